@@ -1,0 +1,32 @@
+# Project-wide compiler settings and the helpers that every subsystem folder uses.
+
+add_compile_options(-Wall -Wextra)
+
+if(VORN_SANITIZE AND NOT WIN32)
+  add_compile_options(-fsanitize=${VORN_SANITIZE} -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=${VORN_SANITIZE})
+endif()
+
+if(WIN32)
+  # One self-contained executable: no MinGW runtime DLL has to ship beside it.
+  add_link_options(-static)
+  add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
+endif()
+
+# vorn_add_library(<name> [DEPENDS <targets>...])
+# Makes the library vorn_<name> from the sources of the calling folder; a folder
+# with no sources yet gives an interface library, so that dependants still link.
+function(vorn_add_library name)
+  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS
+    ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.c)
+  if(sources)
+    add_library(vorn_${name} STATIC ${sources})
+    target_include_directories(vorn_${name} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(vorn_${name} PUBLIC ${ARG_DEPENDS})
+  else()
+    add_library(vorn_${name} INTERFACE)
+    target_include_directories(vorn_${name} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(vorn_${name} INTERFACE ${ARG_DEPENDS})
+  endif()
+endfunction()
