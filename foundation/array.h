@@ -59,14 +59,15 @@ public:
     const T* begin() const { return mItems; }
     const T* end() const { return mItems + mCount; }
 
-    // Appends a copy; the element may belong to this array (the old block is freed after the copy).
+    // Appends a copy; the element may belong to this array (it is copied before the old
+    // elements move).
     void Add(const T& element)
     {
         if (mCount == mCapacity) {
             const SInt32 capacity = GrownCapacity();
             T* items = Allocate(capacity);
-            MoveItems(items, mItems, mCount);
             new (items + mCount) T(element);
+            MoveItems(items, mItems, mCount);
             Free(mItems);
             mItems = items;
             mCapacity = capacity;
@@ -80,8 +81,8 @@ public:
         if (mCount == mCapacity) {
             const SInt32 capacity = GrownCapacity();
             T* items = Allocate(capacity);
-            MoveItems(items, mItems, mCount);
             new (items + mCount) T(std::move(element));
+            MoveItems(items, mItems, mCount);
             Free(mItems);
             mItems = items;
             mCapacity = capacity;
