@@ -236,20 +236,32 @@ void String::Append(const char* bytes, SInt32 count)
 {
     if (bytes == nullptr || count <= 0)
         return;
-    const SInt32 length = GetLength();
-    const SInt32 newLength = length + count;
-    if (GetTag() == 0) {
+    const UInt8 tag = GetTag();
+    if (tag == 0) {
+        const SInt32 length = SInt32(UInt8(mBytes[kInlineLengthByte]));
+        const SInt32 newLength = length + count;
         if (newLength < kInlineCapacity) {
             std::memmove(mBytes + length, bytes, size_t(count));
             mBytes[newLength] = 0;
             mBytes[kInlineLengthByte] = char(newLength);
             return;
         }
-    } else if (newLength < GetCapacity() && !IsShared()) {
-        char* text = GetHeapText();
+        Insert(length, count, bytes);
+        return;
+    }
+    SInt32 length;
+    std::memcpy(&length, mBytes + kLengthOffset, sizeof(length));
+    const SInt32 newLength = length + count;
+    char* text = GetHeapText();
+    Bool fits = newLength < kOwnBlockCapacity;
+    if (tag != kTagOwnBlock) {
+        const SharedHeader* header = GetSharedHeader();
+        fits = header->references == 1 && newLength < (tag < 255 ? SInt32(tag) : SInt32(header->capacity));
+    }
+    if (fits) {
         std::memmove(text + length, bytes, size_t(count));
         text[newLength] = 0;
-        SetLength(newLength);
+        std::memcpy(mBytes + kLengthOffset, &newLength, sizeof(newLength));
         return;
     }
     Insert(length, count, bytes);
