@@ -1,0 +1,71 @@
+// A fresh folder under the system's temporary folder for one test, removed with the object.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <system_error>
+
+namespace Vorn {
+namespace Testing {
+
+class TempFolder
+{
+public:
+    // The folder name carries the test's suite and name, so that test programs running at the
+    // same time never share one.
+    TempFolder()
+    {
+        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        std::string name = "vorn_";
+        if (test != nullptr)
+            name += std::string(test->test_suite_name()) + "_" + test->name();
+        for (char& c : name) {
+            if (c == '/')
+                c = '_';
+        }
+        mPath = std::filesystem::temp_directory_path() / name;
+        std::error_code error;
+        std::filesystem::remove_all(mPath, error);
+        std::filesystem::create_directories(mPath);
+    }
+    ~TempFolder()
+    {
+        std::error_code error;
+        std::filesystem::remove_all(mPath, error);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& GetPath() const { return mPath; }
+    // The folder, or a path inside it, with forward slashes as the engine writes paths.
+    std::string Get(const std::string& relative = std::string()) const
+    {
+        return (relative.empty() ? mPath : mPath / relative).generic_string();
+    }
+
+    // Writes a file below the folder, creating its folders; returns its path.
+    std::string WriteFile(const std::string& relative, const std::string& bytes) const
+    {
+        const std::filesystem::path path = mPath / relative;
+        std::filesystem::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path.generic_string();
+    }
+    std::string ReadFile(const std::string& relative) const
+    {
+        std::ifstream file(mPath / relative, std::ios::binary);
+        std::stringstream text;
+        text << file.rdbuf();
+        return text.str();
+    }
+
+private:
+    std::filesystem::path mPath;
+};
+
+} // namespace Testing
+} // namespace Vorn
