@@ -1,0 +1,727 @@
+#include "foundation/attributes.h"
+
+#include <cfloat>
+
+#include "foundation/debug.h"
+#include "foundation/text.h"
+
+namespace Vorn {
+namespace Util {
+
+namespace {
+
+// A parameter whose value refers back to itself, directly or through other parameters, or a
+// value with braces nested without end would recurse for ever; evaluation gives up this deep.
+constexpr SInt32 kMaxEvaluationDepth = 16;
+thread_local SInt32 tEvaluationDepth = 0;
+// Set when the limit was hit, until the outermost evaluation returns: the levels in between
+// would each report their parameter as not found, which says nothing new.
+thread_local Bool tTooDeep = false;
+
+class EvaluationDepthGuard
+{
+public:
+    EvaluationDepthGuard() { ++tEvaluationDepth; }
+    ~EvaluationDepthGuard()
+    {
+        if (--tEvaluationDepth == 0)
+            tTooDeep = false;
+    }
+    EvaluationDepthGuard(const EvaluationDepthGuard&) = delete;
+    EvaluationDepthGuard& operator=(const EvaluationDepthGuard&) = delete;
+    Bool CheckTooDeep() const
+    {
+        if (tEvaluationDepth > kMaxEvaluationDepth)
+            tTooDeep = true;
+        return tTooDeep;
+    }
+    Bool IsInnerLevelOfTooDeepChain() const { return tTooDeep && tEvaluationDepth > 1; }
+};
+
+// The single-value conversions: the type's name for messages and its text reader.
+template <class T>
+struct Conversion;
+
+template <>
+struct Conversion<Float>
+{
+    static constexpr const char* kTypeName = "Float";
+    static Bool Convert(const String& text, Float& value) { return StringToReal(text, value); }
+};
+template <>
+struct Conversion<Double>
+{
+    static constexpr const char* kTypeName = "Double";
+    static Bool Convert(const String& text, Double& value) { return StringToDouble(text, value); }
+};
+template <>
+struct Conversion<SInt32>
+{
+    static constexpr const char* kTypeName = "SInt32";
+    static Bool Convert(const String& text, SInt32& value) { return StringToSInt32(text, value); }
+};
+template <>
+struct Conversion<UInt32>
+{
+    static constexpr const char* kTypeName = "UInt32";
+    static Bool Convert(const String& text, UInt32& value) { return StringToUInt32(text, value); }
+};
+template <>
+struct Conversion<Bool>
+{
+    static constexpr const char* kTypeName = "Bool";
+    static Bool Convert(const String& text, Bool& value) { return StringToBool(text, value); }
+};
+
+template <class T>
+Bool ConvertValue(const String& text, const char* name, T* value, Bool* error)
+{
+    if (!Conversion<T>::Convert(text, *value)) {
+        Debug::Trace("Util::Attributes::GetValue(): Failed to convert value \"%s\" for attribute \"%s\" to %s",
+                     text.GetText(), name, Conversion<T>::kTypeName);
+        *error = true;
+        return false;
+    }
+    return true;
+}
+
+// Converts every part; the output receives the values only when all of them convert.
+template <class T>
+Bool ConvertParts(const Array<String>& parts, const char* name, Array<T>* values, Bool* error, Bool clearFirst)
+{
+    Array<T> converted;
+    converted.SetCapacity(parts.GetCount());
+    for (const String& part : parts) {
+        T value;
+        if (!Conversion<T>::Convert(part, value)) {
+            Debug::Trace("Util::Attributes::GetValues(): Failed to convert value \"%s\" for attribute \"%s\" to %s",
+                         part.GetText(), name, Conversion<T>::kTypeName);
+            *error = true;
+            return false;
+        }
+        converted.Add(value);
+    }
+    if (clearFirst)
+        values->Clear();
+    for (const T& value : converted)
+        values->Add(value);
+    return true;
+}
+
+template <class T>
+Bool ConvertList(const String& text, const char* name, Array<T>* values, Bool* error, Bool clearFirst)
+{
+    Array<String> parts;
+    SplitString(text, ',', parts);
+    return ConvertParts(parts, name, values, error, clearFirst);
+}
+
+Bool SplitList(const String& text, Array<String>* values)
+{
+    SplitString(text, ',', *values);
+    return true;
+}
+
+Bool ConvertColor(const String& text, const char* name, Color* value, Bool* error)
+{
+    Array<Float> numbers;
+    if (!ConvertList(text, name, &numbers, error, true))
+        return false;
+    if (numbers.GetCount() < 3) {
+        Debug::Trace("Util::Attributes::GetValue(): Failed to convert value \"%s\" for attribute \"%s\" to Color, "
+                     "too little values given",
+                     text.GetText(), name);
+        *error = true;
+        return false;
+    }
+    if (numbers.GetCount() > 4) {
+        Debug::Trace("Util::Attributes::GetValue(): Failed to convert value \"%s\" for attribute \"%s\" to Color, "
+                     "too many values given",
+                     text.GetText(), name);
+        *error = true;
+        return false;
+    }
+    value->red = numbers[0];
+    value->green = numbers[1];
+    value->blue = numbers[2];
+    value->alpha = numbers.GetCount() == 4 ? numbers[3] : 1.0f;
+    return true;
+}
+
+// The word changes only when every bit number is in range.
+Bool ConvertBits(const String& text, const char* name, UInt32* bits, Bool* error, Bool clearFirst)
+{
+    Array<UInt32> numbers;
+    if (!ConvertList(text, name, &numbers, error, true))
+        return false;
+    UInt32 word = clearFirst ? 0 : *bits;
+    for (UInt32 number : numbers) {
+        if (number > 31) {
+            Debug::Trace("Util::Attributes::GetBitsToSet(): Bit number %d out of range", SInt32(number));
+            *error = true;
+            return false;
+        }
+        word |= UInt32(1) << number;
+    }
+    *bits = word;
+    return true;
+}
+
+Bool ConvertBit(const String& text, const char* name, UInt32 mask, Bool inverted, UInt32* bits, Bool* error)
+{
+    Bool set;
+    if (!ConvertValue(text, name, &set, error))
+        return false;
+    if (set != inverted)
+        *bits |= mask;
+    else
+        *bits &= ~mask;
+    return true;
+}
+
+Bool ConvertAngle(const String& text, const char* name, Double* value, Bool* error)
+{
+    Double radians;
+    Bool isUnitGiven;
+    if (!StringToAngle(text, radians, isUnitGiven)) {
+        Debug::Trace("Util::Attributes::GetAngleValue(): Failed to convert value \"%s\" for attribute \"%s\" to Angle",
+                     text.GetText(), name);
+        *error = true;
+        return false;
+    }
+    *value = radians;
+    return true;
+}
+
+// An angle beyond the range of a float does not convert rather than turning into infinity.
+Bool ConvertAngle(const String& text, const char* name, Float* value, Bool* error)
+{
+    Double radians;
+    Bool isUnitGiven;
+    if (!StringToAngle(text, radians, isUnitGiven) || !(radians >= -FLT_MAX && radians <= FLT_MAX)) {
+        Debug::Trace("Util::Attributes::GetAngleValue(): Failed to convert value \"%s\" for attribute \"%s\" to Angle",
+                     text.GetText(), name);
+        *error = true;
+        return false;
+    }
+    *value = Float(radians);
+    return true;
+}
+
+// Finds the brace that closes the one at open; -1 when the text ends first.
+SInt32 FindClosingBrace(const String& text, SInt32 open)
+{
+    const char* bytes = text.GetText();
+    const SInt32 length = text.GetLength();
+    SInt32 depth = 0;
+    for (SInt32 i = open + 1; i < length; ++i) {
+        if (bytes[i] == '{') {
+            ++depth;
+        } else if (bytes[i] == '}') {
+            if (--depth < 0)
+                return i;
+        }
+    }
+    return -1;
+}
+
+// Both forms of EvaluateParameters; attributeName is null for the bare form.
+Bool Evaluate(const IAttributes* parameters, const char* attributeName, String* value, Bool* error)
+{
+    if (parameters == nullptr)
+        return true;
+    const String& text = *value;
+    SInt32 open = text.Find('{');
+    if (open < 0)
+        return true;
+
+    EvaluationDepthGuard guard;
+    if (guard.CheckTooDeep()) {
+        if (attributeName != nullptr)
+            Debug::Trace("Util::Attributes::EvaluateParameters(): Parameters nested too deeply in value \"%s\" for attribute \"%s\"",
+                         text.GetText(), attributeName);
+        else
+            Debug::Trace("Util::Attributes::EvaluateParameters(): Parameters nested too deeply in value \"%s\"", text.GetText());
+        *error = true;
+        return false;
+    }
+
+    String result;
+    SInt32 lastClose = -1;
+    while (open >= 0) {
+        result.Append(text.GetText() + lastClose + 1, open - lastClose - 1);
+        const SInt32 close = FindClosingBrace(text, open);
+        if (close < 0) {
+            if (attributeName != nullptr)
+                Debug::Trace("Util::Attributes::EvaluateParameters(): Mismatched braces in value \"%s\" for attribute \"%s\"",
+                             text.GetText(), attributeName);
+            else
+                Debug::Trace("Util::Attributes::EvaluateParameters(): Mismatched braces in value \"%s\"", text.GetText());
+            *error = true;
+            return false;
+        }
+        String parameterName = text.Mid(open + 1, close - open - 1);
+        if (!Evaluate(parameters, attributeName, &parameterName, error))
+            return false;
+        String parameterValue;
+        if (!parameters->GetValue(parameters, parameterName.GetText(), &parameterValue, error)) {
+            if (guard.IsInnerLevelOfTooDeepChain()) {
+                // The limit's own line has been written; only the outermost level adds one.
+            } else if (attributeName != nullptr) {
+                Debug::Trace("Util::Attributes::EvaluateParameters(): Parameter \"%s\" in expression \"%s\" not found for attribute \"%s\"",
+                             parameterName.GetText(), text.GetText(), attributeName);
+            } else {
+                Debug::Trace("Util::Attributes::EvaluateParameters(): Parameter \"%s\" in expression \"%s\" not found ",
+                             parameterName.GetText(), text.GetText());
+            }
+            *error = true;
+            return false;
+        }
+        result += parameterValue;
+        lastClose = close;
+        open = text.Find('{', close + 1);
+    }
+    result.Append(text.GetText() + lastClose + 1, text.GetLength() - lastClose - 1);
+    *value = result;
+    return true;
+}
+
+} // namespace
+
+Attributes::Attributes() : mNumUsed(0) {}
+
+Attributes::Attributes(const char* const* namesAndValues) : mNumUsed(0)
+{
+    if (namesAndValues == nullptr)
+        return;
+    for (SInt32 i = 0; namesAndValues[i] != nullptr; i += 2) {
+        AppendRecord(String(namesAndValues[i]), String(namesAndValues[i + 1]));
+        // A missing value also ends the list: nothing behind it may be read.
+        if (namesAndValues[i + 1] == nullptr)
+            break;
+    }
+}
+
+Attributes::Attributes(const IAttributes& source, Bool unusedOnly) : mNumUsed(0)
+{
+    const UInt32 count = source.GetNumberOfAttributes();
+    for (UInt32 i = 0; i < count; ++i) {
+        if (unusedOnly && source.IsAttributeUsed(i))
+            continue;
+        String name;
+        String value;
+        if (source.GetNameAndValue(i, &name, &value))
+            AppendRecord(name, value);
+    }
+}
+
+Attributes::Attributes(const Attributes& source) : Attributes(source, false) {}
+
+Attributes::Attributes(const IAttributes& first, const IAttributes& second) : Attributes(first, false)
+{
+    const UInt32 count = second.GetNumberOfAttributes();
+    for (UInt32 i = 0; i < count; ++i) {
+        String name;
+        String value;
+        if (second.GetNameAndValue(i, &name, &value) && mNames.Find(name) < 0)
+            AppendRecord(name, value);
+    }
+}
+
+Attributes::~Attributes()
+{
+    for (Record* record : mRecords)
+        delete record;
+}
+
+void Attributes::AppendRecord(const String& name, const String& value)
+{
+    Record* record = new Record{name, value, false};
+    mNames.Add(name);
+    mRecords.Add(record);
+}
+
+Attributes::Record* Attributes::UseRecord(const char* name) const
+{
+    if (mRecords.IsEmpty() || name == nullptr)
+        return nullptr;
+    const SInt32 position = mNames.Find(String(name));
+    if (position < 0)
+        return nullptr;
+    return UseRecord(UInt32(position));
+}
+
+Attributes::Record* Attributes::UseRecord(UInt32 index) const
+{
+    if (index >= GetNumberOfAttributes())
+        return nullptr;
+    Record* record = mRecords[SInt32(index)];
+    if (!record->mUsed) {
+        record->mUsed = true;
+        ++mNumUsed;
+    }
+    return record;
+}
+
+UInt32 Attributes::GetNumberOfAttributes() const
+{
+    return UInt32(mRecords.GetCount());
+}
+
+UInt32 Attributes::GetAttributeHash(UInt32 index) const
+{
+    if (index >= GetNumberOfAttributes()) {
+        Debug::Trace("Util::Attributes::GetAttributeHash(): Index out of range");
+        return 0;
+    }
+    return mRecords[SInt32(index)]->mName.GetHash();
+}
+
+const char* Attributes::GetAttributeName(UInt32 index) const
+{
+    if (index >= GetNumberOfAttributes()) {
+        Debug::Trace("Util::Attributes::GetAttributeName(): Index out of range");
+        return nullptr;
+    }
+    return mRecords[SInt32(index)]->mName.GetText();
+}
+
+const char* Attributes::GetAttributeValue(UInt32 index) const
+{
+    if (index >= GetNumberOfAttributes()) {
+        Debug::Trace("Util::Attributes::GetAttributeValue(): Index out of range");
+        return nullptr;
+    }
+    return mRecords[SInt32(index)]->mValue.GetText();
+}
+
+Bool Attributes::GetNameAndValue(UInt32 index, String* name, String* value) const
+{
+    if (index >= GetNumberOfAttributes()) {
+        Debug::Trace("Util::Attributes::GetNameAndValue(): Index out of range");
+        return false;
+    }
+    const Record* record = mRecords[SInt32(index)];
+    *name = record->mName;
+    *value = record->mValue;
+    return true;
+}
+
+Bool Attributes::IsAttributeUsed(UInt32 index) const
+{
+    if (index >= GetNumberOfAttributes()) {
+        Debug::Trace("Util::Attributes::IsAttributeUsed(): Index out of range");
+        return false;
+    }
+    return mRecords[SInt32(index)]->mUsed;
+}
+
+UInt32 Attributes::GetNumberOfUnusedAttributes() const
+{
+    return GetNumberOfAttributes() - mNumUsed;
+}
+
+Bool Attributes::GetUnusedAttributeNames(Array<String>* names) const
+{
+    if (mNumUsed == GetNumberOfAttributes())
+        return false;
+    for (const Record* record : mRecords) {
+        if (!record->mUsed)
+            names->Add(record->mName);
+    }
+    return true;
+}
+
+Bool Attributes::MarkAllAttributesUsed() const
+{
+    for (Record* record : mRecords)
+        record->mUsed = true;
+    mNumUsed = GetNumberOfAttributes();
+    return true;
+}
+
+// Single values by name.
+
+Bool Attributes::GetValue(const IAttributes* parameters, const char* name, String* value, Bool* error) const
+{
+    const Record* record = UseRecord(name);
+    if (record == nullptr)
+        return false;
+    String text = record->mValue;
+    if (!Evaluate(parameters, name, &text, error))
+        return false;
+    *value = text;
+    return true;
+}
+
+Bool Attributes::GetValue(const IAttributes* parameters, const char* name, Color* value, Bool* error) const
+{
+    String text;
+    return GetValue(parameters, name, &text, error) && ConvertColor(text, name, value, error);
+}
+
+Bool Attributes::GetValue(const IAttributes* parameters, const char* name, Float* value, Bool* error) const
+{
+    String text;
+    return GetValue(parameters, name, &text, error) && ConvertValue(text, name, value, error);
+}
+
+Bool Attributes::GetValue(const IAttributes* parameters, const char* name, Double* value, Bool* error) const
+{
+    String text;
+    return GetValue(parameters, name, &text, error) && ConvertValue(text, name, value, error);
+}
+
+Bool Attributes::GetValue(const IAttributes* parameters, const char* name, SInt32* value, Bool* error) const
+{
+    String text;
+    return GetValue(parameters, name, &text, error) && ConvertValue(text, name, value, error);
+}
+
+Bool Attributes::GetValue(const IAttributes* parameters, const char* name, UInt32* value, Bool* error) const
+{
+    String text;
+    return GetValue(parameters, name, &text, error) && ConvertValue(text, name, value, error);
+}
+
+Bool Attributes::GetValue(const IAttributes* parameters, const char* name, Bool* value, Bool* error) const
+{
+    String text;
+    return GetValue(parameters, name, &text, error) && ConvertValue(text, name, value, error);
+}
+
+// Single values by index; messages name the attribute from its record.
+
+Bool Attributes::GetValue(UInt32 index, const IAttributes* parameters, String* value, Bool* error) const
+{
+    const Record* record = UseRecord(index);
+    if (record == nullptr)
+        return false;
+    String text = record->mValue;
+    if (!Evaluate(parameters, nullptr, &text, error))
+        return false;
+    *value = text;
+    return true;
+}
+
+Bool Attributes::GetValue(UInt32 index, const IAttributes* parameters, Color* value, Bool* error) const
+{
+    String text;
+    return GetValue(index, parameters, &text, error) && ConvertColor(text, GetAttributeName(index), value, error);
+}
+
+Bool Attributes::GetValue(UInt32 index, const IAttributes* parameters, Float* value, Bool* error) const
+{
+    String text;
+    return GetValue(index, parameters, &text, error) && ConvertValue(text, GetAttributeName(index), value, error);
+}
+
+Bool Attributes::GetValue(UInt32 index, const IAttributes* parameters, Double* value, Bool* error) const
+{
+    String text;
+    return GetValue(index, parameters, &text, error) && ConvertValue(text, GetAttributeName(index), value, error);
+}
+
+Bool Attributes::GetValue(UInt32 index, const IAttributes* parameters, SInt32* value, Bool* error) const
+{
+    String text;
+    return GetValue(index, parameters, &text, error) && ConvertValue(text, GetAttributeName(index), value, error);
+}
+
+Bool Attributes::GetValue(UInt32 index, const IAttributes* parameters, UInt32* value, Bool* error) const
+{
+    String text;
+    return GetValue(index, parameters, &text, error) && ConvertValue(text, GetAttributeName(index), value, error);
+}
+
+Bool Attributes::GetValue(UInt32 index, const IAttributes* parameters, Bool* value, Bool* error) const
+{
+    String text;
+    return GetValue(index, parameters, &text, error) && ConvertValue(text, GetAttributeName(index), value, error);
+}
+
+// Lists by name.
+
+Bool Attributes::GetValues(const IAttributes* parameters, const char* name, Array<Float>* values, Bool* error, Bool clearFirst) const
+{
+    String text;
+    return GetValue(parameters, name, &text, error) && ConvertList(text, name, values, error, clearFirst);
+}
+
+Bool Attributes::GetValues(const IAttributes* parameters, const char* name, Array<Double>* values, Bool* error, Bool clearFirst) const
+{
+    String text;
+    return GetValue(parameters, name, &text, error) && ConvertList(text, name, values, error, clearFirst);
+}
+
+Bool Attributes::GetValues(const IAttributes* parameters, const char* name, Array<SInt32>* values, Bool* error, Bool clearFirst) const
+{
+    String text;
+    return GetValue(parameters, name, &text, error) && ConvertList(text, name, values, error, clearFirst);
+}
+
+Bool Attributes::GetValues(const IAttributes* parameters, const char* name, Array<UInt32>* values, Bool* error, Bool clearFirst) const
+{
+    String text;
+    return GetValue(parameters, name, &text, error) && ConvertList(text, name, values, error, clearFirst);
+}
+
+Bool Attributes::GetValues(const IAttributes* parameters, const char* name, Array<Bool>* values, Bool* error, Bool clearFirst) const
+{
+    String text;
+    return GetValue(parameters, name, &text, error) && ConvertList(text, name, values, error, clearFirst);
+}
+
+Bool Attributes::GetValues(const IAttributes* parameters, const char* name, Array<String>* values, Bool* error, Bool) const
+{
+    String text;
+    return GetValue(parameters, name, &text, error) && SplitList(text, values);
+}
+
+// Lists by index.
+
+Bool Attributes::GetValues(UInt32 index, const IAttributes* parameters, Array<Float>* values, Bool* error, Bool clearFirst) const
+{
+    String text;
+    return GetValue(index, parameters, &text, error) &&
+           ConvertList(text, GetAttributeName(index), values, error, clearFirst);
+}
+
+Bool Attributes::GetValues(UInt32 index, const IAttributes* parameters, Array<Double>* values, Bool* error, Bool clearFirst) const
+{
+    String text;
+    return GetValue(index, parameters, &text, error) &&
+           ConvertList(text, GetAttributeName(index), values, error, clearFirst);
+}
+
+Bool Attributes::GetValues(UInt32 index, const IAttributes* parameters, Array<SInt32>* values, Bool* error, Bool clearFirst) const
+{
+    String text;
+    return GetValue(index, parameters, &text, error) &&
+           ConvertList(text, GetAttributeName(index), values, error, clearFirst);
+}
+
+Bool Attributes::GetValues(UInt32 index, const IAttributes* parameters, Array<UInt32>* values, Bool* error, Bool clearFirst) const
+{
+    String text;
+    return GetValue(index, parameters, &text, error) &&
+           ConvertList(text, GetAttributeName(index), values, error, clearFirst);
+}
+
+Bool Attributes::GetValues(UInt32 index, const IAttributes* parameters, Array<Bool>* values, Bool* error, Bool clearFirst) const
+{
+    String text;
+    return GetValue(index, parameters, &text, error) &&
+           ConvertList(text, GetAttributeName(index), values, error, clearFirst);
+}
+
+Bool Attributes::GetValues(UInt32 index, const IAttributes* parameters, Array<String>* values, Bool* error, Bool) const
+{
+    String text;
+    return GetValue(index, parameters, &text, error) && SplitList(text, values);
+}
+
+// Bits.
+
+Bool Attributes::GetBitValue(const IAttributes* parameters, const char* name, UInt32 mask, UInt32* bits, Bool* error) const
+{
+    String text;
+    return GetValue(parameters, name, &text, error) && ConvertBit(text, name, mask, false, bits, error);
+}
+
+Bool Attributes::GetBitValue(UInt32 index, const IAttributes* parameters, UInt32 mask, UInt32* bits, Bool* error) const
+{
+    String text;
+    return GetValue(index, parameters, &text, error) &&
+           ConvertBit(text, GetAttributeName(index), mask, false, bits, error);
+}
+
+Bool Attributes::GetInvertedBitValue(const IAttributes* parameters, const char* name, UInt32 mask, UInt32* bits, Bool* error) const
+{
+    String text;
+    return GetValue(parameters, name, &text, error) && ConvertBit(text, name, mask, true, bits, error);
+}
+
+Bool Attributes::GetInvertedBitValue(UInt32 index, const IAttributes* parameters, UInt32 mask, UInt32* bits, Bool* error) const
+{
+    String text;
+    return GetValue(index, parameters, &text, error) &&
+           ConvertBit(text, GetAttributeName(index), mask, true, bits, error);
+}
+
+Bool Attributes::GetBitsToSet(const IAttributes* parameters, const char* name, UInt32* bits, Bool* error, Bool clearFirst) const
+{
+    String text;
+    return GetValue(parameters, name, &text, error) && ConvertBits(text, name, bits, error, clearFirst);
+}
+
+Bool Attributes::GetBitsToSet(UInt32 index, const IAttributes* parameters, UInt32* bits, Bool* error, Bool clearFirst) const
+{
+    String text;
+    return GetValue(index, parameters, &text, error) &&
+           ConvertBits(text, GetAttributeName(index), bits, error, clearFirst);
+}
+
+// Angles.
+
+Bool Attributes::GetAngleValue(const IAttributes* parameters, const char* name, Double* value, Bool* error) const
+{
+    String text;
+    return GetValue(parameters, name, &text, error) && ConvertAngle(text, name, value, error);
+}
+
+Bool Attributes::GetAngleValue(const IAttributes* parameters, const char* name, Float* value, Bool* error) const
+{
+    String text;
+    return GetValue(parameters, name, &text, error) && ConvertAngle(text, name, value, error);
+}
+
+Bool Attributes::GetAngleValue(UInt32 index, const IAttributes* parameters, Double* value, Bool* error) const
+{
+    String text;
+    return GetValue(index, parameters, &text, error) && ConvertAngle(text, GetAttributeName(index), value, error);
+}
+
+Bool Attributes::GetAngleValue(UInt32 index, const IAttributes* parameters, Float* value, Bool* error) const
+{
+    String text;
+    return GetValue(index, parameters, &text, error) && ConvertAngle(text, GetAttributeName(index), value, error);
+}
+
+// Editing.
+
+Bool Attributes::AddAttribute(const String& name, const String& value)
+{
+    if (mNames.Find(name) >= 0)
+        return false;
+    AppendRecord(name, value);
+    return true;
+}
+
+Bool Attributes::SetAttribute(const String& name, const String& value)
+{
+    const SInt32 position = mNames.Find(name);
+    if (position < 0)
+        return false;
+    Record* record = mRecords[position];
+    record->mValue = value;
+    if (record->mUsed) {
+        record->mUsed = false;
+        --mNumUsed;
+    }
+    return true;
+}
+
+Bool Attributes::EvaluateParameters(const IAttributes* parameters, const char* attributeName, String* value, Bool* error)
+{
+    // A null name would read as the bare form; keep the named form's messages well-formed.
+    return Evaluate(parameters, attributeName != nullptr ? attributeName : "", value, error);
+}
+
+Bool Attributes::EvaluateParameters(const IAttributes* parameters, String* value, Bool* error)
+{
+    return Evaluate(parameters, nullptr, value, error);
+}
+
+} // namespace Util
+} // namespace Vorn
