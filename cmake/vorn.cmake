@@ -1,6 +1,9 @@
 # Project-wide compiler settings and the helpers that every subsystem folder uses.
 
 add_compile_options(-Wall -Wextra)
+if(VORN_WERROR)
+  add_compile_options(-Werror)
+endif()
 
 if(VORN_SANITIZE AND NOT WIN32)
   add_compile_options(-fsanitize=${VORN_SANITIZE} -fno-omit-frame-pointer -fno-sanitize-recover=all)
@@ -10,6 +13,8 @@ endif()
 if(WIN32)
   # One self-contained executable: no MinGW runtime DLL has to ship beside it.
   add_link_options(-static)
+  # Test programs at -O0 exceed the default object format's section limit.
+  add_compile_options(-Wa,-mbig-obj)
   add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
 endif()
 
