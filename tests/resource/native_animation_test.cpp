@@ -1,0 +1,361 @@
+#include "resource/native_animation.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "foundation/iff_stream.h"
+
+using namespace Vorn;
+using namespace Vorn::Resource;
+
+namespace {
+
+constexpr UInt32 kAnim = MakeTag("ANIM");
+
+// An animation over key tables the test holds, to feed the writer.
+class TestAnimation : public Animation
+{
+public:
+    TestAnimation(Float startTime, Float endTime) : Animation("test", nullptr, 0, nullptr, 0)
+    {
+        SetTimeRange(startTime, endTime);
+    }
+    template <class Key>
+    void Set(AnimationKeyKind kind, const std::vector<Key>& keys)
+    {
+        SetTrack(kind, UInt32(keys.size()), keys.data());
+    }
+    Bool GetNativeData(Data& data) const override { return NativeAnimation::Write(*this, data); }
+};
+
+// Bytes in an exactly sized heap block, so that the address sanitizer sees any read past them.
+class HeapBytes
+{
+public:
+    explicit HeapBytes(const void* bytes, UInt32 size) : mSize(size), mBlock(new UInt8[size > 0 ? size : 1])
+    {
+        if (size > 0)
+            std::memcpy(mBlock.get(), bytes, size);
+    }
+    explicit HeapBytes(const ConstData& data) : HeapBytes(data.GetData(), data.GetSize()) {}
+    UInt8* Get() { return mBlock.get(); }
+    UInt32 GetSize() const { return mSize; }
+
+private:
+    UInt32 mSize;
+    std::unique_ptr<UInt8[]> mBlock;
+};
+
+struct CreateResult
+{
+    std::unique_ptr<IObject> object;
+    Bool releaseData;
+    Bool failed;
+    std::string log;
+
+    const Animation* GetAnimation() const { return dynamic_cast<const Animation*>(object.get()); }
+    SInt32 GetLogLineCount() const
+    {
+        SInt32 lines = 0;
+        for (char c : log)
+            lines += c == '\n' ? 1 : 0;
+        return lines;
+    }
+};
+
+CreateResult Create(const void* data, UInt32 size)
+{
+    CreateResult result;
+    result.releaseData = false;
+    result.failed = false;
+    ::testing::internal::CaptureStderr();
+    result.object.reset(NativeAnimation::Create(nullptr, "anim", data, size, nullptr, 0, &result.releaseData,
+                                                &result.failed));
+    result.log = ::testing::internal::GetCapturedStderr();
+    return result;
+}
+
+void PutUInt32(UInt8* bytes, UInt32 value)
+{
+    std::memcpy(bytes, &value, 4);
+}
+
+// Hand-made files for what the writer never produces: chunks given as tag and raw payload.
+struct RawChunk
+{
+    UInt32 tag;
+    std::vector<UInt32> words;
+};
+
+Data MakeFile(const std::vector<RawChunk>& chunks)
+{
+    Util::IffData file(kAnim);
+    for (const RawChunk& chunk : chunks) {
+        UInt8* block = file.CreateChunk(chunk.tag, 8, UInt32(chunk.words.size() * 4));
+        for (size_t i = 0; i < chunk.words.size(); ++i)
+            PutUInt32(block + 8 + 4 * i, chunk.words[i]);
+        file.AddChunk(block);
+    }
+    Data data;
+    file.GetData(data);
+    return data;
+}
+
+UInt32 FloatBits(Float value)
+{
+    UInt32 bits;
+    std::memcpy(&bits, &value, 4);
+    return bits;
+}
+
+// "0.01" as its four bytes stand in the file, read as a little-endian word.
+constexpr UInt32 kVersionWord = 0x31302E30u;
+
+const RawChunk kHead = {MakeTag("HEAD"), {kVersionWord, FloatBits(1.5f), FloatBits(4.0f)}};
+
+// One visible key at time 0 with value 1, constant.
+RawChunk VisibleChunk(UInt32 count = 1, UInt32 offset = 8)
+{
+    return {MakeTag("VISK"), {count, offset, FloatBits(0.0f), 0, 1}};
+}
+
+std::vector<FlagKey> kVisible = {{0.0f, 0, 1}, {1.0f, 0, 0}};
+std::vector<IndexKey> kIndex = {{0.0f, 1, 0}, {1.0f, 1, 3}};
+std::vector<ColorKey> kAmbient = {{0.5f, 1, {0.1f, 0.2f, 0.3f, 0.4f}}};
+std::vector<PositionKey> kPosition = {{0.0f, 1, 1.0f, 2.0f, 3.0f}, {2.0f, 4, -1.0f, -2.0f, -3.0f}};
+std::vector<RotationKey> kRotation = {{0.0f, 1, 0.0f, 0.0f, 1.0f, 0.0f}, {1.0f, 1, 0.0f, 0.0f, 1.0f, 1.5f}};
+
+Data WriteSample()
+{
+    TestAnimation animation(1.5f, 4.0f);
+    animation.Set(AnimationKeyKind::VISIBLE, kVisible);
+    animation.Set(AnimationKeyKind::INDEX, kIndex);
+    animation.Set(AnimationKeyKind::AMBIENT_COLOR, kAmbient);
+    animation.Set(AnimationKeyKind::POSITION, kPosition);
+    animation.Set(AnimationKeyKind::ROTATION, kRotation);
+    Data data;
+    EXPECT_TRUE(animation.GetNativeData(data));
+    return data;
+}
+
+// True when every key array of the animation lies inside [begin, begin + size).
+Bool KeysLieInside(const Animation& animation, const UInt8* begin, UInt32 size)
+{
+    const std::uintptr_t first = reinterpret_cast<std::uintptr_t>(begin);
+    for (UInt32 i = 0; i < kNumberOfAnimationKeyKinds; ++i) {
+        const AnimationKeyKindInfo& kind = GetAnimationKeyKindInfos()[i];
+        const UInt32 count = animation.GetNumberOfKeys(kind.kind);
+        if (count == 0)
+            continue;
+        const std::uintptr_t keys = reinterpret_cast<std::uintptr_t>(animation.GetKeyData(kind.kind));
+        if (keys < first || keys - first + UInt64(count) * kind.recordSize > size)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+TEST(NativeAnimationTest, ReadsWrittenKeysInPlace)
+{
+    HeapBytes bytes(WriteSample());
+    CreateResult result = Create(bytes.Get(), bytes.GetSize());
+    const Animation* animation = result.GetAnimation();
+    ASSERT_NE(animation, nullptr);
+    EXPECT_FALSE(result.releaseData);
+    EXPECT_FALSE(result.failed);
+    EXPECT_EQ(result.log, "");
+
+    EXPECT_EQ(animation->GetId(), "anim");
+    EXPECT_FLOAT_EQ(animation->GetStartTime(), 1.5f);
+    EXPECT_FLOAT_EQ(animation->GetEndTime(), 4.0f);
+    EXPECT_FLOAT_EQ(animation->GetDuration(), 2.5f);
+
+    ASSERT_EQ(animation->GetNumberOfVisibleKeys(), 2u);
+    EXPECT_EQ(std::memcmp(animation->GetVisibleKeys(), kVisible.data(), 2 * sizeof(FlagKey)), 0);
+    ASSERT_EQ(animation->GetNumberOfIndexKeys(), 2u);
+    EXPECT_EQ(animation->GetIndexKeys()[1].value, 3);
+    ASSERT_EQ(animation->GetNumberOfAmbientColorKeys(), 1u);
+    EXPECT_FLOAT_EQ(animation->GetAmbientColorKeys()[0].value.alpha, 0.4f);
+    ASSERT_EQ(animation->GetNumberOfPositionKeys(), 2u);
+    EXPECT_EQ(animation->GetPositionKeys()[1].interpolation, 4u);
+    EXPECT_FLOAT_EQ(animation->GetPositionKeys()[1].z, -3.0f);
+    ASSERT_EQ(animation->GetNumberOfRotationKeys(), 2u);
+    EXPECT_FLOAT_EQ(animation->GetRotationKeys()[1].angle, 1.5f);
+    EXPECT_TRUE(KeysLieInside(*animation, bytes.Get(), bytes.GetSize()));
+
+    for (UInt32 count : {animation->GetNumberOfActiveKeys(), animation->GetNumberOfAlphaKeys(),
+                         animation->GetNumberOfVolumeKeys(), animation->GetNumberOfTimeKeys(),
+                         animation->GetNumberOfDiffuseColorKeys(), animation->GetNumberOfSpecularColorKeys(),
+                         animation->GetNumberOfEmissiveColorKeys(), animation->GetNumberOfScalingKeys()})
+        EXPECT_EQ(count, 0u);
+    EXPECT_EQ(animation->GetScalingKeys(), nullptr);
+
+    // The native data is the source file itself.
+    Data copy;
+    EXPECT_TRUE(animation->GetNativeData(copy));
+    ASSERT_EQ(copy.GetSize(), bytes.GetSize());
+    EXPECT_EQ(std::memcmp(copy.GetData(), bytes.Get(), copy.GetSize()), 0);
+}
+
+TEST(NativeAnimationTest, WriterEmitsKindsWithKeysInFixedOrder)
+{
+    Data data = WriteSample();
+    Util::IffStream stream(kAnim, data);
+    ASSERT_TRUE(stream.Open());
+    std::vector<std::string> tags;
+    for (; !stream.IsAtEnd(); stream.NextChunk()) {
+        const UInt8* chunk = stream.GetChunk();
+        ASSERT_NE(chunk, nullptr);
+        tags.emplace_back(reinterpret_cast<const char*>(chunk), 4);
+        for (UInt32 i = 0; i < kNumberOfAnimationKeyKinds; ++i) {
+            const AnimationKeyKindInfo& kind = GetAnimationKeyKindInfos()[i];
+            if (stream.GetChunkSize(kind.tag) == 0)
+                continue;
+            // Count, offset 8, then the records back to back.
+            UInt32 words[2];
+            std::memcpy(words, chunk + 8, 8);
+            EXPECT_EQ(words[1], 8u) << tags.back();
+            EXPECT_EQ(stream.GetChunkSize(), 8u + words[0] * kind.recordSize) << tags.back();
+        }
+    }
+    EXPECT_EQ(tags, (std::vector<std::string>{"HEAD", "VISK", "IDXK", "AMCK", "POSK", "ROTK"}));
+}
+
+TEST(NativeAnimationTest, HeadOnlyFileGivesEmptyTracks)
+{
+    TestAnimation empty(0.0f, 2.0f);
+    Data data;
+    ASSERT_TRUE(empty.GetNativeData(data));
+    EXPECT_EQ(data.GetSize(), 12u + 8u + 12u);
+    HeapBytes bytes(data);
+    CreateResult result = Create(bytes.Get(), bytes.GetSize());
+    const Animation* animation = result.GetAnimation();
+    ASSERT_NE(animation, nullptr);
+    for (UInt32 i = 0; i < kNumberOfAnimationKeyKinds; ++i) {
+        EXPECT_EQ(animation->GetNumberOfKeys(AnimationKeyKind(i)), 0u);
+        EXPECT_EQ(animation->GetKeyData(AnimationKeyKind(i)), nullptr);
+    }
+    EXPECT_EQ(animation->GetVisibleKeys(), nullptr);
+    EXPECT_EQ(animation->GetRotationKeys(), nullptr);
+    EXPECT_FLOAT_EQ(animation->GetDuration(), 2.0f);
+}
+
+TEST(NativeAnimationTest, TakesKeyChunksInAnyOrderAndSkipsOthers)
+{
+    const RawChunk rotation = {MakeTag("ROTK"), {1, 8, FloatBits(0.5f), 1, 0, 0, FloatBits(1.0f), FloatBits(2.0f)}};
+    const RawChunk other = {MakeTag("XTRA"), {1, 2, 3}};
+    HeapBytes bytes(MakeFile({kHead, rotation, other, VisibleChunk()}));
+    CreateResult result = Create(bytes.Get(), bytes.GetSize());
+    const Animation* animation = result.GetAnimation();
+    ASSERT_NE(animation, nullptr);
+    ASSERT_EQ(animation->GetNumberOfRotationKeys(), 1u);
+    EXPECT_FLOAT_EQ(animation->GetRotationKeys()[0].z, 1.0f);
+    EXPECT_FLOAT_EQ(animation->GetRotationKeys()[0].angle, 2.0f);
+    ASSERT_EQ(animation->GetNumberOfVisibleKeys(), 1u);
+    EXPECT_EQ(animation->GetVisibleKeys()[0].value, 1);
+}
+
+TEST(NativeAnimationTest, DeclinesOtherFormsSilently)
+{
+    const RawChunk otherVersion = {MakeTag("HEAD"), {0x32302E30u, 0, 0}}; // "0.02"
+    const RawChunk notHead = {MakeTag("BODY"), {0, 0, 0}};
+    Util::IffData graph(MakeTag("GRPH"));
+    graph.AddChunk(graph.CreateChunk(MakeTag("HEAD"), 8, 12));
+    Data graphFile;
+    graph.GetData(graphFile);
+    const std::string text = "<Animation/>";
+
+    const std::vector<std::pair<const char*, Data>> cases = {
+        {"empty", Data()},
+        {"XML text", Data(text.data(), UInt32(text.size()))},
+        {"another form", std::move(graphFile)},
+        {"another version", MakeFile({otherVersion, VisibleChunk()})},
+        {"first chunk not HEAD", MakeFile({notHead, kHead})},
+    };
+    for (const auto& [name, data] : cases) {
+        HeapBytes bytes(data);
+        CreateResult result = Create(bytes.Get(), bytes.GetSize());
+        EXPECT_EQ(result.object, nullptr) << name;
+        EXPECT_FALSE(result.failed) << name;
+        EXPECT_TRUE(result.releaseData) << name;
+        EXPECT_EQ(result.log, "") << name;
+    }
+}
+
+TEST(NativeAnimationTest, RefusesRepeatedKeyChunk)
+{
+    HeapBytes bytes(MakeFile({kHead, VisibleChunk(), VisibleChunk()}));
+    CreateResult result = Create(bytes.Get(), bytes.GetSize());
+    EXPECT_EQ(result.object, nullptr);
+    EXPECT_TRUE(result.failed);
+    EXPECT_EQ(result.log, "Resource::NativeAnimation::Create(): File cannot contain more than one VISK chunk\n");
+}
+
+TEST(NativeAnimationTest, RefusesCountsAndOffsetsBeyondTheirChunk)
+{
+    const RawChunk shortHead = {MakeTag("HEAD"), {kVersionWord, 0}};
+    const RawChunk shortKeyChunk = {MakeTag("POSK"), {1}};
+    const std::vector<std::pair<const char*, Data>> cases = {
+        {"count beyond chunk", MakeFile({kHead, VisibleChunk(2)})},
+        {"huge count", MakeFile({kHead, VisibleChunk(0x40000000)})},
+        {"offset beyond chunk", MakeFile({kHead, VisibleChunk(1, 24)})},
+        {"huge offset", MakeFile({kHead, VisibleChunk(1, 0xFFFFFFF8u)})},
+        {"misaligned keys", MakeFile({kHead, {MakeTag("VISK"), {1, 9, 0, 0, 0, 0}}})},
+        {"key chunk without count and offset", MakeFile({kHead, shortKeyChunk})},
+        {"HEAD without times", MakeFile({shortHead})},
+    };
+    for (const auto& [name, data] : cases) {
+        HeapBytes bytes(data);
+        CreateResult result = Create(bytes.Get(), bytes.GetSize());
+        EXPECT_EQ(result.object, nullptr) << name;
+        EXPECT_TRUE(result.failed) << name;
+        EXPECT_EQ(result.GetLogLineCount(), 1) << name << ": " << result.log;
+    }
+}
+
+TEST(NativeAnimationTest, RefusesChunkThatRunsPastTheFile)
+{
+    Data data = MakeFile({kHead, VisibleChunk()});
+    HeapBytes bytes(data);
+    // The VISK chunk claims four bytes more than the file holds.
+    PutUInt32(bytes.Get() + 12 + 20 + 4, 20 + 4);
+    CreateResult result = Create(bytes.Get(), bytes.GetSize());
+    EXPECT_EQ(result.object, nullptr);
+    EXPECT_TRUE(result.failed);
+    EXPECT_EQ(result.log, "Resource::NativeAnimation::Create(): Chunk #1 runs past the end of the file\n");
+}
+
+TEST(NativeAnimationTest, TruncatedFilesAreRefusedWithOneLine)
+{
+    Data data = WriteSample();
+    for (UInt32 size = 0; size < data.GetSize(); ++size) {
+        HeapBytes bytes(data.GetData(), size);
+        CreateResult result = Create(bytes.Get(), size);
+        EXPECT_EQ(result.object, nullptr) << size;
+        // Below the file header the bytes are nobody's form.
+        EXPECT_EQ(result.failed, size >= 12) << size;
+        EXPECT_EQ(result.GetLogLineCount(), size >= 12 ? 1 : 0) << size;
+    }
+}
+
+TEST(NativeAnimationTest, BitFlippedFilesNeverReadOutsideTheirBytes)
+{
+    Data data = WriteSample();
+    for (UInt32 bit = 0; bit < data.GetSize() * 8; ++bit) {
+        HeapBytes bytes(data);
+        bytes.Get()[bit / 8] ^= UInt8(1u << (bit % 8));
+        CreateResult result = Create(bytes.Get(), bytes.GetSize());
+        if (const Animation* animation = result.GetAnimation()) {
+            EXPECT_TRUE(KeysLieInside(*animation, bytes.Get(), bytes.GetSize())) << bit;
+            EXPECT_EQ(result.log, "") << bit;
+        } else {
+            EXPECT_EQ(result.GetLogLineCount(), result.failed ? 1 : 0) << bit << ": " << result.log;
+        }
+    }
+}
