@@ -4,7 +4,11 @@
 
 #include "foundation/debug.h"
 #include "resource/instance.h"
+#include "resource/native_animation.h"
+#include "resource/native_graph.h"
 #include "resource/object.h"
+#include "resource/xml_animation.h"
+#include "resource/xml_graph.h"
 
 namespace Vorn {
 namespace Resource {
@@ -22,13 +26,20 @@ constexpr char kVersion[4] = {'0', '.', '0', '1'};
 // The object creators in the order of trial. The file stores no type, so this order decides
 // which reader gets each resource: chunk forms first, then the image and sound files, then the
 // XML descriptions.
+// The readers of the types still to come take the commented places.
 const ObjectCreator kObjectCreators[] = {
-    // 1 collider ("CGEO") and 2 font ("FONT") slot in here.
-    // 3 graph ("GRPH"), 4 mesh ("MESH"), 5 animation ("ANIM")
-    // 6 atlas ("ATLS"), 7 sound ("SNDS")
-    // 8 PNG, 9 PVR, 10 JPEG images, 11 Ogg-Vorbis and 12 RIFF/WAVE sounds
-    // 13 XML graph, 14 XML animation, 15 XML atlas
-    nullptr,
+    // NativeCollider::Create ("CGEO"),
+    // NativeFont::Create ("FONT"),
+    &NativeGraph::Create,
+    // NativeMesh::Create ("MESH"),
+    &NativeAnimation::Create,
+    // NativeAtlas::Create ("ATLS"),
+    // NativeSound::Create ("SNDS"),
+    // PngImage::Create, PvrImage::Create, JpgImage::Create,
+    // OggSound::Create, WavSound::Create,
+    &XmlGraph::Create,
+    &XmlAnimation::Create,
+    // XmlAtlas::Create,
 };
 
 UInt32 ReadWord(const UInt8* bytes)
@@ -102,19 +113,15 @@ NativePackage::~NativePackage() {}
 
 Bool NativePackage::RegisterCreators()
 {
-    for (ObjectCreator creator : kObjectCreators) {
-        if (creator != nullptr)
-            AddObjectCreator(creator);
-    }
+    for (ObjectCreator creator : kObjectCreators)
+        AddObjectCreator(creator);
     return true;
 }
 
 Bool NativePackage::UnregisterCreators()
 {
-    for (ObjectCreator creator : kObjectCreators) {
-        if (creator != nullptr)
-            RemoveObjectCreator(creator);
-    }
+    for (ObjectCreator creator : kObjectCreators)
+        RemoveObjectCreator(creator);
     return true;
 }
 

@@ -3,9 +3,11 @@
 #include "foundation/configuration.h"
 #include "foundation/debug.h"
 #include "foundation/file_interface.h"
+#include "resource/animation.h"
 #include "resource/atlas.h"
 #include "resource/collider.h"
 #include "resource/font.h"
+#include "resource/graph.h"
 #include "resource/image.h"
 #include "resource/instance.h"
 #include "resource/mesh.h"
@@ -86,9 +88,9 @@ const Text* Package::GetTextAt(UInt32 index) const
     return mTexts[SInt32(index)];
 }
 
-IGraph* Package::GetGraph(const String&) const
+IGraph* Package::GetGraph(const String& id) const
 {
-    return nullptr;
+    return FindFirstMatching(mGraphs, id, mConfiguration);
 }
 
 IImage* Package::GetImage(const String& id) const
@@ -116,9 +118,9 @@ ISound* Package::GetSound(const String& id) const
     return FindFirstMatching(mSounds, id, mConfiguration);
 }
 
-IAnimation* Package::GetAnimation(const String&) const
+IAnimation* Package::GetAnimation(const String& id) const
 {
-    return nullptr;
+    return FindFirstMatching(mAnimations, id, mConfiguration);
 }
 
 IAtlas* Package::GetAtlas(const String& id) const
@@ -207,11 +209,13 @@ Object* Package::CreateObjectFromMemory(const IAttributes* attributes, const Str
 
 void Package::AddObject(const String& id, Object* object)
 {
+    FileUnderType(mGraphs, id, object);
     FileUnderType(mImages, id, object);
     FileUnderType(mMeshes, id, object);
     FileUnderType(mColliders, id, object);
     FileUnderType(mFonts, id, object);
     FileUnderType(mSounds, id, object);
+    FileUnderType(mAnimations, id, object);
     FileUnderType(mAtlases, id, object);
 }
 
