@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "foundation/attributes.h"
 #include "foundation/enum_table.h"
 
 namespace Vorn {
@@ -174,6 +175,118 @@ TEST(EnumTableTest, EarliestRowWinsInBothDirections)
     EXPECT_EQ(table.GetValue("EIGHTH"), 8u);
     EXPECT_EQ(table.GetValue("NINTH"), 99u);
     EXPECT_TRUE(table.GetName(4).IsEmpty());
+}
+
+class EnumReaderTest : public testing::Test
+{
+protected:
+    // Attribute 0 "format" names a row, 1 "unknown" names none, 2 "languages" is a list,
+    // 3 "fromParameter" takes its name from the parameter list.
+    EnumReaderTest()
+    {
+        mAttributes.AddAttribute("format", "R5_G6_B5");
+        mAttributes.AddAttribute("unknown", "R5G6B5");
+        mAttributes.AddAttribute("languages", "ENGLISH,KLINGON,JAPANESE");
+        mAttributes.AddAttribute("fromParameter", "{mode}");
+        mParameters.AddAttribute("mode", "REPEAT");
+    }
+
+    Util::Attributes mAttributes;
+    Util::Attributes mParameters;
+    Bool mError = false;
+};
+
+TEST_F(EnumReaderTest, ReadsANameByPositionOrByName)
+{
+    UInt32 value = 0;
+    const UInt32 format = 0;
+    EXPECT_TRUE(Util::GetEnumValue(mAttributes, format, nullptr, &mError, Enums::GetPixelFormatTable(), value));
+    EXPECT_EQ(value, Enums::Value(Enums::PixelFormat::R5_G6_B5));
+    value = 0;
+    EXPECT_TRUE(Util::GetEnumValue(mAttributes, "format", nullptr, &mError, Enums::GetPixelFormatTable(), value));
+    EXPECT_EQ(value, 5u);
+    EXPECT_TRUE(mAttributes.IsAttributeUsed(format));
+    EXPECT_FALSE(mError);
+}
+
+TEST_F(EnumReaderTest, UnknownNameGivesTheFallbackValueAndSucceeds)
+{
+    UInt32 value = 0;
+    const UInt32 unknown = 1;
+    EXPECT_TRUE(Util::GetEnumValue(mAttributes, unknown, nullptr, &mError, Enums::GetPixelFormatTable(), value));
+    EXPECT_EQ(value, 13u);
+    EXPECT_TRUE(Util::GetEnumValue(mAttributes, "unknown", nullptr, &mError, Enums::GetCullModeTable(), value));
+    EXPECT_EQ(value, 0u);
+    EXPECT_FALSE(mError);
+}
+
+TEST_F(EnumReaderTest, AbsentAttributeLeavesTheValueAlone)
+{
+    UInt32 value = 42;
+    const UInt32 pastTheEnd = 4;
+    EXPECT_FALSE(Util::GetEnumValue(mAttributes, "pixelFormat", nullptr, &mError, Enums::GetPixelFormatTable(), value));
+    EXPECT_FALSE(Util::GetEnumValue(mAttributes, pastTheEnd, nullptr, &mError, Enums::GetPixelFormatTable(), value));
+    EXPECT_EQ(value, 42u);
+    EXPECT_FALSE(mError);
+}
+
+TEST_F(EnumReaderTest, PassesTheParameterListOn)
+{
+    UInt32 value = 0;
+    const UInt32 fromParameter = 3;
+    EXPECT_TRUE(Util::GetEnumValue(mAttributes, fromParameter, &mParameters, &mError, Enums::GetTextureWrapModeTable(), value));
+    EXPECT_EQ(value, Enums::Value(Enums::TextureWrapMode::REPEAT));
+    EXPECT_FALSE(mError);
+
+    // Without the parameter list the braces stay in the text, which names no row.
+    EXPECT_TRUE(Util::GetEnumValue(mAttributes, "fromParameter", nullptr, &mError, Enums::GetTextureWrapModeTable(), value));
+    EXPECT_EQ(value, 4u);
+
+    // A parameter that is missing fails the read and raises the caller's flag.
+    Util::Attributes noParameters;
+    value = 42;
+    EXPECT_FALSE(Util::GetEnumValue(mAttributes, fromParameter, &noParameters, &mError, Enums::GetTextureWrapModeTable(), value));
+    EXPECT_EQ(value, 42u);
+    EXPECT_TRUE(mError);
+}
+
+TEST_F(EnumReaderTest, ReadsIntoAnEnumerationField)
+{
+    Enums::TextureWrapMode mode = Enums::TextureWrapMode::CLAMP_TO_EDGE;
+    EXPECT_TRUE(Util::GetEnumValue(mAttributes, "fromParameter", &mParameters, &mError, Enums::GetTextureWrapModeTable(), mode));
+    EXPECT_EQ(mode, Enums::TextureWrapMode::REPEAT);
+    EXPECT_FALSE(Util::GetEnumValue(mAttributes, "absent", &mParameters, &mError, Enums::GetTextureWrapModeTable(), mode));
+    EXPECT_EQ(mode, Enums::TextureWrapMode::REPEAT);
+}
+
+TEST_F(EnumReaderTest, ReadsAListInElementOrder)
+{
+    Array<UInt32> values;
+    values.Add(77);
+    EXPECT_TRUE(Util::GetEnumValues(mAttributes, "languages", nullptr, &mError, Enums::GetLanguageTable(), values));
+    ASSERT_EQ(values.GetCount(), 3);
+    EXPECT_EQ(values[0], 1u);
+    EXPECT_EQ(values[1], 0u);
+    EXPECT_EQ(values[2], 8u);
+
+    const UInt32 languages = 2;
+    EXPECT_TRUE(Util::GetEnumValues(mAttributes, languages, nullptr, &mError, Enums::GetLanguageTable(), values));
+    EXPECT_EQ(values.GetCount(), 3);
+    EXPECT_FALSE(mError);
+}
+
+TEST_F(EnumReaderTest, AbsentListGivesAnEmptyArray)
+{
+    Array<UInt32> values;
+    values.Add(77);
+    EXPECT_FALSE(Util::GetEnumValues(mAttributes, "includeForLanguages", nullptr, &mError, Enums::GetLanguageTable(), values));
+    EXPECT_EQ(values.GetCount(), 0);
+    EXPECT_EQ(values.GetCapacity(), 0);
+    values.Add(77);
+    const UInt32 pastTheEnd = 9;
+    EXPECT_FALSE(Util::GetEnumValues(mAttributes, pastTheEnd, nullptr, &mError, Enums::GetLanguageTable(), values));
+    EXPECT_EQ(values.GetCount(), 0);
+    EXPECT_FALSE(mError);
 }
 
 } // namespace
