@@ -111,6 +111,12 @@ NativePackage::NativePackage(const IConfiguration* configuration, IFileInterface
 
 NativePackage::~NativePackage() {}
 
+const ObjectCreator* NativePackage::GetObjectCreators(UInt32& count)
+{
+    count = UInt32(sizeof(kObjectCreators) / sizeof(kObjectCreators[0]));
+    return kObjectCreators;
+}
+
 Bool NativePackage::RegisterCreators()
 {
     for (ObjectCreator creator : kObjectCreators)

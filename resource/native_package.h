@@ -29,6 +29,10 @@ public:
     Bool RegisterCreators() override;
     Bool UnregisterCreators() override;
 
+    // The object creators of every resource form, in the order of trial; the table that
+    // RegisterCreators registers, for other package kinds that read the same files.
+    static const ObjectCreator* GetObjectCreators(UInt32& count);
+
     const void* GetSourceData() const { return mData; }
     UInt32 GetSourceSize() const { return mSize; }
 

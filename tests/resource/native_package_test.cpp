@@ -361,6 +361,21 @@ TEST_F(NativePackageTest, ChunkRunningPastTheEndEndsTheWalk)
     EXPECT_STREQ(result.package->GetText("kept"), "v");
 }
 
+TEST_F(NativePackageTest, RegistersEveryCreatorOfTheTableInOrder)
+{
+    UInt32 count = 0;
+    const Resource::ObjectCreator* creators = Resource::NativePackage::GetObjectCreators(count);
+    ASSERT_GE(count, 4u);
+    EXPECT_EQ(creators[0], &Resource::NativeGraph::Create);
+    Resource::NativePackage package(&mConfiguration, nullptr, nullptr, 0);
+    ASSERT_TRUE(package.RegisterCreators());
+    for (UInt32 i = 0; i < count; ++i)
+        EXPECT_FALSE(package.AddObjectCreator(creators[i])) << i;
+    ASSERT_TRUE(package.UnregisterCreators());
+    for (UInt32 i = 0; i < count; ++i)
+        EXPECT_FALSE(package.RemoveObjectCreator(creators[i])) << i;
+}
+
 // Every cut and every flipped bit gives a package or a refusal, never a read outside the bytes
 // (the sanitizer build checks the reads).
 TEST_F(NativePackageTest, SurvivesTruncatedAndBitFlippedFiles)
