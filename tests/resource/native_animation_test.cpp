@@ -9,6 +9,9 @@
 #include <vector>
 
 #include "foundation/iff_stream.h"
+#include "resource/native_package.h"
+#include "resource/xml_animation.h"
+#include "tests/support/fake_configuration.h"
 
 using namespace Vorn;
 using namespace Vorn::Resource;
@@ -358,4 +361,63 @@ TEST(NativeAnimationTest, BitFlippedFilesNeverReadOutsideTheirBytes)
             EXPECT_EQ(result.GetLogLineCount(), result.failed ? 1 : 0) << bit << ": " << result.log;
         }
     }
+}
+
+TEST(NativeAnimationTest, PackageServesNativeAndXmlAnimationsAndWritesThemNatively)
+{
+    Testing::FakeConfiguration configuration;
+    const Data walk = WriteSample();
+    const std::string fade = "<Animation endTime=\"2\"><AlphaKey value=\"1\"/><AlphaKey time=\"2\"/></Animation>";
+    NativePackageWriter writer("pack");
+    ASSERT_TRUE(writer.AddResource("walk", walk.GetData(), walk.GetSize(), nullptr, 0));
+    ASSERT_TRUE(writer.AddResource("fade", fade.data(), UInt32(fade.size()), nullptr, 0));
+    Data file;
+    ASSERT_TRUE(writer.GetData(file));
+
+    Bool releaseData = true;
+    Bool failed = false;
+    std::unique_ptr<Package> package(NativePackage::Create(&configuration, nullptr, String(), file.GetData(),
+                                                           file.GetSize(), &releaseData, &failed));
+    ASSERT_NE(package, nullptr);
+    EXPECT_FALSE(releaseData); // the native animation points into the file
+    const IAnimation* native = package->GetAnimation("walk");
+    ASSERT_NE(native, nullptr);
+    EXPECT_EQ(native->GetNumberOfRotationKeys(), 2u);
+    const IAnimation* xml = package->GetAnimation("fade");
+    ASSERT_NE(xml, nullptr);
+    ASSERT_EQ(xml->GetNumberOfAlphaKeys(), 2u);
+
+    // Written again, the XML animation comes back as a native one with the same keys.
+    Data serialized;
+    ASSERT_TRUE(package->Serialize(serialized, false, false));
+    std::unique_ptr<Package> again(NativePackage::Create(&configuration, nullptr, String(), serialized.GetData(),
+                                                         serialized.GetSize(), &releaseData, &failed));
+    ASSERT_NE(again, nullptr);
+    const IAnimation* copy = again->GetAnimation("fade");
+    ASSERT_NE(copy, nullptr);
+    EXPECT_NE(dynamic_cast<const NativeAnimation*>(copy), nullptr);
+    ASSERT_EQ(copy->GetNumberOfAlphaKeys(), 2u);
+    EXPECT_EQ(std::memcmp(copy->GetAlphaKeys(), xml->GetAlphaKeys(), 2 * sizeof(AlphaKey)), 0);
+    EXPECT_FLOAT_EQ(copy->GetDuration(), 2.0f);
+}
+
+TEST(NativeAnimationTest, RefusedAnimationEndsTheCreatorSearchAndThePackage)
+{
+    Testing::FakeConfiguration configuration;
+    const Data repeated = MakeFile({kHead, VisibleChunk(), VisibleChunk()});
+    NativePackageWriter writer("pack");
+    ASSERT_TRUE(writer.AddResource("walk", repeated.GetData(), repeated.GetSize(), nullptr, 0));
+    Data file;
+    ASSERT_TRUE(writer.GetData(file));
+
+    Bool releaseData = true;
+    Bool failed = false;
+    ::testing::internal::CaptureStderr();
+    std::unique_ptr<Package> package(NativePackage::Create(&configuration, nullptr, String(), file.GetData(),
+                                                           file.GetSize(), &releaseData, &failed));
+    const std::string log = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(package, nullptr);
+    EXPECT_TRUE(failed);
+    EXPECT_EQ(log.find("Resource::NativeAnimation::Create(): File cannot contain more than one VISK chunk\n"), 0u)
+        << log;
 }
