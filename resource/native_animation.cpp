@@ -220,5 +220,7 @@ Bool NativeAnimation::Write(const Animation& animation, Data& target)
     return file.GetData(target);
 }
 
+#undef TAG_CHARS
+
 } // namespace Resource
 } // namespace Vorn
