@@ -8,35 +8,14 @@
 #include "foundation/path.h"
 #include "foundation/text.h"
 #include "resource/instance.h"
-#include "resource/native_animation.h"
-#include "resource/native_graph.h"
+#include "resource/native_package.h"
 #include "resource/object.h"
 #include "resource/text.h"
-#include "resource/xml_animation.h"
-#include "resource/xml_graph.h"
 
 namespace Vorn {
 namespace Resource {
 
 namespace {
-
-// The object creators in the order of trial, the same as the native package's: an XML package
-// may name files of any form the native one embeds.
-// The readers of the types still to come take the commented places.
-const ObjectCreator kObjectCreators[] = {
-    // NativeCollider::Create ("CGEO"),
-    // NativeFont::Create ("FONT"),
-    &NativeGraph::Create,
-    // NativeMesh::Create ("MESH"),
-    &NativeAnimation::Create,
-    // NativeAtlas::Create ("ATLS"),
-    // NativeSound::Create ("SNDS"),
-    // PngImage::Create, PvrImage::Create, JpgImage::Create,
-    // OggSound::Create, WavSound::Create,
-    &XmlGraph::Create,
-    &XmlAnimation::Create,
-    // XmlAtlas::Create,
-};
 
 // The value vocabulary of each condition category, in word order; null where the values are
 // plain unsigned numbers.
@@ -255,17 +234,23 @@ XmlPackage::~XmlPackage()
         delete[] conditions;
 }
 
+// An XML package may name files of any form a native one embeds, so both try the same creators
+// in the same order.
 Bool XmlPackage::RegisterCreators()
 {
-    for (ObjectCreator creator : kObjectCreators)
-        AddObjectCreator(creator);
+    UInt32 count = 0;
+    const ObjectCreator* creators = NativePackage::GetObjectCreators(count);
+    for (UInt32 i = 0; i < count; ++i)
+        AddObjectCreator(creators[i]);
     return true;
 }
 
 Bool XmlPackage::UnregisterCreators()
 {
-    for (ObjectCreator creator : kObjectCreators)
-        RemoveObjectCreator(creator);
+    UInt32 count = 0;
+    const ObjectCreator* creators = NativePackage::GetObjectCreators(count);
+    for (UInt32 i = 0; i < count; ++i)
+        RemoveObjectCreator(creators[i]);
     return true;
 }
 

@@ -15,6 +15,7 @@
 #include "resource/object.h"
 #include "resource/text.h"
 #include "tests/support/fake_configuration.h"
+#include "tests/support/graph_fixture.h"
 #include "tests/support/temp_folder.h"
 
 namespace Vorn {
@@ -228,6 +229,18 @@ TEST_F(XmlPackageTest, ResourceFileNamesResolveAgainstTheBasePath)
                          "ui.vornres");
     ASSERT_NE(result.package, nullptr) << result.log;
     EXPECT_EQ(GetRootName(result.package->GetGraph("logo")), "english");
+}
+
+TEST_F(XmlPackageTest, NativeResourceFileStaysMappedWhileItsObjectLives)
+{
+    const Data graph = Testing::MakeNativeGraph(kGermanGraph);
+    mFolder.WriteFile("pkg/popup.grph", std::string(reinterpret_cast<const char*>(graph.GetData()), graph.GetSize()));
+    Result result = Load(R"(<Package id="p"><Resource id="popup" fileName="popup.grph"/></Package>)");
+    ASSERT_NE(result.package, nullptr) << result.log;
+    EXPECT_EQ(GetRootName(result.package->GetGraph("popup")), "german");
+    EXPECT_EQ(mFiles.GetNumberOfMappedFiles(), 1);
+    result.package.reset();
+    EXPECT_EQ(mFiles.GetNumberOfMappedFiles(), 0);
 }
 
 TEST_F(XmlPackageTest, TextWithoutValueIsEmptyAndItsExtraAttributesAreIgnored)
