@@ -1,0 +1,233 @@
+#include "resource/native_atlas.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "foundation/iff_stream.h"
+#include "tests/support/atlas_font_fixture.h"
+
+using namespace Vorn;
+using namespace Vorn::Resource;
+using Testing::ExactBytes;
+using Testing::RawChunk;
+using Testing::RunCreator;
+
+namespace {
+
+constexpr UInt32 kAtls = MakeTag("ATLS");
+constexpr UInt32 kRect = MakeTag("RECT");
+
+// An atlas over records the test holds, to feed the writer.
+class TestAtlas : public Atlas
+{
+public:
+    explicit TestAtlas(const std::vector<AtlasRectangle>& rectangles) : Atlas("test", nullptr, 0, nullptr, 0)
+    {
+        SetRectangles(UInt32(rectangles.size()), rectangles.data());
+    }
+    Bool GetNativeData(Data& data) const override { return NativeAtlas::Write(*this, data); }
+};
+
+const std::vector<AtlasRectangle> kRectangles = {
+    {0.0f, 0.0f, 0.5f, 0.25f, -1.0f, 1.0f, 1.0f, -1.0f},
+    {0.5f, 0.25f, 1.0f, 0.75f, -2.0f, 0.5f, 2.0f, -0.5f},
+};
+
+Data WriteSample(const std::vector<AtlasRectangle>& rectangles = kRectangles)
+{
+    Data data;
+    EXPECT_TRUE(TestAtlas(rectangles).GetNativeData(data));
+    return data;
+}
+
+const RawChunk kHead = {MakeTag("HEAD"), {Testing::kVersionWord}};
+
+// One rectangle of eight 1.0 values.
+RawChunk RectChunk(UInt32 count = 1, UInt32 offset = 8)
+{
+    RawChunk chunk = {kRect, {count, offset}};
+    chunk.words.resize(2 + 8, Testing::FloatBits(1.0f));
+    return chunk;
+}
+
+Data MakeFile(const std::vector<RawChunk>& chunks)
+{
+    return Testing::MakeChunkFile(kAtls, chunks);
+}
+
+Bool RectanglesLieInside(const Atlas& atlas, const UInt8* begin, UInt32 size)
+{
+    if (atlas.GetNumberOfRectangles() == 0)
+        return atlas.GetRectangles() == nullptr;
+    const std::uintptr_t first = reinterpret_cast<std::uintptr_t>(begin);
+    const std::uintptr_t records = reinterpret_cast<std::uintptr_t>(atlas.GetRectangles());
+    return records >= first &&
+           records - first + UInt64(atlas.GetNumberOfRectangles()) * sizeof(AtlasRectangle) <= size;
+}
+
+} // namespace
+
+TEST(NativeAtlasTest, ReadsWrittenRectanglesInPlace)
+{
+    ExactBytes bytes(WriteSample());
+    Testing::CreatorOutcome result = RunCreator(&NativeAtlas::Create, bytes);
+    const Atlas* atlas = result.As<Atlas>();
+    ASSERT_NE(atlas, nullptr);
+    EXPECT_FALSE(result.releaseData);
+    EXPECT_FALSE(result.failed);
+    EXPECT_EQ(result.log, "");
+    EXPECT_EQ(atlas->GetId(), "res");
+
+    ASSERT_EQ(atlas->GetNumberOfRectangles(), 2u);
+    EXPECT_EQ(std::memcmp(atlas->GetRectangles(), kRectangles.data(), 2 * sizeof(AtlasRectangle)), 0);
+    EXPECT_TRUE(RectanglesLieInside(*atlas, bytes.Get(), bytes.GetSize()));
+    EXPECT_FLOAT_EQ(atlas->GetRectangles()[1].coordY2, -0.5f);
+
+    Data copy;
+    EXPECT_TRUE(atlas->GetNativeData(copy));
+    ASSERT_EQ(copy.GetSize(), bytes.GetSize());
+    EXPECT_EQ(std::memcmp(copy.GetData(), bytes.Get(), copy.GetSize()), 0);
+}
+
+TEST(NativeAtlasTest, WriterLaysOutHeadAndOneRectanglesChunk)
+{
+    Data data = WriteSample();
+    ASSERT_EQ(data.GetSize(), 12u + (8u + 4u) + (8u + 8u + 2u * 32u));
+    Util::IffStream stream(kAtls, data);
+    ASSERT_TRUE(stream.Open());
+    EXPECT_EQ(stream.GetChunkSize(MakeTag("HEAD")), 4u);
+    EXPECT_EQ(std::memcmp(stream.GetChunk() + 8, "0.01", 4), 0);
+    ASSERT_TRUE(stream.NextChunk());
+    EXPECT_EQ(stream.GetChunkSize(kRect), 2u * 32u + 8u);
+    UInt32 words[2];
+    std::memcpy(words, stream.GetChunk() + 8, 8);
+    EXPECT_EQ(words[0], 2u);
+    EXPECT_EQ(words[1], 8u);
+    stream.NextChunk();
+    EXPECT_TRUE(stream.IsAtEnd());
+}
+
+TEST(NativeAtlasTest, FileWithoutRectanglesGivesEmptyAtlas)
+{
+    const std::vector<std::pair<const char*, Data>> cases = {
+        {"HEAD only", MakeFile({kHead})},
+        {"written empty atlas", WriteSample({})},
+        {"other chunks only", MakeFile({kHead, {MakeTag("XTRA"), {1, 2}}})},
+    };
+    for (const auto& [name, data] : cases) {
+        ExactBytes bytes(data);
+        Testing::CreatorOutcome result = RunCreator(&NativeAtlas::Create, bytes);
+        const Atlas* atlas = result.As<Atlas>();
+        ASSERT_NE(atlas, nullptr) << name;
+        EXPECT_EQ(atlas->GetNumberOfRectangles(), 0u) << name;
+        EXPECT_EQ(atlas->GetRectangles(), nullptr) << name;
+        EXPECT_EQ(result.log, "") << name;
+    }
+}
+
+TEST(NativeAtlasTest, RectanglesChunkMayStandAmongOthers)
+{
+    ExactBytes bytes(MakeFile({kHead, {MakeTag("XTRA"), {7}}, RectChunk(1, 8), {MakeTag("MORE"), {}}}));
+    Testing::CreatorOutcome result = RunCreator(&NativeAtlas::Create, bytes);
+    const Atlas* atlas = result.As<Atlas>();
+    ASSERT_NE(atlas, nullptr) << result.log;
+    ASSERT_EQ(atlas->GetNumberOfRectangles(), 1u);
+    EXPECT_FLOAT_EQ(atlas->GetRectangles()[0].coordY2, 1.0f);
+}
+
+TEST(NativeAtlasTest, DeclinesOtherFormsSilently)
+{
+    const RawChunk otherVersion = {MakeTag("HEAD"), {0x32302E30u}}; // "0.02"
+    const std::string text = "<Atlas/>";
+    const std::vector<std::pair<const char*, Data>> cases = {
+        {"empty", Data()},
+        {"XML text", Data(text.data(), UInt32(text.size()))},
+        {"another form", Testing::MakeChunkFile(MakeTag("FONT"), {kHead, RectChunk()})},
+        {"another version", MakeFile({otherVersion, RectChunk()})},
+        {"first chunk not HEAD", MakeFile({RectChunk(), kHead})},
+    };
+    for (const auto& [name, data] : cases) {
+        ExactBytes bytes(data);
+        Testing::CreatorOutcome result = RunCreator(&NativeAtlas::Create, bytes);
+        EXPECT_EQ(result.object, nullptr) << name;
+        EXPECT_FALSE(result.failed) << name;
+        EXPECT_TRUE(result.releaseData) << name;
+        EXPECT_EQ(result.log, "") << name;
+    }
+}
+
+TEST(NativeAtlasTest, RefusesSecondRectanglesChunk)
+{
+    ExactBytes bytes(MakeFile({kHead, RectChunk(), RectChunk(0)}));
+    Testing::CreatorOutcome result = RunCreator(&NativeAtlas::Create, bytes);
+    EXPECT_EQ(result.object, nullptr);
+    EXPECT_TRUE(result.failed);
+    EXPECT_EQ(result.log, "Resource::NativeAtlas::Create(): File cannot contain more than one rectangles chunk\n");
+}
+
+TEST(NativeAtlasTest, RefusesCountsAndOffsetsBeyondTheirChunk)
+{
+    const std::vector<std::pair<const char*, Data>> cases = {
+        {"count beyond chunk", MakeFile({kHead, RectChunk(2)})},
+        {"huge count", MakeFile({kHead, RectChunk(0x08000001)})},
+        {"offset beyond chunk", MakeFile({kHead, RectChunk(1, 12)})},
+        {"huge offset", MakeFile({kHead, RectChunk(1, 0xFFFFFFF8u)})},
+        {"misaligned records", MakeFile({kHead, {kRect, {1, 9, 0, 0, 0, 0, 0, 0, 0, 0, 0}}})},
+        {"chunk without count and offset", MakeFile({kHead, {kRect, {1}}})},
+        {"HEAD without version", MakeFile({{MakeTag("HEAD"), {}}, RectChunk()})},
+        {"nothing after the file header", MakeFile({})},
+    };
+    for (const auto& [name, data] : cases) {
+        ExactBytes bytes(data);
+        Testing::CreatorOutcome result = RunCreator(&NativeAtlas::Create, bytes);
+        EXPECT_EQ(result.object, nullptr) << name;
+        EXPECT_TRUE(result.failed) << name;
+        EXPECT_EQ(result.GetLogLineCount(), 1) << name << ": " << result.log;
+    }
+}
+
+TEST(NativeAtlasTest, RefusesChunkThatRunsPastTheFile)
+{
+    ExactBytes bytes(MakeFile({kHead, RectChunk()}));
+    // The RECT chunk claims four bytes more than the file holds.
+    const UInt32 claimed = 8 + 32 + 4;
+    std::memcpy(bytes.Get() + 12 + 12 + 4, &claimed, 4);
+    Testing::CreatorOutcome result = RunCreator(&NativeAtlas::Create, bytes);
+    EXPECT_EQ(result.object, nullptr);
+    EXPECT_TRUE(result.failed);
+    EXPECT_EQ(result.log, "Resource::NativeAtlas::Create(): Chunk #1 runs past the end of the file\n");
+}
+
+TEST(NativeAtlasTest, TruncatedFilesAreRefusedWithOneLine)
+{
+    Data data = WriteSample();
+    for (UInt32 size = 0; size < data.GetSize(); ++size) {
+        ExactBytes bytes(data.GetData(), size);
+        Testing::CreatorOutcome result = RunCreator(&NativeAtlas::Create, bytes);
+        EXPECT_EQ(result.object, nullptr) << size;
+        // Below the file header the bytes are nobody's form.
+        EXPECT_EQ(result.failed, size >= 12) << size;
+        EXPECT_EQ(result.GetLogLineCount(), size >= 12 ? 1 : 0) << size;
+    }
+}
+
+TEST(NativeAtlasTest, BitFlippedFilesNeverReadOutsideTheirBytes)
+{
+    Data data = WriteSample();
+    for (UInt32 bit = 0; bit < data.GetSize() * 8; ++bit) {
+        ExactBytes bytes(data);
+        bytes.Get()[bit / 8] ^= UInt8(1u << (bit % 8));
+        Testing::CreatorOutcome result = RunCreator(&NativeAtlas::Create, bytes);
+        if (const Atlas* atlas = result.As<Atlas>()) {
+            EXPECT_TRUE(RectanglesLieInside(*atlas, bytes.Get(), bytes.GetSize())) << bit;
+            EXPECT_EQ(result.log, "") << bit;
+        } else {
+            EXPECT_EQ(result.GetLogLineCount(), result.failed ? 1 : 0) << bit << ": " << result.log;
+        }
+    }
+}
