@@ -1,0 +1,218 @@
+#include "resource/native_collider.h"
+
+#include <cstdint>
+
+#include "foundation/debug.h"
+#include "foundation/iff_stream.h"
+
+namespace Vorn {
+namespace Resource {
+
+namespace {
+
+constexpr UInt32 kEngineMagic = MakeTag("VORN");
+constexpr UInt32 kColliderForm = MakeTag("CGEO");
+constexpr UInt32 kHeadTag = MakeTag("HEAD");
+constexpr UInt32 kVertexTag = MakeTag("VERT");
+constexpr UInt32 kVersion = MakeTag("0.01");
+constexpr UInt32 kFileHeaderSize = 12;
+constexpr UInt32 kChunkHeaderSize = 8;
+constexpr UInt32 kVertexSize = 4 * sizeof(Float);
+
+// The three tables: chunk tag and record size.
+enum Table
+{
+    VERTICES,
+    NODES,
+    LEAVES,
+    NUMBER_OF_TABLES,
+};
+
+struct TableKind
+{
+    UInt32 tag;
+    UInt32 recordSize;
+};
+
+const TableKind kTableKinds[NUMBER_OF_TABLES] = {
+    {kVertexTag, kVertexSize},
+    {MakeTag("NODE"), sizeof(ColliderNode)},
+    {MakeTag("LEAF"), sizeof(ColliderLeaf)},
+};
+
+UInt32 ReadTag(const UInt8* bytes)
+{
+    return (UInt32(bytes[0]) << 24) | (UInt32(bytes[1]) << 16) | (UInt32(bytes[2]) << 8) | UInt32(bytes[3]);
+}
+
+UInt32 ReadLittleEndian32(const UInt8* bytes)
+{
+    return UInt32(bytes[0]) | (UInt32(bytes[1]) << 8) | (UInt32(bytes[2]) << 16) | (UInt32(bytes[3]) << 24);
+}
+
+// The four characters of a tag in reading order, for messages.
+#define TAG_CHARS(tag) char((tag) >> 24), char((tag) >> 16), char((tag) >> 8), char(tag)
+
+} // namespace
+
+NativeCollider::NativeCollider(const String& id, const void* data, UInt32 size, const UInt32* conditions,
+                               UInt32 conditionCount)
+    : Collider(id, data, size, conditions, conditionCount), mVertices(nullptr), mNodes(nullptr), mLeaves(nullptr),
+      mNumberOfVertices(0), mNumberOfNodes(0), mNumberOfLeaves(0)
+{
+}
+
+NativeCollider::~NativeCollider() = default;
+
+Bool NativeCollider::GetNativeData(Data& data) const
+{
+    return CopyNativeData(data);
+}
+
+const Float* NativeCollider::GetVertices() const
+{
+    return mVertices;
+}
+
+const ColliderNode* NativeCollider::GetNodes() const
+{
+    return mNodes;
+}
+
+const ColliderLeaf* NativeCollider::GetLeaves() const
+{
+    return mLeaves;
+}
+
+IObject* NativeCollider::Create(const IAttributes*, const String& id, const void* data, UInt32 size,
+                                const UInt32* conditions, UInt32 conditionCount, Bool* releaseData, Bool* failed)
+{
+    if (releaseData != nullptr)
+        *releaseData = true;
+    NativeCollider* collider = new NativeCollider(id, data, size, conditions, conditionCount);
+    const ReadResult result = collider->Read();
+    if (result != ReadResult::OK) {
+        delete collider;
+        if (result == ReadResult::REFUSED && failed != nullptr)
+            *failed = true;
+        return nullptr;
+    }
+    if (releaseData != nullptr)
+        *releaseData = false;
+    return collider;
+}
+
+NativeCollider::ReadResult NativeCollider::Read()
+{
+    const UInt8* bytes = static_cast<const UInt8*>(GetData());
+    const UInt32 size = GetSize();
+    if (bytes == nullptr || size < kFileHeaderSize || ReadTag(bytes) != kEngineMagic ||
+        ReadTag(bytes + 8) != kColliderForm)
+        return ReadResult::NOT_OWN_FORM;
+
+    // From here on the bytes claim to be a collider file: whatever does not fit them is refused aloud.
+    Util::IffStream stream(bytes, size, kColliderForm);
+    if (!stream.Open()) {
+        Debug::Trace("Resource::NativeCollider::Create(): File size %u does not match its header", size);
+        return ReadResult::REFUSED;
+    }
+    if (stream.IsAtEnd() || ReadTag(bytes + kFileHeaderSize) != kHeadTag)
+        return ReadResult::NOT_OWN_FORM;
+    const UInt8* head = stream.GetChunk(kHeadTag);
+    if (head == nullptr) {
+        Debug::Trace("Resource::NativeCollider::Create(): HEAD chunk runs past the end of the file");
+        return ReadResult::REFUSED;
+    }
+    const UInt32 headSize = ReadLittleEndian32(head + 4);
+    if (headSize < 4) {
+        Debug::Trace("Resource::NativeCollider::Create(): HEAD chunk too small (%u bytes)", headSize);
+        return ReadResult::REFUSED;
+    }
+    if (ReadTag(head + kChunkHeaderSize) != kVersion)
+        return ReadResult::NOT_OWN_FORM;
+    stream.NextChunk();
+
+    const UInt8* tables[NUMBER_OF_TABLES] = {};
+    UInt32 counts[NUMBER_OF_TABLES] = {};
+    for (UInt32 number = 1; !stream.IsAtEnd(); ++number, stream.NextChunk()) {
+        const UInt8* block = stream.GetChunk();
+        if (block == nullptr) {
+            Debug::Trace("Resource::NativeCollider::Create(): Chunk #%u runs past the end of the file", number);
+            return ReadResult::REFUSED;
+        }
+        const UInt32 tag = ReadTag(block);
+        for (UInt32 table = 0; table < NUMBER_OF_TABLES; ++table) {
+            if (kTableKinds[table].tag != tag)
+                continue;
+            if (table == VERTICES && tables[VERTICES] != nullptr)
+                return ReadResult::NOT_OWN_FORM;
+            const UInt32 payloadSize = ReadLittleEndian32(block + 4);
+            const UInt8* payload = block + kChunkHeaderSize;
+            if (payloadSize < 8) {
+                Debug::Trace("Resource::NativeCollider::Create(): %c%c%c%c chunk too small (%u bytes)", TAG_CHARS(tag),
+                             payloadSize);
+                return ReadResult::REFUSED;
+            }
+            const UInt32 count = ReadLittleEndian32(payload);
+            const UInt32 offset = ReadLittleEndian32(payload + 4);
+            if (UInt64(offset) + UInt64(count) * kTableKinds[table].recordSize > payloadSize) {
+                Debug::Trace("Resource::NativeCollider::Create(): %c%c%c%c chunk of %u bytes cannot hold %u records "
+                             "at offset %u",
+                             TAG_CHARS(tag), payloadSize, count, offset);
+                return ReadResult::REFUSED;
+            }
+            if (reinterpret_cast<std::uintptr_t>(payload + offset) % 4 != 0) {
+                Debug::Trace("Resource::NativeCollider::Create(): %c%c%c%c records at offset %u are not aligned",
+                             TAG_CHARS(tag), offset);
+                return ReadResult::REFUSED;
+            }
+            tables[table] = payload + offset;
+            counts[table] = count;
+        }
+    }
+    if (tables[VERTICES] == nullptr || tables[NODES] == nullptr || tables[LEAVES] == nullptr)
+        return ReadResult::NOT_OWN_FORM;
+
+    mVertices = reinterpret_cast<const Float*>(tables[VERTICES]);
+    mNodes = reinterpret_cast<const ColliderNode*>(tables[NODES]);
+    mLeaves = reinterpret_cast<const ColliderLeaf*>(tables[LEAVES]);
+    mNumberOfVertices = counts[VERTICES];
+    mNumberOfNodes = counts[NODES];
+    mNumberOfLeaves = counts[LEAVES];
+    return CheckReferences() ? ReadResult::OK : ReadResult::REFUSED;
+}
+
+Bool NativeCollider::CheckReferences() const
+{
+    // The physics walk starts at node 0.
+    if (mNumberOfNodes == 0) {
+        Debug::Trace("Resource::NativeCollider::Create(): NODE chunk holds no root node");
+        return false;
+    }
+    // Children lie further down the table, so every walk from the root ends at leaves.
+    for (UInt32 i = 0; i < mNumberOfNodes; ++i) {
+        for (SInt32 child : mNodes[i].children) {
+            const Bool valid = child >= 0 ? UInt32(child) > i && UInt32(child) < mNumberOfNodes
+                                          : UInt64(-(SInt64(child) + 1)) < mNumberOfLeaves;
+            if (!valid) {
+                Debug::Trace("Resource::NativeCollider::Create(): Node #%u refers to a missing node or leaf (%d)", i,
+                             child);
+                return false;
+            }
+        }
+    }
+    for (UInt32 i = 0; i < mNumberOfLeaves; ++i) {
+        for (UInt32 vertex : mLeaves[i].vertices) {
+            if (vertex >= mNumberOfVertices) {
+                Debug::Trace("Resource::NativeCollider::Create(): Leaf #%u names missing vertex %u", i, vertex);
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+#undef TAG_CHARS
+
+} // namespace Resource
+} // namespace Vorn
