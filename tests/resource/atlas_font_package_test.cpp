@@ -151,9 +151,10 @@ TEST(AtlasFontPackageTest, RefusedFileLeavesTheOthersServed)
     const Atlas* copy = native.As<NativeAtlas>();
     ASSERT_NE(copy, nullptr) << native.log;
     ASSERT_EQ(copy->GetNumberOfRectangles(), 2u);
-    EXPECT_EQ(std::memcmp(copy->GetRectangles(), package.GetAtlas("icons")->GetRectangles(), 2 * sizeof(AtlasRectangle)),
-              0);
-    EXPECT_EQ(FindEmbeddedFile(file, "font"), std::string(reinterpret_cast<const char*>(font.GetData()), font.GetSize()));
+    const AtlasRectangle* original = package.GetAtlas("icons")->GetRectangles();
+    EXPECT_EQ(std::memcmp(copy->GetRectangles(), original, 2 * sizeof(AtlasRectangle)), 0);
+    const std::string fontBytes(reinterpret_cast<const char*>(font.GetData()), font.GetSize());
+    EXPECT_EQ(FindEmbeddedFile(file, "font"), fontBytes);
 }
 
 TEST(AtlasFontPackageTest, NativePackageReadsAtlasesAndFonts)
@@ -192,6 +193,6 @@ TEST(AtlasFontPackageTest, NativePackageReadsAtlasesAndFonts)
     ASSERT_NE(copy, nullptr);
     EXPECT_NE(dynamic_cast<const NativeAtlas*>(copy), nullptr);
     ASSERT_EQ(copy->GetNumberOfRectangles(), 2u);
-    EXPECT_EQ(std::memcmp(copy->GetRectangles(), package->GetAtlas("icons")->GetRectangles(), 2 * sizeof(AtlasRectangle)),
-              0);
+    const AtlasRectangle* original = package->GetAtlas("icons")->GetRectangles();
+    EXPECT_EQ(std::memcmp(copy->GetRectangles(), original, 2 * sizeof(AtlasRectangle)), 0);
 }
