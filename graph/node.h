@@ -183,7 +183,8 @@ public:
 
 protected:
     // A class step calls its base class's step first and fails when it fails. DeInitSelf runs
-    // only for a node whose InitSelf succeeded, and only after its children were de-initialised.
+    // after the children were de-initialised, for every node whose InitSelf ran, also when it
+    // failed half-way: it releases only what exists. A node never initialised is not visited.
     virtual Bool InitSelf(IInitState* state);
     virtual Bool InitChildren(IInitState* state);
     virtual Bool DeInitSelf(IDeInitState* state);

@@ -1,0 +1,184 @@
+#include "graph/node_class_info.h"
+
+#include <cstring>
+#include <new>
+
+#include "foundation/attributes.h"
+#include "graph/node.h"
+
+namespace Vorn {
+namespace Graph {
+namespace {
+
+template <class T>
+INode* CreateNodeOf()
+{
+    return new (std::nothrow) T();
+}
+
+struct BuiltInClass
+{
+    const char* mName;
+    NodeCreateFunction mCreate;
+};
+
+// Every built-in class, in registration order; a class not provided by this build has no create
+// function and is not registered.
+const BuiltInClass kBuiltInClasses[] = {
+    {"Anchor", nullptr},
+    {"AudioSequence", nullptr},
+    {"Bitmap", nullptr},
+    {"Body", nullptr},
+    {"Bone", nullptr},
+    {"BoneSlot", nullptr},
+    {"Button", nullptr},
+    {"ColliderMesh", nullptr},
+    {"ColliderPlane", nullptr},
+    {"ColliderSphere", nullptr},
+    {"Container", nullptr},
+    {"CubeFrameBufferTexture", nullptr},
+    {"CubeTexture", nullptr},
+    {"DisplayBsp", nullptr},
+    {"DisplayCube", nullptr},
+    {"DisplayMesh", nullptr},
+    {"DisplayObject", nullptr},
+    {"DisplayPlane", nullptr},
+    {"DisplayPlaneSequence", nullptr},
+    {"DisplayTerrain", nullptr},
+    {"DisplayTerrainBillboards", nullptr},
+    {"DisplayText", nullptr},
+    {"Field", nullptr},
+    {"FixedProgram", nullptr},
+    {"FlatFrameBufferTexture", nullptr},
+    {"FlatTextTexture", nullptr},
+    {"FlatTexture", nullptr},
+    {"FragmentShader", nullptr},
+    {"Instance", nullptr},
+    {"Light", nullptr},
+    {"Listener", nullptr},
+    {"Material", nullptr},
+    {"MaterialSlot", nullptr},
+    {"Namespace", nullptr},
+    {"Node", &CreateNodeOf<Node>},
+    {"OrthographicCamera", nullptr},
+    {"Parameters", nullptr},
+    {"ParametersSlot", nullptr},
+    {"PerspectiveCamera", nullptr},
+    {"Reference", nullptr},
+    {"TextureSlot", nullptr},
+    {"Scale", nullptr},
+    {"ShaderProgram", nullptr},
+    {"Sound", nullptr},
+    {"Spring", nullptr},
+    {"Switch", nullptr},
+    {"Timeline", nullptr},
+    {"Transform", nullptr},
+    {"TransformClone", nullptr},
+    {"TransformReset", nullptr},
+    {"VertexShader", nullptr},
+    {"View", nullptr},
+};
+
+constexpr UInt32 kNumberOfBuiltInClasses = UInt32(sizeof(kBuiltInClasses) / sizeof(kBuiltInClasses[0]));
+
+const Array<NodeClassInfo*>& GetBuiltInRecords()
+{
+    struct Records
+    {
+        Records()
+        {
+            for (const BuiltInClass& builtIn : kBuiltInClasses)
+                mRecords.Add(new NodeClassInfo(String(builtIn.mName), builtIn.mCreate));
+        }
+        ~Records()
+        {
+            for (NodeClassInfo* record : mRecords)
+                delete record;
+        }
+        Array<NodeClassInfo*> mRecords;
+    };
+    static const Records records;
+    return records.mRecords;
+}
+
+} // namespace
+
+NodeClassInfo::NodeClassInfo(const String& className, NodeCreateFunction create)
+    : mClassName(className), mCreate(create)
+{
+}
+
+UInt32 GetNumberOfBuiltInNodeClasses()
+{
+    return kNumberOfBuiltInClasses;
+}
+
+const NodeClassInfo& GetBuiltInNodeClassInfo(UInt32 position)
+{
+    return *GetBuiltInRecords()[SInt32(position)];
+}
+
+const NodeClassInfo* FindBuiltInNodeClassInfo(const String& className)
+{
+    for (const NodeClassInfo* record : GetBuiltInRecords()) {
+        if (record->mClassName == className)
+            return record;
+    }
+    return nullptr;
+}
+
+AttributeTable::AttributeTable(const AttributeName* rows)
+{
+    for (const AttributeName* row = rows; row->mName != nullptr; ++row) {
+        mRows.Add(row);
+        mHashes.Add(String(row->mName).GetHash());
+    }
+    UInt32 slotCount = 1;
+    while (slotCount < UInt32(mRows.GetCount()) * 2)
+        slotCount *= 2;
+    mSlots.SetCount(SInt32(slotCount));
+    for (UInt32 i = 0; i < slotCount; ++i)
+        mSlots[SInt32(i)] = 0;
+    for (SInt32 position = 0; position < mRows.GetCount(); ++position) {
+        UInt32 slot = mHashes[position] & (slotCount - 1);
+        while (mSlots[SInt32(slot)] != 0)
+            slot = (slot + 1) & (slotCount - 1);
+        mSlots[SInt32(slot)] = UInt32(position) + 1;
+    }
+}
+
+UInt32 AttributeTable::FindAttribute(UInt32 hash, const char* name) const
+{
+    if (name == nullptr || mRows.IsEmpty())
+        return GetUnknownIndex();
+    const UInt32 mask = UInt32(mSlots.GetCount()) - 1;
+    for (UInt32 slot = hash & mask;; slot = (slot + 1) & mask) {
+        const UInt32 entry = mSlots[SInt32(slot)];
+        if (entry == 0)
+            return GetUnknownIndex();
+        const SInt32 position = SInt32(entry - 1);
+        if (mHashes[position] == hash && std::strcmp(mRows[position]->mName, name) == 0)
+            return mRows[position]->mIndex;
+    }
+}
+
+UInt32 AttributeTable::FindAttribute(const IAttributes* attributes, UInt32 position) const
+{
+    return FindAttribute(attributes->GetAttributeHash(position), attributes->GetAttributeName(position));
+}
+
+const AttributeName* AttributeTable::GetRow(UInt32 index) const
+{
+    if (index >= UInt32(mRows.GetCount()))
+        return nullptr;
+    return mRows[SInt32(index)];
+}
+
+const char* AttributeTable::GetName(UInt32 index) const
+{
+    const AttributeName* row = GetRow(index);
+    return row != nullptr ? row->mName : nullptr;
+}
+
+} // namespace Graph
+} // namespace Vorn

@@ -1,0 +1,185 @@
+#include "graph/factory.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "foundation/attributes.h"
+#include "graph/node.h"
+#include "graph/node_class_info.h"
+#include "tests/support/graph_fixture.h"
+
+namespace Vorn {
+namespace Graph {
+namespace {
+
+// Counts live nodes and remembers the order they die in, to check how failed graphs are freed.
+int gLiveNodes = 0;
+std::string gDestroyed;
+
+class Counted : public Node
+{
+public:
+    Counted() { ++gLiveNodes; }
+    ~Counted() override
+    {
+        --gLiveNodes;
+        gDestroyed += std::string(GetId().GetText()) + " ";
+    }
+};
+
+INode* CreateCounted()
+{
+    return new Counted();
+}
+
+INode* CreateNothing()
+{
+    return nullptr;
+}
+
+const NodeClassInfo kCountedInfo(String("Counted"), &CreateCounted);
+const NodeClassInfo kContainerInfo(String("Container"), &CreateCounted);
+const NodeClassInfo kOutOfMemoryInfo(String("OutOfMemory"), &CreateNothing);
+const NodeClassInfo kSecondNodeInfo(String("Node"), &CreateCounted);
+
+class FactoryTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        gLiveNodes = 0;
+        gDestroyed.clear();
+        ASSERT_TRUE(mFactory.Init());
+        mFactory.RegisterNodeClass(&kCountedInfo);
+        mFactory.RegisterNodeClass(&kOutOfMemoryInfo);
+        mFactory.RegisterNodeClass(&kContainerInfo); // refused once the real one is built in
+    }
+    void TearDown() override
+    {
+        Factory::DestroyGraph(mTop);
+        EXPECT_EQ(gLiveNodes, 0);
+    }
+
+    INode* Build(const char* xml, const IAttributes* parameters = nullptr)
+    {
+        mGraph = Testing::ParseXmlGraph(xml);
+        ::testing::internal::CaptureStderr();
+        mTop = mFactory.CreateGraph(mGraph.get(), parameters);
+        mLog = ::testing::internal::GetCapturedStderr();
+        return mTop;
+    }
+
+    Factory mFactory;
+    std::unique_ptr<Resource::XmlGraph> mGraph;
+    INode* mTop = nullptr;
+    std::string mLog;
+};
+
+TEST_F(FactoryTest, CreatesRegisteredClassesByName)
+{
+    std::unique_ptr<INode> node(mFactory.CreateNode(String("Node")));
+    ASSERT_NE(node, nullptr);
+    EXPECT_EQ(node->GetFlags(), 0x1Au);
+    EXPECT_EQ(mFactory.CreateNode(String("NoSuchClass")), nullptr);
+    EXPECT_EQ(mFactory.CreateNode(String("node")), nullptr);
+    EXPECT_EQ(mFactory.CreateNode(String("OutOfMemory")), nullptr);
+}
+
+TEST_F(FactoryTest, RegistryKeepsTheFirstRecordOfAName)
+{
+    EXPECT_FALSE(mFactory.RegisterNodeClass(&kSecondNodeInfo));
+    std::unique_ptr<INode> node(mFactory.CreateNode(String("Node")));
+    EXPECT_EQ(dynamic_cast<Counted*>(node.get()), nullptr);
+
+    EXPECT_TRUE(mFactory.UnregisterNodeClass(&kCountedInfo));
+    EXPECT_FALSE(mFactory.UnregisterNodeClass(&kCountedInfo));
+    EXPECT_EQ(mFactory.CreateNode(String("Counted")), nullptr);
+    EXPECT_TRUE(mFactory.RegisterNodeClass(&kCountedInfo));
+
+    // DeInit removes the built-in records and leaves the application's.
+    EXPECT_TRUE(mFactory.DeInit());
+    EXPECT_EQ(mFactory.CreateNode(String("Node")), nullptr);
+    std::unique_ptr<INode> counted(mFactory.CreateNode(String("Counted")));
+    EXPECT_NE(counted, nullptr);
+}
+
+TEST_F(FactoryTest, BuildsTheTreeInDocumentOrder)
+{
+    ASSERT_NE(Build(R"(<Graph><Counted id="a"><Counted id="b"/><Node id="c"/></Counted><Counted id="d"/></Graph>)"),
+              nullptr) << mLog;
+    EXPECT_EQ(mLog, "");
+    ASSERT_EQ(mTop->GetNumberOfChildren(), 2u);
+    INode* a = mTop->GetChild(0);
+    EXPECT_EQ(a->GetId(), "a");
+    ASSERT_EQ(a->GetNumberOfChildren(), 2u);
+    EXPECT_EQ(a->GetChild(1)->GetId(), "c");
+    EXPECT_EQ(mTop->GetChild(1)->GetId(), "d");
+    EXPECT_EQ(mTop->GetFlags() & Node::kInitialized, 0u) << "built, not initialised";
+}
+
+TEST_F(FactoryTest, FailedNodeFreesEverythingBuiltSoFarLeavesFirst)
+{
+    EXPECT_EQ(Build(R"(<Graph><Counted id="a"><Counted id="b"/><Counted id="c"/></Counted>
+        <Unknown/><Counted id="never"/></Graph>)"),
+              nullptr);
+    EXPECT_EQ(mLog, "Graph::Factory::CreateGraphFromResourceNode(): Failed creating node for class 'Unknown'\n"
+                    "Graph::Factory::CreateGraphFromResourceNode(): Failed creating child #1\n");
+    EXPECT_EQ(gLiveNodes, 0);
+    if (gDestroyed.find("never") == std::string::npos && gDestroyed.rfind("c b a ", 0) == 0)
+        SUCCEED();
+    else
+        ADD_FAILURE() << gDestroyed;
+
+    EXPECT_EQ(Build(R"(<Graph><Counted><Counted><OutOfMemory/></Counted></Counted></Graph>)"), nullptr);
+    EXPECT_EQ(mLog, "Graph::Factory::CreateGraphFromResourceNode(): Failed creating node for class 'OutOfMemory'\n"
+                    "Graph::Factory::CreateGraphFromResourceNode(): Failed creating child #0\n"
+                    "Graph::Factory::CreateGraphFromResourceNode(): Failed creating child #0\n"
+                    "Graph::Factory::CreateGraphFromResourceNode(): Failed creating child #0\n");
+    EXPECT_EQ(gLiveNodes, 0);
+}
+
+TEST_F(FactoryTest, CallerParametersTakePrecedenceOverTheGraphsOwn)
+{
+    Util::Attributes caller;
+    caller.AddAttribute(String("a"), String("1"));
+    Util::Attributes empty;
+    struct Case
+    {
+        const char* xml;
+        const IAttributes* parameters;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {R"(<Graph a="2" b="3"><Node id="{a}{b}"/></Graph>)", &caller, "13"},
+        {R"(<Graph a="2" b="3"><Node id="{a}{b}"/></Graph>)", nullptr, "23"},
+        {R"(<Graph a="2" b="3"><Node id="{a}{b}"/></Graph>)", &empty, "23"},
+        {R"(<Graph><Node id="{a}"/></Graph>)", &caller, "1"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_NE(Build(c.xml, c.parameters), nullptr) << c.xml << mLog;
+        EXPECT_EQ(mTop->GetChild(0)->GetId(), c.expected) << c.xml;
+        Factory::DestroyGraph(mTop);
+        mTop = nullptr;
+    }
+    EXPECT_EQ(Build(R"(<Graph a="2"><Node id="{c}"/></Graph>)"), nullptr) << "an unknown parameter fails the node";
+    EXPECT_NE(mLog.find("Graph::Node::Deserialize(): Failed parsing attributes"), std::string::npos) << mLog;
+    EXPECT_EQ(mFactory.CreateGraph(nullptr, &caller), nullptr);
+}
+
+TEST_F(FactoryTest, BuiltInRecordsComeInRegistrationOrder)
+{
+    ASSERT_EQ(GetNumberOfBuiltInNodeClasses(), 52u);
+    EXPECT_EQ(GetBuiltInNodeClassInfo(0).mClassName, "Anchor");
+    EXPECT_EQ(GetBuiltInNodeClassInfo(51).mClassName, "View");
+    // The table keeps the order the registry uses, "TextureSlot" before "Scale" included.
+    EXPECT_EQ(GetBuiltInNodeClassInfo(40).mClassName, "TextureSlot");
+    EXPECT_EQ(GetBuiltInNodeClassInfo(41).mClassName, "Scale");
+    EXPECT_EQ(FindBuiltInNodeClassInfo(String("Node")), &Node::GetClassInfo());
+    EXPECT_EQ(FindBuiltInNodeClassInfo(String("Camera")), nullptr) << "abstract bases have no record";
+}
+
+} // namespace
+} // namespace Graph
+} // namespace Vorn
