@@ -60,7 +60,12 @@ public:
     }
 
     // Entries stay in use until the next Clear, so the level below keeps its cached product.
-    void Pop() { --mLevelsInUse; }
+    // A pop of an empty stack does nothing.
+    void Pop()
+    {
+        if (mLevelsInUse > 0)
+            --mLevelsInUse;
+    }
 
     // Product of every level up to the top.
     const Value& GetFull() { return Evaluate()->full; }
