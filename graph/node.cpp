@@ -1,5 +1,7 @@
 #include "graph/node.h"
 
+#include <new>
+
 #include "foundation/attributes.h"
 #include "foundation/debug.h"
 #include "graph/attribute_names.h"
@@ -64,7 +66,7 @@ Node::~Node()
 
 INode* Node::Create()
 {
-    return GetClassInfo().mCreate();
+    return new (std::nothrow) Node();
 }
 
 const NodeClassInfo& Node::GetClassInfo()

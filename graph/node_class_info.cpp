@@ -4,17 +4,16 @@
 #include <new>
 
 #include "foundation/attributes.h"
+#include "graph/namespace.h"
 #include "graph/node.h"
+#include "graph/structure/anchor.h"
+#include "graph/structure/container.h"
+#include "graph/structure/instance.h"
+#include "graph/structure/reference.h"
 
 namespace Vorn {
 namespace Graph {
 namespace {
-
-template <class T>
-INode* CreateNodeOf()
-{
-    return new (std::nothrow) T();
-}
 
 struct BuiltInClass
 {
@@ -25,7 +24,7 @@ struct BuiltInClass
 // Every built-in class, in registration order; a class not provided by this build has no create
 // function and is not registered.
 const BuiltInClass kBuiltInClasses[] = {
-    {"Anchor", nullptr},
+    {"Anchor", &Anchor::Create},
     {"AudioSequence", nullptr},
     {"Bitmap", nullptr},
     {"Body", nullptr},
@@ -35,7 +34,7 @@ const BuiltInClass kBuiltInClasses[] = {
     {"ColliderMesh", nullptr},
     {"ColliderPlane", nullptr},
     {"ColliderSphere", nullptr},
-    {"Container", nullptr},
+    {"Container", &Container::Create},
     {"CubeFrameBufferTexture", nullptr},
     {"CubeTexture", nullptr},
     {"DisplayBsp", nullptr},
@@ -53,18 +52,18 @@ const BuiltInClass kBuiltInClasses[] = {
     {"FlatTextTexture", nullptr},
     {"FlatTexture", nullptr},
     {"FragmentShader", nullptr},
-    {"Instance", nullptr},
+    {"Instance", &Instance::Create},
     {"Light", nullptr},
     {"Listener", nullptr},
     {"Material", nullptr},
     {"MaterialSlot", nullptr},
-    {"Namespace", nullptr},
-    {"Node", &CreateNodeOf<Node>},
+    {"Namespace", &Namespace::Create},
+    {"Node", &Node::Create},
     {"OrthographicCamera", nullptr},
     {"Parameters", nullptr},
     {"ParametersSlot", nullptr},
     {"PerspectiveCamera", nullptr},
-    {"Reference", nullptr},
+    {"Reference", &Reference::Create},
     {"TextureSlot", nullptr},
     {"Scale", nullptr},
     {"ShaderProgram", nullptr},

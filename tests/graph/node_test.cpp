@@ -12,6 +12,7 @@
 #include "graph/attribute_names.h"
 #include "graph/controller.h"
 #include "graph/factory.h"
+#include "graph/namespace.h"
 #include "graph/node_class_info.h"
 #include "graph/traversal_state.h"
 #include "tests/support/graph_fixture.h"
@@ -202,16 +203,17 @@ public:
     void PushNode(INode* node) override { mNodes.Add(node); }
     void PopNode() override { mNodes.RemoveAt(mNodes.GetCount() - 1); }
     INode* GetCurrentNode() override { return mNodes.IsEmpty() ? nullptr : mNodes.GetLast(); }
-    void PushNamespace(INamespace*) override {}
-    void PopNamespace() override {}
-    INamespace* GetCurrentNamespace() override { return nullptr; }
-    INamespace* GetRootNamespace() override { return nullptr; }
+    void PushNamespace(INamespace* nameSpace) override { mNamespaces.Add(nameSpace); }
+    void PopNamespace() override { mNamespaces.RemoveAt(mNamespaces.GetCount() - 1); }
+    INamespace* GetCurrentNamespace() override { return mNamespaces.IsEmpty() ? nullptr : mNamespaces.GetLast(); }
+    INamespace* GetRootNamespace() override { return mNamespaces.IsEmpty() ? nullptr : mNamespaces[0]; }
     INode* FindNode(const String&) override { return nullptr; }
     void ResetCounter() override { mCounter = 0; }
     void IncrementCounter() override { ++mCounter; }
     UInt32 GetCounter() const override { return mCounter; }
 
     Array<INode*> mNodes;
+    Array<INamespace*> mNamespaces;
     Bool mCancelled = false;
     UInt32 mCounter = 0;
 };
@@ -642,6 +644,53 @@ TEST_F(NodeTest, HalfInitialisedTreeDeInitialisesOnlyWhatInitMade)
     EXPECT_EQ(Joined(gCalls), "InitSelf:top InitSelf:a InitSelf:b InitSelf:c");
     EXPECT_TRUE(mTop->DeInit(&mDeInit));
     EXPECT_EQ(gLiveObjects, 0);
+}
+
+TEST_F(NodeTest, NamedNodesRegisterInTheirNamespaceUntilDeInit)
+{
+    ASSERT_NE(Build(R"(<Graph><Namespace id="ns"><Node id="a"/><Node/><Namespace id="inner"><Node id="a"/></Namespace>
+        </Namespace></Graph>)"),
+              nullptr) << mLog;
+    Namespace* ns = dynamic_cast<Namespace*>(Child({0}));
+    ASSERT_NE(ns, nullptr);
+    mInit.PushNamespace(ns);
+    ASSERT_TRUE(ns->Init(&mInit));
+    Node* a = static_cast<Node*>(Child({0, 0}));
+    EXPECT_EQ(a->GetNamespace(), ns);
+    EXPECT_EQ(a->GetRootNamespace(), ns);
+    EXPECT_EQ(static_cast<Node*>(Child({0, 1}))->GetNamespace(), nullptr) << "anonymous nodes register nowhere";
+    EXPECT_EQ(static_cast<Node*>(Child({0, 2, 0}))->GetRootNamespace(), ns);
+    INode* found = ns->FindNode(String("inner/a"));
+    EXPECT_EQ(found, Child({0, 2, 0}));
+    found->RemoveReference();
+
+    mInit.PopNamespace();
+    ASSERT_TRUE(ns->DeInit(&mDeInit));
+    EXPECT_EQ(a->GetNamespace(), nullptr);
+    EXPECT_EQ(ns->FindNode(String("a")), nullptr);
+}
+
+TEST_F(NodeTest, NodeRefusedByItsNamespaceLeavesTheHolderRegistered)
+{
+    ASSERT_NE(Build(R"(<Graph><Namespace><Node id="a"/><Node id="a"/></Namespace></Graph>)"), nullptr) << mLog;
+    Namespace* ns = dynamic_cast<Namespace*>(Child({0}));
+    ASSERT_NE(ns, nullptr);
+    const std::string log = Capture([&] { EXPECT_FALSE(ns->Init(&mInit)); });
+    EXPECT_EQ(log.rfind("Graph::Namespace::RegisterNode(): Duplicate node \"a\"\n"
+                        "Graph::Node::InitSelf(a): Failed registering node\n"
+                        "Graph::Node::Init(a): InitSelf() failed\n",
+                        0),
+              0u)
+        << log;
+    EXPECT_EQ(static_cast<Node*>(Child({0, 1}))->GetNamespace(), nullptr);
+
+    // De-initialising the refused node must not unregister the first holder of its id.
+    EXPECT_EQ(Capture([&] { EXPECT_TRUE(Child({0, 1})->DeInit(&mDeInit)); }), "");
+    INode* holder = ns->FindNode(String("a"));
+    EXPECT_EQ(holder, Child({0, 0}));
+    if (holder != nullptr)
+        holder->RemoveReference();
+    EXPECT_TRUE(ns->DeInit(&mDeInit));
 }
 
 TEST_F(NodeTest, SuspendGoesChildrenFirstFromTheLastResumeSelfFirst)
