@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034
 # Shared by the scripts in tools/: where the Windows libraries and the Wine prefix live.
 # They are kept outside the work tree, so that fresh clones on one machine share them.
 # VORN_CACHE_DIR overrides the place.
@@ -14,7 +15,8 @@ vorn_cache_dir()
 }
 
 VORN_CACHE=$(vorn_cache_dir)
-VORN_DEPS_DIR=$VORN_CACHE/windows-deps
+# The link to the newest prefix of Windows libraries (windows-deps-<recipe hash>).
+VORN_DEPS_LINK=$VORN_CACHE/windows-deps
 VORN_WINEPREFIX=$VORN_CACHE/wine
 # Written last into a finished prefix; a prefix without it is incomplete.
 VORN_DEPS_STAMP=.vorn-deps-stamp
