@@ -26,6 +26,7 @@ struct Created
     PngImage* image() const { return dynamic_cast<PngImage*>(object.get()); }
 };
 
+// The image points into the file, which the caller keeps.
 Created CreatePng(const Bytes& file, const IAttributes* attributes = nullptr)
 {
     Created result;
@@ -200,7 +201,8 @@ TEST(PngImageTest, SixteenBitSamplesKeepTheirHighByte)
 
 TEST(PngImageTest, SurfaceSizeFollowsPrescaleFactorAndDefaults)
 {
-    Created png = CreatePng(Testing::EncodeRgbaPng(100, 60, Testing::MakeRgbaPattern(100, 60)));
+    const Bytes file = Testing::EncodeRgbaPng(100, 60, Testing::MakeRgbaPattern(100, 60));
+    Created png = CreatePng(file);
     ASSERT_NE(png.image(), nullptr);
     struct Case
     {
