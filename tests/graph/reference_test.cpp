@@ -103,7 +103,8 @@ TEST_F(ReferenceTest, RefusesTargetsItCannotHold)
         const char* line;
     };
     const Case cases[] = {
-        {"<Reference id='r' targetId='nowhere'/>", "Graph::Reference::InitSelf(r): referenced node 'nowhere' not found"},
+        {"<Reference id='r' targetId='nowhere'/>",
+         "Graph::Reference::InitSelf(r): referenced node 'nowhere' not found"},
         {"<Reference id='r' targetId='later'/><Counted id='later'/>",
          "Graph::Reference::InitSelf(r): referenced node 'later' not found"},
         {"<Reference id='r'/>", "Graph::Reference::InitSelf(): attribute targetId is empty"},
