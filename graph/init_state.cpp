@@ -39,7 +39,13 @@ void InitState::SetCancelled(Bool cancelled) { mCancelled = cancelled; }
 
 Bool InitState::IsCancelled() const { return mCancelled; }
 
-void InitState::Begin() { mFrame.CopyFrom(mClock); }
+void InitState::Begin()
+{
+    mFrame.CopyFrom(mClock);
+    // A pass that failed half-way leaves its entries behind; the next pass starts clean.
+    mNodes.Clear();
+    mNamespaces.Clear();
+}
 
 void InitState::End() {}
 

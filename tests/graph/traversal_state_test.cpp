@@ -166,8 +166,13 @@ TEST(InitStateTest, NodeStackCancelFlagAndCounter)
 
     state.IncrementCounter();
     state.IncrementCounter();
+    // A pass that failed half-way left a node and a namespace on the stacks.
+    RecordingNamespace nameSpace(nullptr);
+    state.PushNamespace(&nameSpace);
     state.Begin();
     EXPECT_EQ(state.GetCounter(), 2u);
+    EXPECT_EQ(state.GetCurrentNode(), nullptr);
+    EXPECT_EQ(state.GetCurrentNamespace(), nullptr);
 }
 
 TEST(InitStateTest, OnlyTheConfigChangedCounterRestartsAtBegin)
