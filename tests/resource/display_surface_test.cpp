@@ -163,6 +163,19 @@ TEST(DisplaySurfaceTest, LocksAreCountedAndTheLastUnlockFreesThePixels)
     ASSERT_TRUE(surface->Lock(0));
 }
 
+TEST(DisplaySurfaceTest, RefusesLevelsPastThirtyTwoBitSizes)
+{
+    OwnedImage png = MakePng(4, 4);
+    std::unique_ptr<IDisplaySurface> surface(
+        png.image().CreateDisplaySurface(PixelFormat::R8_G8_B8_A8, 70000, 70000, 1, true));
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(surface->Lock(0));
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "Resource::DisplaySurface::Decode(): Pixel block of 19600000000 bytes is too large\n");
+    EXPECT_EQ(surface->GetPixels(0), nullptr);
+    EXPECT_FALSE(surface->Unlock());
+}
+
 TEST(DisplaySurfaceTest, ScalesToTheSurfaceSizeBeforeConverting)
 {
     const Bytes pixels = {0, 0, 0, 255, 100, 100, 100, 255, 200, 0, 0, 255, 0, 200, 0, 255,
