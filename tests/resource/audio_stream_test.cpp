@@ -311,28 +311,44 @@ TEST(AudioStreamTest, BrokenVorbisHeadersLeaveACloneThatDecodesNothing)
 {
     LoadedSound loaded(&OggSound::Create, Testing::MonoToneOgg());
     ASSERT_NE(loaded.sound, nullptr);
-    // The same records with the setup header cut short, as a native file.
     Data native;
     ASSERT_TRUE(loaded.sound->GetNativeData(native));
-    std::vector<UInt8> file(native.GetData(), native.GetData() + native.GetSize());
-    const UInt32 recordsStart = 12 + 28 + 16;
-    UInt32 offset = recordsStart;
+    const std::vector<UInt8> original(native.GetData(), native.GetData() + native.GetSize());
+    // File header, HEAD chunk, DATA chunk header and its count and offset.
+    const UInt32 identification = 12 + 28 + 16;
+    UInt32 setup = identification;
     for (int i = 0; i < 2; ++i)
-        offset += 24 + (file[offset + 12] | file[offset + 13] << 8);
-    file[offset + 24 + 10] ^= 0xFF;
-    LoadedSound damaged(&NativeSound::Create, file);
-    ASSERT_NE(damaged.sound, nullptr);
-    std::unique_ptr<IAudioStream> stream = Stream(*damaged.sound, Enums::SoundFormat::MONO_16_BIT);
-    ::testing::internal::CaptureStderr();
-    std::unique_ptr<IAudioStream> clone(stream->Clone());
-    ASSERT_NE(clone, nullptr);
-    SInt16 buffer[4096];
-    EXPECT_EQ(clone->Decode(buffer, 0, 4096), 0u);
-    EXPECT_FALSE(stream->PrepareData());
-    const std::string log = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(log.find("Resource::VorbisAudioStream::InitDecoder(): Invalid vorbis header #2"), std::string::npos)
-        << log;
-    EXPECT_EQ(stream->GetData(), nullptr);
+        setup += 24 + (original[setup + 12] | original[setup + 13] << 8);
+
+    struct Case
+    {
+        UInt32 offset;
+        UInt8 value;
+        const char* message;
+    };
+    // The native reader does not look inside the packets: the streams find the damage.
+    const Case cases[] = {
+        {setup + 24 + 10, 0x55, "Resource::VorbisAudioStream::InitDecoder(): Invalid vorbis header #2"},
+        {identification + 24, 3, "Resource::VorbisAudioStream::InitDecoder(): Invalid vorbis header #0"},
+        {identification + 24 + 11, 6, "Resource::VorbisAudioStream::InitDecoder(): Invalid number of channels (6)"},
+    };
+    for (const Case& c : cases) {
+        std::vector<UInt8> file = original;
+        file[c.offset] = c.value;
+        LoadedSound damaged(&NativeSound::Create, file);
+        ASSERT_NE(damaged.sound, nullptr);
+        std::unique_ptr<IAudioStream> stream = Stream(*damaged.sound, Enums::SoundFormat::STEREO_16_BIT);
+        ::testing::internal::CaptureStderr();
+        std::unique_ptr<IAudioStream> clone(stream->Clone());
+        ASSERT_NE(clone, nullptr);
+        SInt16 buffer[4096 * 2];
+        EXPECT_EQ(clone->Decode(buffer, 0, 4096), 0u);
+        EXPECT_EQ(clone->Decode(buffer, 0, 4096), 0u);
+        EXPECT_FALSE(stream->PrepareData());
+        const std::string log = ::testing::internal::GetCapturedStderr();
+        EXPECT_NE(log.find(c.message), std::string::npos) << log;
+        EXPECT_EQ(stream->GetData(), nullptr);
+    }
 }
 
 } // namespace
