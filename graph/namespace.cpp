@@ -1,5 +1,6 @@
 #include "graph/namespace.h"
 
+#include <cstring>
 #include <new>
 
 #include "foundation/debug.h"
@@ -57,7 +58,7 @@ Bool Namespace::RegisterSubNamespace(const String& name, INamespace* nameSpace)
                      name.GetText());
         return false;
     }
-    mSubNamespaces.Add(name, nameSpace);
+    mSubNamespaces.Add(name, SubNamespace{nameSpace, dynamic_cast<Namespace*>(nameSpace)});
     return true;
 }
 
@@ -84,31 +85,49 @@ INode* Namespace::FindLocalNode(const String& id)
 
 INamespace* Namespace::FindSubNamespace(const String& name)
 {
-    INamespace* const* nameSpace = mSubNamespaces.FindValue(name);
-    return nameSpace != nullptr ? *nameSpace : nullptr;
+    const SubNamespace* entry = mSubNamespaces.FindValue(name);
+    return entry != nullptr ? entry->mInterface : nullptr;
+}
+
+INode* Namespace::FindNode(const String& path)
+{
+    return FindNodeInPath(path.GetText(), path.GetLength());
 }
 
 // Only the last segment names a node; "." and ".." are special only as a segment followed by "/".
 // A leading "/" starts again from the root namespace recorded at Init, or from this namespace
-// when it has none (the top namespace, an anonymous or an uninitialised one).
-INode* Namespace::FindNode(const String& path)
+// when it has none (the top namespace, an anonymous or an uninitialised one). The walk stays in
+// the caller's text while the namespaces on the way are of this class.
+INode* Namespace::FindNodeInPath(const char* path, SInt32 length)
 {
-    const SInt32 separator = path.Find('/');
-    if (separator < 0)
-        return FindLocalNode(path);
-    const String rest = path.Mid(separator + 1);
-    if (separator == 0) {
-        INamespace* rootNamespace = GetRootNamespace();
-        return rootNamespace != nullptr ? rootNamespace->FindNode(rest) : FindNode(rest);
+    const char* separator = static_cast<const char*>(std::memchr(path, '/', size_t(length)));
+    if (separator == nullptr)
+        return FindLocalNode(String(path, length));
+    const SInt32 headLength = SInt32(separator - path);
+    const char* rest = separator + 1;
+    const SInt32 restLength = length - headLength - 1;
+    INamespace* next;
+    if (headLength == 0) {
+        next = GetRootNamespace();
+        if (next == nullptr)
+            return FindNodeInPath(rest, restLength);
+    } else if (headLength == 1 && path[0] == '.') {
+        return FindNodeInPath(rest, restLength);
+    } else if (headLength == 2 && path[0] == '.' && path[1] == '.') {
+        next = GetNamespace();
+    } else {
+        const SubNamespace* entry = mSubNamespaces.FindValue(String(path, headLength));
+        if (entry == nullptr)
+            return nullptr;
+        if (entry->mNamespace != nullptr)
+            return entry->mNamespace->FindNodeInPath(rest, restLength);
+        next = entry->mInterface;
     }
-    if (separator == 1 && path[0] == '.')
-        return FindNode(rest);
-    if (separator == 2 && path[0] == '.' && path[1] == '.') {
-        INamespace* enclosing = GetNamespace();
-        return enclosing != nullptr ? enclosing->FindNode(rest) : nullptr;
-    }
-    INamespace* subNamespace = FindSubNamespace(path.Left(separator));
-    return subNamespace != nullptr ? subNamespace->FindNode(rest) : nullptr;
+    if (next == nullptr)
+        return nullptr;
+    if (Namespace* nameSpace = dynamic_cast<Namespace*>(next))
+        return nameSpace->FindNodeInPath(rest, restLength);
+    return next->FindNode(String(rest, restLength));
 }
 
 Bool Namespace::InitSelf(IInitState* state)

@@ -53,7 +53,18 @@ protected:
     Bool DeInitSelf(IDeInitState* state) override;
 
 private:
-    Map<String, INamespace*> mSubNamespaces;
+    // A sub-namespace, also seen as this class when it is one (cast once, at registration), so
+    // that path lookups stay in the caller's text.
+    struct SubNamespace
+    {
+        INamespace* mInterface;
+        Namespace* mNamespace;
+    };
+
+    // FindNode over the length bytes at path, which need not end there.
+    INode* FindNodeInPath(const char* path, SInt32 length);
+
+    Map<String, SubNamespace> mSubNamespaces;
     Map<String, INode*> mNodes;
     // Set once this namespace stands in its enclosing namespace's sub-namespace map, so that a
     // namespace whose registration failed never removes the entry of the one that holds the name.
