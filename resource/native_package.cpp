@@ -4,10 +4,21 @@
 
 #include "foundation/debug.h"
 #include "resource/instance.h"
+#include "resource/jpg_image.h"
 #include "resource/native_animation.h"
+#include "resource/native_atlas.h"
+#include "resource/native_collider.h"
+#include "resource/native_font.h"
 #include "resource/native_graph.h"
+#include "resource/native_mesh.h"
+#include "resource/native_sound.h"
 #include "resource/object.h"
+#include "resource/ogg_sound.h"
+#include "resource/png_image.h"
+#include "resource/pvr_image.h"
+#include "resource/wav_sound.h"
 #include "resource/xml_animation.h"
+#include "resource/xml_atlas.h"
 #include "resource/xml_graph.h"
 
 namespace Vorn {
@@ -26,20 +37,22 @@ constexpr char kVersion[4] = {'0', '.', '0', '1'};
 // The object creators in the order of trial. The file stores no type, so this order decides
 // which reader gets each resource: chunk forms first, then the image and sound files, then the
 // XML descriptions.
-// The readers of the types still to come take the commented places.
 const ObjectCreator kObjectCreators[] = {
-    // NativeCollider::Create ("CGEO"),
-    // NativeFont::Create ("FONT"),
+    &NativeCollider::Create,
+    &NativeFont::Create,
     &NativeGraph::Create,
-    // NativeMesh::Create ("MESH"),
+    &NativeMesh::Create,
     &NativeAnimation::Create,
-    // NativeAtlas::Create ("ATLS"),
-    // NativeSound::Create ("SNDS"),
-    // PngImage::Create, PvrImage::Create, JpgImage::Create,
-    // OggSound::Create, WavSound::Create,
+    &NativeAtlas::Create,
+    &NativeSound::Create,
+    &PngImage::Create,
+    &PvrImage::Create,
+    &JpgImage::Create,
+    &OggSound::Create,
+    &WavSound::Create,
     &XmlGraph::Create,
     &XmlAnimation::Create,
-    // XmlAtlas::Create,
+    &XmlAtlas::Create,
 };
 
 UInt32 ReadWord(const UInt8* bytes)

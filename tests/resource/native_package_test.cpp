@@ -10,7 +10,21 @@
 #include "foundation/attributes.h"
 #include "resource/graph.h"
 #include "resource/instance.h"
+#include "resource/jpg_image.h"
+#include "resource/native_animation.h"
+#include "resource/native_atlas.h"
+#include "resource/native_collider.h"
+#include "resource/native_font.h"
 #include "resource/native_graph.h"
+#include "resource/native_mesh.h"
+#include "resource/native_sound.h"
+#include "resource/ogg_sound.h"
+#include "resource/png_image.h"
+#include "resource/pvr_image.h"
+#include "resource/wav_sound.h"
+#include "resource/xml_animation.h"
+#include "resource/xml_atlas.h"
+#include "resource/xml_graph.h"
 #include "resource/text.h"
 #include "tests/support/fake_configuration.h"
 
@@ -365,8 +379,16 @@ TEST_F(NativePackageTest, RegistersEveryCreatorOfTheTableInOrder)
 {
     UInt32 count = 0;
     const Resource::ObjectCreator* creators = Resource::NativePackage::GetObjectCreators(count);
-    ASSERT_GE(count, 4u);
-    EXPECT_EQ(creators[0], &Resource::NativeGraph::Create);
+    const Resource::ObjectCreator expected[] = {
+        &Resource::NativeCollider::Create, &Resource::NativeFont::Create,  &Resource::NativeGraph::Create,
+        &Resource::NativeMesh::Create,     &Resource::NativeAnimation::Create, &Resource::NativeAtlas::Create,
+        &Resource::NativeSound::Create,    &Resource::PngImage::Create,    &Resource::PvrImage::Create,
+        &Resource::JpgImage::Create,       &Resource::OggSound::Create,    &Resource::WavSound::Create,
+        &Resource::XmlGraph::Create,       &Resource::XmlAnimation::Create, &Resource::XmlAtlas::Create,
+    };
+    ASSERT_EQ(count, 15u);
+    for (UInt32 i = 0; i < count; ++i)
+        EXPECT_EQ(creators[i], expected[i]) << i;
     Resource::NativePackage package(&mConfiguration, nullptr, nullptr, 0);
     ASSERT_TRUE(package.RegisterCreators());
     for (UInt32 i = 0; i < count; ++i)
