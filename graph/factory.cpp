@@ -98,7 +98,12 @@ INode* Factory::CreateGraphFromResourceNode(const Resource::IGraphNode* resource
             DestroyGraph(node);
             return nullptr;
         }
+        const UInt32 count = node->GetNumberOfChildren();
         node->AddChild(child);
+        // A class may refuse children (a Reference shows its target instead); what it did not
+        // take is still ours to destroy.
+        if (node->GetNumberOfChildren() == count || node->GetChild(count) != child)
+            DestroyGraph(child);
     }
     return node;
 }

@@ -18,26 +18,6 @@ namespace {
 
 Node::ControllerCreateFunction gControllerCreateFunction = nullptr;
 
-// Holds the root's lock for a scope; a state without a root (a detached graph) needs none.
-class RootLock
-{
-public:
-    explicit RootLock(IRoot* root) : mRoot(root)
-    {
-        if (mRoot != nullptr)
-            mRoot->Lock();
-    }
-    ~RootLock()
-    {
-        if (mRoot != nullptr)
-            mRoot->Unlock();
-    }
-    RootLock(const RootLock&) = delete;
-    RootLock& operator=(const RootLock&) = delete;
-
-private:
-    IRoot* mRoot;
-};
 
 } // namespace
 
@@ -321,7 +301,7 @@ Bool Node::Init(IInitState* state)
 Bool Node::InitSelf(IInitState* state)
 {
     if (!mId.IsEmpty()) {
-        RootLock lock(state->GetRoot());
+        RootLockGuard lock(state->GetRoot());
         mNamespace = state->GetCurrentNamespace();
         mRootNamespace = state->GetRootNamespace();
         if (mNamespace != nullptr) {
@@ -391,7 +371,7 @@ Bool Node::DeInitSelf(IDeInitState* state)
         mControllerInitialized = false;
     }
     if (mRegistered) {
-        RootLock lock(state->GetRoot());
+        RootLockGuard lock(state->GetRoot());
         if (mNamespace != nullptr && !mNamespace->UnregisterNode(mId)) {
             Debug::Trace("Graph::Node::DeInitSelf(%s): Failed unregistering node", mId.GetText());
             return false;

@@ -95,6 +95,18 @@ TEST_F(ReferenceTest, ShowsAnEarlierTargetAsItsOnlyChildWhileHoldingOneReference
     EXPECT_EQ(reference->GetReferencedNode(), nullptr);
 }
 
+// Children that a graph file gives a reference are not attached; the factory destroys them
+// (the leak checker of the sanitizer build sees one that stays behind).
+TEST_F(ReferenceTest, ChildrenGivenInTheGraphAreDestroyedNotLeaked)
+{
+    INode* scene = Scene("<Counted id='target'/><Reference id='ref' targetId='target'><Container/></Reference>");
+    ASSERT_NE(scene, nullptr);
+    EXPECT_EQ(scene->GetChild(1)->GetNumberOfChildren(), 0u);
+    ASSERT_TRUE(Init(mGraph));
+    EXPECT_EQ(scene->GetChild(1)->GetNumberOfChildren(), 1u);
+    ASSERT_TRUE(DeInit(mGraph));
+}
+
 TEST_F(ReferenceTest, RefusesTargetsItCannotHold)
 {
     struct Case
