@@ -1,0 +1,323 @@
+#include "graph/transform/transform.h"
+
+#include <new>
+
+#include "foundation/attributes.h"
+#include "foundation/debug.h"
+#include "foundation/math.h"
+#include "graph/attribute_names.h"
+#include "graph/controller.h"
+#include "graph/node_class_info.h"
+#include "graph/traversal_state.h"
+
+namespace Vorn {
+namespace Graph {
+
+namespace {
+
+IController::EvaluatorCreateFunction gAnimationEvaluatorCreate = nullptr;
+
+// The attributes that write one matrix element, and the element.
+struct ElementTarget
+{
+    UInt32 mAttribute;
+    UInt32 mElement;
+};
+
+const ElementTarget kElementTargets[] = {
+    {TransformAttributes::kPosX, 12}, {TransformAttributes::kPosY, 13}, {TransformAttributes::kPosZ, 14},
+    {TransformAttributes::kXx, 0},    {TransformAttributes::kYx, 1},    {TransformAttributes::kZx, 2},
+    {TransformAttributes::kWx, 3},    {TransformAttributes::kXy, 4},    {TransformAttributes::kYy, 5},
+    {TransformAttributes::kZy, 6},    {TransformAttributes::kWy, 7},    {TransformAttributes::kXz, 8},
+    {TransformAttributes::kYz, 9},    {TransformAttributes::kZz, 10},   {TransformAttributes::kWz, 11},
+    {TransformAttributes::kXw, 12},   {TransformAttributes::kYw, 13},   {TransformAttributes::kZw, 14},
+    {TransformAttributes::kWw, 15},
+};
+
+const ElementTarget* FindElementTarget(UInt32 attribute)
+{
+    for (const ElementTarget& target : kElementTargets) {
+        if (target.mAttribute == attribute)
+            return &target;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+Transform::Transform()
+    : mRotationAxis(0.0f, 0.0f, 1.0f, 0.0f),
+      mRotationAngle(0.0f),
+      mDepthOrder(0),
+      mTransformFlags(kIdentity),
+      mLogicPushedTransform(false),
+      mLogicAddedDepthOrder(false),
+      mOutputPushedTransform(false),
+      mOutputAddedDepthOrder(false)
+{
+}
+
+Transform::~Transform()
+{
+}
+
+INode* Transform::Create()
+{
+    return new (std::nothrow) Transform();
+}
+
+const NodeClassInfo& Transform::GetClassInfo()
+{
+    static const NodeClassInfo& info = *FindBuiltInNodeClassInfo(String("Transform"));
+    return info;
+}
+
+void Transform::SetAnimationEvaluatorCreateFunction(IController::EvaluatorCreateFunction create)
+{
+    gAnimationEvaluatorCreate = create;
+}
+
+IController::EvaluatorCreateFunction Transform::GetAnimationEvaluatorCreateFunction()
+{
+    return gAnimationEvaluatorCreate;
+}
+
+Bool Transform::DeserializeAttribute(UInt32 index, const IAttributes* attributes, const IAttributes* parameters,
+                                     Bool* error)
+{
+    const UInt32 attribute = TransformAttributes::GetTable().FindAttribute(attributes, index);
+    switch (attribute) {
+    case TransformAttributes::kDepthOrder:
+        attributes->GetValue(index, parameters, &mDepthOrder, error);
+        return true;
+    case TransformAttributes::kAxisX:
+    case TransformAttributes::kAxisY:
+    case TransformAttributes::kAxisZ:
+        attributes->GetValue(index, parameters, &mRotationAxis[attribute - TransformAttributes::kAxisX], error);
+        return true;
+    case TransformAttributes::kAngle:
+        attributes->GetAngleValue(index, parameters, &mRotationAngle, error);
+        return true;
+    default:
+        break;
+    }
+    if (const ElementTarget* target = FindElementTarget(attribute)) {
+        attributes->GetValue(index, parameters, &mMatrix[target->mElement], error);
+        return true;
+    }
+    return Node::DeserializeAttribute(index, attributes, parameters, error);
+}
+
+void Transform::ComposeAxisRotation(Math::Matrix<float>& matrix, const Math::Vector<float>& axis, Real angle)
+{
+    const float x = axis.x;
+    const float y = axis.y;
+    const float z = axis.z;
+    // Without a direction there is nothing to turn about; the formula would give a scaling.
+    if (x == 0.0f && y == 0.0f && z == 0.0f) {
+        Math::Matrix<float> identity;
+        for (UInt32 column = 0; column < 3; ++column) {
+            for (UInt32 row = 0; row < 3; ++row)
+                matrix.Set(row, column, identity.Get(row, column));
+        }
+        return;
+    }
+    const float s = Math::Sin(angle);
+    const float c = Math::Cos(angle);
+    const float t = 1.0f - c;
+    float* m = matrix.mElements;
+    m[0] = x * x * t + c;
+    m[1] = x * y * t + z * s;
+    m[2] = x * z * t - y * s;
+    m[4] = x * y * t - z * s;
+    m[5] = y * y * t + c;
+    m[6] = y * z * t + x * s;
+    m[8] = x * z * t + y * s;
+    m[9] = y * z * t - x * s;
+    m[10] = z * z * t + c;
+}
+
+Math::Matrix<float>& Transform::GetTransform()
+{
+    MarkChanged();
+    return mMatrix;
+}
+
+const Math::Matrix<float>& Transform::GetTransform() const
+{
+    return mMatrix;
+}
+
+void Transform::SetRotationX(Real angle)
+{
+    MarkChanged();
+    const float s = Math::Sin(angle);
+    const float c = Math::Cos(angle);
+    float* m = mMatrix.mElements;
+    m[0] = 1.0f;
+    m[1] = 0.0f;
+    m[2] = 0.0f;
+    m[4] = 0.0f;
+    m[5] = c;
+    m[6] = s;
+    m[8] = 0.0f;
+    m[9] = -s;
+    m[10] = c;
+}
+
+void Transform::SetRotationY(Real angle)
+{
+    MarkChanged();
+    const float s = Math::Sin(angle);
+    const float c = Math::Cos(angle);
+    float* m = mMatrix.mElements;
+    m[0] = c;
+    m[1] = 0.0f;
+    m[2] = -s;
+    m[4] = 0.0f;
+    m[5] = 1.0f;
+    m[6] = 0.0f;
+    m[8] = s;
+    m[9] = 0.0f;
+    m[10] = c;
+}
+
+void Transform::SetRotationZ(Real angle)
+{
+    MarkChanged();
+    mMatrix.SetRotationZ(angle);
+}
+
+void Transform::SetRotation(const Math::Vector<float>& axis, Real angle)
+{
+    MarkChanged();
+    ComposeAxisRotation(mMatrix, axis, angle);
+}
+
+void Transform::SetRotation(Real angleX, Real angleY, Real angleZ)
+{
+    MarkChanged();
+    mMatrix.SetRotation(angleX, angleY, angleZ);
+}
+
+void Transform::SetPositionX(Real x)
+{
+    MarkChanged();
+    mMatrix[12] = x;
+}
+
+void Transform::SetPositionY(Real y)
+{
+    MarkChanged();
+    mMatrix[13] = y;
+}
+
+void Transform::SetPositionZ(Real z)
+{
+    MarkChanged();
+    mMatrix[14] = z;
+}
+
+void Transform::SetPosition(const Math::Vector<float>& position)
+{
+    SetPosition(position.x, position.y, position.z);
+}
+
+void Transform::SetPosition(Real x, Real y, Real z)
+{
+    MarkChanged();
+    mMatrix[12] = x;
+    mMatrix[13] = y;
+    mMatrix[14] = z;
+}
+
+void Transform::SetDepthOrder(SInt32 depthOrder)
+{
+    MarkChanged();
+    mDepthOrder = depthOrder;
+}
+
+SInt32 Transform::GetDepthOrder() const
+{
+    return mDepthOrder;
+}
+
+Bool Transform::InitSelf(IInitState* state)
+{
+    if (!Node::InitSelf(state)) {
+        Debug::Trace("Graph::Transform::InitSelf(%s): InitSelf() of superclass failed", mId.GetText());
+        return false;
+    }
+    if (mRotationAngle != 0.0f) {
+        const float length = Math::Sqrt(mRotationAxis.x * mRotationAxis.x + mRotationAxis.y * mRotationAxis.y +
+                                        mRotationAxis.z * mRotationAxis.z);
+        // A zero axis stays zero and composes no rotation.
+        if (length != 0.0f) {
+            mRotationAxis.x /= length;
+            mRotationAxis.y /= length;
+            mRotationAxis.z /= length;
+        }
+        ComposeAxisRotation(mMatrix, mRotationAxis, mRotationAngle);
+        mRotationAngle = 0.0f;
+    }
+    if (!mMatrix.IsIdentity())
+        mTransformFlags &= ~kIdentity;
+    if (mController != nullptr && gAnimationEvaluatorCreate != nullptr)
+        mController->AddEvaluator(gAnimationEvaluatorCreate);
+    return true;
+}
+
+Bool Transform::ProcessLogicSelf(IProcessLogicState* state)
+{
+    if (!Node::ProcessLogicSelf(state))
+        return false;
+    mLogicPushedTransform = !IsIdentity();
+    mLogicAddedDepthOrder = mDepthOrder != 0;
+    if (mLogicPushedTransform)
+        state->PushRelativeTransform(mMatrix);
+    if (mLogicAddedDepthOrder)
+        state->AddDepthOrder(mDepthOrder);
+    return true;
+}
+
+Bool Transform::ProcessLogicChildren(IProcessLogicState* state)
+{
+    if (!Node::ProcessLogicChildren(state))
+        return false;
+    if (mLogicAddedDepthOrder)
+        state->PopDepthOrder();
+    if (mLogicPushedTransform)
+        state->PopTransform();
+    mLogicPushedTransform = false;
+    mLogicAddedDepthOrder = false;
+    return true;
+}
+
+Bool Transform::PrepareOutputSelf(IPrepareOutputState* state)
+{
+    if (!Node::PrepareOutputSelf(state))
+        return false;
+    mOutputPushedTransform = !IsIdentity();
+    mOutputAddedDepthOrder = mDepthOrder != 0;
+    if (mOutputPushedTransform)
+        state->PushRelativeTransform(mMatrix);
+    if (mOutputAddedDepthOrder)
+        state->AddDepthOrder(mDepthOrder);
+    return true;
+}
+
+Bool Transform::PrepareOutputChildren(IPrepareOutputState* state)
+{
+    if (!Node::PrepareOutputChildren(state))
+        return false;
+    if (mOutputAddedDepthOrder)
+        state->PopDepthOrder();
+    if (mOutputPushedTransform)
+        state->PopTransform();
+    mOutputPushedTransform = false;
+    mOutputAddedDepthOrder = false;
+    return true;
+}
+
+} // namespace Graph
+} // namespace Vorn
