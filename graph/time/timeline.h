@@ -4,6 +4,7 @@
 #pragma once
 
 #include "foundation/types.h"
+#include "graph/node.h"
 
 namespace Vorn {
 namespace Graph {
@@ -53,6 +54,84 @@ public:
     virtual Double GetRemainingTime() const = 0;
 
     virtual ~ITimeline() {}
+};
+
+class Timeline : public Node, public ITimeline
+{
+public:
+    // Run states; the timeline state handed to the sub-graph uses 1 forwards and 2 backwards.
+    static constexpr SInt32 kStopped = 0;
+    static constexpr SInt32 kRunning = 1;
+    static constexpr SInt32 kPaused = 2;
+    static constexpr SInt32 kForwards = 1;
+    static constexpr SInt32 kBackwards = 2;
+
+    Timeline();
+    ~Timeline() override;
+
+    static INode* Create();
+    static const NodeClassInfo& GetClassInfo();
+
+    Bool DeserializeAttribute(UInt32 index, const IAttributes* attributes, const IAttributes* parameters,
+                              Bool* error) override;
+
+    // Activating starts the timeline when start on activate is set, deactivating stops it when
+    // stop on deactivate is set; only a real change of the active flag counts.
+    void SetActive(Bool active) override;
+
+    void Reset() override;
+    void Start(Real startTime, Real endTime) override;
+    void Start() override;
+    void Pause() override;
+    void Stop() override;
+    void Rewind() override;
+    void SetStartTime(Real seconds) override;
+    void SetEndTime(Real seconds) override;
+    void SetNumberOfLoops(SInt32 loops) override;
+    void SetTimeScale(Real scale) override;
+    void SetAutoRewind(Bool autoRewind) override;
+    void SetStartOnActivate(Bool startOnActivate) override;
+    void SetStopOnDeactivate(Bool stopOnDeactivate) override;
+    Real GetStartTime() const override;
+    Real GetEndTime() const override;
+    SInt32 GetNumberOfLoops() const override;
+    Real GetTimeScale() const override;
+    Bool GetAutoRewind() const override;
+    Bool GetStartOnActivate() const override;
+    Bool GetStopOnDeactivate() const override;
+    Bool IsRunning() const override;
+    Bool IsPaused() const override;
+    Bool WasStopped() const override;
+    Double GetCurrentTime() const override;
+    Double GetRemainingTime() const override;
+
+    SInt32 GetLoopCounter() const { return mLoopCounter; }
+
+protected:
+    // Fails for a time scale that is not greater than 0.
+    Bool InitSelf(IInitState* state) override;
+    // Advances a running timeline by one step and hands its time and direction to the children.
+    Bool ProcessLogicSelf(IProcessLogicState* state) override;
+    // Gives the enclosing timeline's time and state back to the nodes after the sub-graph.
+    Bool ProcessLogicChildren(IProcessLogicState* state) override;
+
+private:
+    // One step of seconds (before the time scale); returns the timeline state for the children.
+    SInt32 Advance(Double seconds);
+
+    Real mStartTime;
+    Real mEndTime;
+    SInt32 mNumberOfLoops;
+    Real mTimeScale;
+    Bool mAutoRewind;
+    Bool mStartOnActivate;
+    Bool mStopOnDeactivate;
+    SInt32 mRunState;
+    Bool mStopped;
+    Double mCurrentTime;
+    SInt32 mLoopCounter;
+    Double mSavedTimelineTime;
+    SInt32 mSavedTimelineState;
 };
 
 } // namespace Graph
