@@ -5,6 +5,7 @@
 
 #include "foundation/attributes.h"
 #include "foundation/debug.h"
+#include "graph/animation/animation_evaluators.h"
 #include "graph/attribute_names.h"
 #include "graph/node_class_info.h"
 #include "graph/traversal_state.h"
@@ -14,7 +15,7 @@ namespace Graph {
 
 namespace {
 
-IController::EvaluatorCreateFunction gAnimationEvaluatorCreate = nullptr;
+IController::EvaluatorCreateFunction gAnimationEvaluatorCreate = &CreateIndexAnimationEvaluator;
 
 } // namespace
 

@@ -33,8 +33,8 @@ public:
     static INode* Create();
     static const NodeClassInfo& GetClassInfo();
 
-    // The maker of the evaluator that drives the index from index keys; the animation code
-    // installs it. Without one a switch's animation selects nothing.
+    // The maker of the evaluator that drives the index from index keys; the animation code's by
+    // default. Null leaves a node's animation without that evaluator.
     static void SetAnimationEvaluatorCreateFunction(IController::EvaluatorCreateFunction create);
 
     Bool DeserializeAttribute(UInt32 index, const IAttributes* attributes, const IAttributes* parameters,

@@ -5,6 +5,7 @@
 #include "foundation/attributes.h"
 #include "foundation/debug.h"
 #include "foundation/math.h"
+#include "graph/animation/animation_evaluators.h"
 #include "graph/attribute_names.h"
 #include "graph/controller.h"
 #include "graph/node_class_info.h"
@@ -15,7 +16,7 @@ namespace Graph {
 
 namespace {
 
-IController::EvaluatorCreateFunction gAnimationEvaluatorCreate = nullptr;
+IController::EvaluatorCreateFunction gAnimationEvaluatorCreate = &CreateTransformAnimationEvaluator;
 
 // The attributes that write one matrix element, and the element.
 struct ElementTarget

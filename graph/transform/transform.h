@@ -51,7 +51,7 @@ public:
     static const NodeClassInfo& GetClassInfo();
 
     // The maker of the evaluator that drives a transform from position and rotation keys; the
-    // animation code installs it. Without one a transform's animation moves nothing.
+    // animation code's by default. Null leaves a node's animation without that evaluator.
     static void SetAnimationEvaluatorCreateFunction(IController::EvaluatorCreateFunction create);
     static IController::EvaluatorCreateFunction GetAnimationEvaluatorCreateFunction();
 

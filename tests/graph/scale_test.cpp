@@ -4,8 +4,10 @@
 
 #include <string>
 
+#include "graph/animation/animation_evaluators.h"
 #include "graph/prepare_output_state.h"
 #include "tests/support/probe_node.h"
+#include "tests/support/recording_controller.h"
 #include "tests/support/scene_fixture.h"
 
 namespace Vorn {
@@ -147,6 +149,20 @@ TEST_F(ScaleTest, ChangeInTheMiddleOfAPassPopsWhatWasPushed)
     ProbeOf(scale)->mOnLogic = [scale]() { scale->SetScaleFactor(4.0f, 4.0f, 4.0f); };
     RunPasses(Math::Matrix<float>(), Math::Vector<float>(1.0f, 1.0f, 1.0f, 0.0f));
     EXPECT_EQ(ProbeOf(scale)->mOutput.mScaleFactor, Math::Vector<float>(4.0f, 4.0f, 4.0f, 0.0f));
+    EXPECT_TRUE(DeInit(mTop));
+}
+
+TEST_F(ScaleTest, AnimatedScaleRunsItsControllerAndRegistersItsEvaluator)
+{
+    Testing::ControllerRecorder recorder;
+    Scale* scale = BuildScale("animationResourceId='pulse'");
+    ASSERT_NE(scale, nullptr);
+    Testing::RecordingController* controller = Testing::ControllerRecorder::GetController(scale);
+    ASSERT_NE(controller, nullptr);
+    ASSERT_EQ(controller->mEvaluators.size(), 1u);
+    EXPECT_EQ(controller->mEvaluators[0], &CreateScaleAnimationEvaluator);
+    RunPasses(Math::Matrix<float>(), Math::Vector<float>(1.0f, 1.0f, 1.0f, 0.0f));
+    EXPECT_EQ(controller->mProcessLogicCalls, 1u);
     EXPECT_TRUE(DeInit(mTop));
 }
 

@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "graph/animation/animation_evaluators.h"
 #include "graph/prepare_output_state.h"
 #include "tests/support/probe_node.h"
+#include "tests/support/recording_controller.h"
 #include "tests/support/scene_fixture.h"
 
 namespace Vorn {
@@ -242,6 +244,19 @@ TEST_F(SwitchTest, FailingSelectedChildFailsThePass)
     const std::string log = ::testing::internal::GetCapturedStderr();
     EXPECT_NE(log.find("Graph::Switch::ProcessLogicChildren(s): Failed for child 2\n"), std::string::npos) << log;
     EXPECT_NE(log.find("Graph::Switch::PrepareOutputChildren(s): Failed for child 2\n"), std::string::npos) << log;
+    EXPECT_TRUE(DeInit(mTop));
+}
+
+TEST_F(SwitchTest, AnimatedSwitchRegistersTheIndexEvaluator)
+{
+    Testing::ControllerRecorder recorder;
+    Switch* node = BuildSwitch("animationResourceId='flip'");
+    ASSERT_NE(node, nullptr);
+    ASSERT_TRUE(Init(mTop));
+    Testing::RecordingController* controller = Testing::ControllerRecorder::GetController(node);
+    ASSERT_NE(controller, nullptr);
+    ASSERT_EQ(controller->mEvaluators.size(), 1u);
+    EXPECT_EQ(controller->mEvaluators[0], &CreateIndexAnimationEvaluator);
     EXPECT_TRUE(DeInit(mTop));
 }
 

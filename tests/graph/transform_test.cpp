@@ -6,8 +6,10 @@
 #include <string>
 
 #include "foundation/math.h"
+#include "graph/animation/animation_evaluators.h"
 #include "graph/prepare_output_state.h"
 #include "tests/support/probe_node.h"
+#include "tests/support/recording_controller.h"
 #include "tests/support/scene_fixture.h"
 
 namespace Vorn {
@@ -316,6 +318,21 @@ TEST_F(TransformTest, UnconvertibleAttributeFailsTheGraph)
     ASSERT_NE(graph, nullptr);
     EXPECT_EQ(mFactory.CreateGraph(graph.get(), nullptr), nullptr);
     ::testing::internal::GetCapturedStderr();
+}
+
+TEST_F(TransformTest, AnimatedTransformRunsItsControllerAndRegistersItsEvaluator)
+{
+    Testing::ControllerRecorder recorder;
+    INamespace* scene = BuildScene("<Transform id='t' animationResourceId='walk'><Probe/></Transform>");
+    ASSERT_NE(scene, nullptr);
+    Testing::RecordingController* controller = Testing::ControllerRecorder::GetController(Find(scene, "t"));
+    ASSERT_NE(controller, nullptr);
+    ASSERT_EQ(controller->mEvaluators.size(), 1u);
+    EXPECT_EQ(controller->mEvaluators[0], &CreateTransformAnimationEvaluator);
+    RunPasses(Math::Matrix<float>());
+    // Only the logic pass evaluates the animation.
+    EXPECT_EQ(controller->mProcessLogicCalls, 1u);
+    EXPECT_TRUE(DeInit(mTop));
 }
 
 } // namespace
