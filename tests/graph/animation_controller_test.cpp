@@ -97,8 +97,9 @@ protected:
     }
     ~AnimationControllerTest() override
     {
-        if (mTop != nullptr)
+        if (mTop != nullptr) {
             EXPECT_TRUE(mTop->DeInit(&mDeInitState));
+        }
         Factory::DestroyGraph(mTop);
         mClasses.reset();
         mFactory.DeInit();

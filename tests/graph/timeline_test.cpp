@@ -55,8 +55,9 @@ protected:
     }
     ~TimelineTest() override
     {
-        if (mTop != nullptr)
+        if (mTop != nullptr) {
             EXPECT_TRUE(DeInit(mTop));
+        }
     }
 
     Timeline* FindTimeline(INamespace* scene, const char* id) { return dynamic_cast<Timeline*>(Find(scene, id)); }
