@@ -6,9 +6,6 @@
 #include "foundation/debug.h"
 #include "graph/animation/animation_evaluators.h"
 #include "graph/node.h"
-#include "graph/switch.h"
-#include "graph/transform/scale.h"
-#include "graph/transform/transform.h"
 #include "graph/traversal_state.h"
 #include "resource/collection.h"
 
@@ -50,9 +47,6 @@ IController* AnimationController::Create(INode* owner, const String& resourceId)
 void AnimationController::Install()
 {
     Node::SetControllerCreateFunction(&AnimationController::Create);
-    Transform::SetAnimationEvaluatorCreateFunction(&CreateTransformAnimationEvaluator);
-    Scale::SetAnimationEvaluatorCreateFunction(&CreateScaleAnimationEvaluator);
-    Switch::SetAnimationEvaluatorCreateFunction(&CreateIndexAnimationEvaluator);
 }
 
 Bool AnimationController::Init(IInitState* state)

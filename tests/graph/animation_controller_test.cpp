@@ -104,9 +104,6 @@ protected:
         mClasses.reset();
         mFactory.DeInit();
         Node::SetControllerCreateFunction(nullptr);
-        Transform::SetAnimationEvaluatorCreateFunction(nullptr);
-        Scale::SetAnimationEvaluatorCreateFunction(nullptr);
-        Switch::SetAnimationEvaluatorCreateFunction(nullptr);
     }
 
     // The first node of the XML body, built; null when it cannot be built.
