@@ -155,8 +155,8 @@ TEST_F(CameraTest, RefusedDisplayCameraFailsInitAndLeavesNothing)
     Build("<View><PerspectiveCamera id='c' fieldOfViewY='1'/></View>");
     ::testing::internal::CaptureStderr();
     EXPECT_FALSE(Init());
-    EXPECT_NE(::testing::internal::GetCapturedStderr().find("Graph::Camera::InitSelf(c): Failed to create display camera"),
-              std::string::npos);
+    const std::string log = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(log.find("Graph::Camera::InitSelf(c): Failed to create display camera"), std::string::npos) << log;
     EXPECT_TRUE(DeInit());
     EXPECT_TRUE(mInput.mLiveObjects.empty());
 }

@@ -63,8 +63,8 @@ public:
     {
         ++mCullCalls;
         Graph::ICuller* culler = state->GetCurrentCuller();
-        if (culler != nullptr &&
-            culler->IsCulled(Math::Vector<float>(0, 0, 0, 1), mRadius, *state->GetItemValue1(), *state->GetItemValue2()))
+        const Math::Vector<float> origin(0, 0, 0, 1);
+        if (culler != nullptr && culler->IsCulled(origin, mRadius, *state->GetItemValue1(), *state->GetItemValue2()))
             state->SetItemFlag(true);
         return !mFailCull;
     }
