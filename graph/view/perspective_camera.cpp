@@ -7,7 +7,7 @@
 namespace Vorn {
 namespace Graph {
 
-PerspectiveCamera::PerspectiveCamera() : Camera(Enums::ProjectionType::PERSPECTIVE), mProjectionAngles{0, 0, 0, 0}
+PerspectiveCamera::PerspectiveCamera() : Camera(Enums::ProjectionType::PERSPECTIVE), mProjectionAngles{0, 0, 0, 0}, mHasPlanes(false)
 {
 }
 
@@ -44,6 +44,7 @@ Bool PerspectiveCamera::UpdateProjection(IView* view)
     StoreProjection(projection, in.orientation);
     mProjectionMatrix.GetFrustumPlanes(mFrustumPlanes);
     Math::Matrix<float>::GetProjectionAngles(mFrustumPlanes, mProjectionAngles);
+    mHasPlanes = true;
     MarkProjectionUpdated();
     return true;
 }

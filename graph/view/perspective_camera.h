@@ -17,14 +17,15 @@ public:
     static const NodeClassInfo& GetClassInfo();
 
     Bool UpdateProjection(IView* view) override;
-    // Valid from the first projection update on.
-    const Math::Vector<float>* GetFrustumPlanes() const override { return mFrustumPlanes; }
-    const Float* GetProjectionAngles() const override { return mProjectionAngles; }
+    // Null until the first projection update, so that nothing is culled by planes not yet made.
+    const Math::Vector<float>* GetFrustumPlanes() const override { return mHasPlanes ? mFrustumPlanes : nullptr; }
+    const Float* GetProjectionAngles() const override { return mHasPlanes ? mProjectionAngles : nullptr; }
     Math::Vector<float>& UnprojectScreenPoint(Math::Vector<float>& out, Float x, Float y, Float z) const override;
 
 private:
     Math::Vector<float> mFrustumPlanes[6];
     Float mProjectionAngles[4];
+    Bool mHasPlanes;
 };
 
 } // namespace Graph

@@ -320,6 +320,8 @@ TEST(CameraProjectionTest, OnlyThePerspectiveCameraHasPlanesAndAngles)
     ScreenView view(1280, 800, ScreenOrientation::PORTRAIT_1);
     perspective.SetFieldOfViewY(1.0f);
     orthographic.SetFieldOfViewY(1.0f);
+    EXPECT_EQ(perspective.GetFrustumPlanes(), nullptr);
+    EXPECT_EQ(perspective.GetProjectionAngles(), nullptr);
     perspective.UpdateProjection(&view);
     orthographic.UpdateProjection(&view);
     EXPECT_EQ(orthographic.GetFrustumPlanes(), nullptr);
