@@ -4,6 +4,7 @@
 
 #include "foundation/attributes.h"
 #include "foundation/debug.h"
+#include "graph/animation/animation_controller.h"
 #include "graph/attribute_names.h"
 #include "graph/controller.h"
 #include "graph/namespace.h"
@@ -16,14 +17,14 @@ namespace Vorn {
 namespace Graph {
 namespace {
 
-Node::ControllerCreateFunction gControllerCreateFunction = nullptr;
+Node::ControllerCreateFunction gControllerCreateFunction = &AnimationController::Create;
 
 
 } // namespace
 
 void Node::SetControllerCreateFunction(ControllerCreateFunction function)
 {
-    gControllerCreateFunction = function;
+    gControllerCreateFunction = function != nullptr ? function : &AnimationController::Create;
 }
 
 Node::Node()
@@ -94,8 +95,7 @@ Bool Node::DeserializeAttribute(UInt32 index, const IAttributes* attributes, con
         String resourceId;
         if (!attributes->GetValue(index, parameters, &resourceId, error))
             return true;
-        IController* controller =
-            gControllerCreateFunction != nullptr ? gControllerCreateFunction(this, resourceId) : nullptr;
+        IController* controller = gControllerCreateFunction(this, resourceId);
         if (controller == nullptr) {
             Debug::Trace("Graph::Node::DeserializeAttribute(%s): Failed creating animation controller for \"%s\"",
                          mId.GetText(), resourceId.GetText());

@@ -112,7 +112,8 @@ public:
     static constexpr UInt32 kInitialFlags = kEnabled | kActive | kVisible;
 
     // Makes the animation controller of a node for the value of "animationResourceId"; null when
-    // it cannot. Installed by the animation code; without one the attribute fails the node.
+    // it cannot, which fails the node. The engine's animation controller unless tests set
+    // another; null sets the engine's one again.
     typedef IController* (*ControllerCreateFunction)(INode* owner, const String& resourceId);
     static void SetControllerCreateFunction(ControllerCreateFunction function);
 

@@ -10,6 +10,16 @@
 #include "graph/structure/container.h"
 #include "graph/structure/instance.h"
 #include "graph/structure/reference.h"
+#include "graph/switch.h"
+#include "graph/input/button.h"
+#include "graph/time/timeline.h"
+#include "graph/transform/scale.h"
+#include "graph/transform/transform.h"
+#include "graph/transform/transform_clone.h"
+#include "graph/transform/transform_reset.h"
+#include "graph/view/orthographic_camera.h"
+#include "graph/view/perspective_camera.h"
+#include "graph/view/view.h"
 
 namespace Vorn {
 namespace Graph {
@@ -30,7 +40,7 @@ const BuiltInClass kBuiltInClasses[] = {
     {"Body", nullptr},
     {"Bone", nullptr},
     {"BoneSlot", nullptr},
-    {"Button", nullptr},
+    {"Button", &Button::Create},
     {"ColliderMesh", nullptr},
     {"ColliderPlane", nullptr},
     {"ColliderSphere", nullptr},
@@ -59,23 +69,23 @@ const BuiltInClass kBuiltInClasses[] = {
     {"MaterialSlot", nullptr},
     {"Namespace", &Namespace::Create},
     {"Node", &Node::Create},
-    {"OrthographicCamera", nullptr},
+    {"OrthographicCamera", &OrthographicCamera::Create},
     {"Parameters", nullptr},
     {"ParametersSlot", nullptr},
-    {"PerspectiveCamera", nullptr},
+    {"PerspectiveCamera", &PerspectiveCamera::Create},
     {"Reference", &Reference::Create},
     {"TextureSlot", nullptr},
-    {"Scale", nullptr},
+    {"Scale", &Scale::Create},
     {"ShaderProgram", nullptr},
     {"Sound", nullptr},
     {"Spring", nullptr},
-    {"Switch", nullptr},
-    {"Timeline", nullptr},
-    {"Transform", nullptr},
-    {"TransformClone", nullptr},
-    {"TransformReset", nullptr},
+    {"Switch", &Switch::Create},
+    {"Timeline", &Timeline::Create},
+    {"Transform", &Transform::Create},
+    {"TransformClone", &TransformClone::Create},
+    {"TransformReset", &TransformReset::Create},
     {"VertexShader", nullptr},
-    {"View", nullptr},
+    {"View", &View::Create},
 };
 
 constexpr UInt32 kNumberOfBuiltInClasses = UInt32(sizeof(kBuiltInClasses) / sizeof(kBuiltInClasses[0]));

@@ -44,11 +44,6 @@ IController* AnimationController::Create(INode* owner, const String& resourceId)
     return new (std::nothrow) AnimationController(owner, resourceId);
 }
 
-void AnimationController::Install()
-{
-    Node::SetControllerCreateFunction(&AnimationController::Create);
-}
-
 Bool AnimationController::Init(IInitState* state)
 {
     if (mResourceId.IsEmpty()) {

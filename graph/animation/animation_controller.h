@@ -22,9 +22,6 @@ public:
 
     // The node's controller create function; null for a null owner.
     static IController* Create(INode* owner, const String& resourceId);
-    // Makes nodes create this controller for "animationResourceId"; the engine calls it once
-    // before building graphs.
-    static void Install();
 
     // Fails for an empty resource id, a missing animation or a time scale of 0. On success it
     // registers the node evaluator, so that the node's visible and active keys are applied

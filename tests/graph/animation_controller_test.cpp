@@ -88,7 +88,6 @@ protected:
         mDeInitState.Begin();
         mConfigChangedState.Begin();
         mProcessLogicState.Begin();
-        AnimationController::Install();
         gLog = EvaluationLog();
 
         // x moves from 0 to 10 over two seconds.
@@ -103,7 +102,6 @@ protected:
         Factory::DestroyGraph(mTop);
         mClasses.reset();
         mFactory.DeInit();
-        Node::SetControllerCreateFunction(nullptr);
     }
 
     // The first node of the XML body, built; null when it cannot be built.

@@ -168,16 +168,6 @@ TEST_F(FactoryTest, CallerParametersTakePrecedenceOverTheGraphsOwn)
     EXPECT_EQ(mFactory.CreateGraph(nullptr, &caller), nullptr);
 }
 
-TEST_F(FactoryTest, RootNeedsTheNamespaceAndViewClasses)
-{
-    if (std::unique_ptr<INode>(mFactory.CreateNode(String("View"))) != nullptr)
-        GTEST_SKIP() << "covered by the root's own tests once views exist";
-    ::testing::internal::CaptureStderr();
-    EXPECT_EQ(mFactory.CreateRoot(), nullptr);
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-              "Graph::Factory::CreateRoot(): Failed creating node for class 'View'\n");
-}
-
 TEST_F(FactoryTest, BuiltInRecordsComeInRegistrationOrder)
 {
     ASSERT_EQ(GetNumberOfBuiltInNodeClasses(), 52u);

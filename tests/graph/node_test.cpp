@@ -794,9 +794,9 @@ TEST_F(NodeTest, AnimationControllerLivesWithTheNode)
     EXPECT_EQ(gController.deInits, 1);
 }
 
-TEST_F(NodeTest, AnimationWithoutControllerSupportFailsTheNode)
+TEST_F(NodeTest, AnimationControllerThatCannotBeMadeFailsTheNode)
 {
-    Node::SetControllerCreateFunction(nullptr);
+    Node::SetControllerCreateFunction([](INode*, const String&) -> IController* { return nullptr; });
     EXPECT_EQ(Build(R"(<Graph><Node id="n" animationResourceId="pkg:walk"/></Graph>)"), nullptr);
     EXPECT_EQ(mLog.rfind("Graph::Node::DeserializeAttribute(n): Failed creating animation controller for "
                          "\"pkg:walk\"\n",
