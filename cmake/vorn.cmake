@@ -1,6 +1,9 @@
 # Project-wide compiler settings and the helpers that every subsystem folder uses.
 
 add_compile_options(-Wall -Wextra)
+# Float results (table trigonometry, matrices, key interpolation) must be the same in every
+# build, so products are rounded as written and never fused into one instruction.
+add_compile_options(-ffp-contract=off)
 if(VORN_WERROR)
   add_compile_options(-Werror)
 endif()
