@@ -4,6 +4,7 @@
 #include <cstring>
 #include <memory>
 
+#include "foundation/byte_order.h"
 #include "foundation/iff_stream.h"
 
 using namespace Vorn;
@@ -19,11 +20,6 @@ struct ChunkFile
     UInt32 chunks = 0;
 };
 
-void PutUInt32(UInt8* bytes, UInt32 value)
-{
-    std::memcpy(bytes, &value, 4); // little-endian hosts only; fine for a benchmark fixture
-}
-
 // Chunks of 8 to 64 payload bytes, tags alternating "SMAL" and "DATA".
 const ChunkFile& GetChunkFile()
 {
@@ -32,7 +28,7 @@ const ChunkFile& GetChunkFile()
         result.bytes.reset(new UInt8[kFileSize]());
         UInt8* bytes = result.bytes.get();
         std::memcpy(bytes, "VORN", 4);
-        PutUInt32(bytes + 4, kFileSize - 8);
+        Util::WriteLittleEndian32(bytes + 4, kFileSize - 8);
         std::memcpy(bytes + 8, "BNCH", 4);
         UInt32 offset = 12;
         UInt32 seed = 12345;
@@ -43,7 +39,7 @@ const ChunkFile& GetChunkFile()
             if (offset + 8 + payload > kFileSize)
                 payload = kFileSize - offset - 8;
             std::memcpy(bytes + offset, (result.chunks & 1) != 0 ? "DATA" : "SMAL", 4);
-            PutUInt32(bytes + offset + 4, payload);
+            Util::WriteLittleEndian32(bytes + offset + 4, payload);
             if (payload > 0)
                 bytes[offset + 8] = UInt8(seed);
             offset += 8 + payload;

@@ -9,31 +9,16 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/exact_bytes.h"
+
 using namespace Vorn;
+using Testing::ExactBytes;
 
 namespace {
 
 constexpr UInt32 kTest = MakeTag("TEST");
 constexpr UInt32 kHead = MakeTag("HEAD");
 constexpr UInt32 kBody = MakeTag("BODY");
-
-// A file's bytes in an exactly sized heap block, so that the address sanitizer sees any read
-// past the end of the data.
-class HeapBytes
-{
-public:
-    explicit HeapBytes(const std::vector<UInt8>& bytes) : mSize(UInt32(bytes.size())), mBlock(new UInt8[bytes.size()])
-    {
-        if (!bytes.empty())
-            std::memcpy(mBlock.get(), bytes.data(), bytes.size());
-    }
-    const UInt8* Get() const { return mBlock.get(); }
-    UInt32 GetSize() const { return mSize; }
-
-private:
-    UInt32 mSize;
-    std::unique_ptr<UInt8[]> mBlock;
-};
 
 void PutTag(std::vector<UInt8>& bytes, const char* tag)
 {
@@ -119,7 +104,7 @@ TEST(IffStreamTest, ReadsWhatTheWriterWrites)
     ASSERT_EQ(file.GetSize(), sizeof(expected));
     EXPECT_EQ(std::memcmp(file.GetData(), expected, sizeof(expected)), 0);
 
-    HeapBytes bytes(std::vector<UInt8>(file.GetData(), file.GetData() + file.GetSize()));
+    ExactBytes bytes(file);
     Util::IffStream stream(bytes.Get(), bytes.GetSize(), kTest);
     EXPECT_FALSE(stream.IsOpen());
     ASSERT_TRUE(stream.Open());
@@ -159,7 +144,7 @@ TEST(IffStreamTest, EmptyWriterGivesAHeaderThatOpensAtItsEnd)
     ASSERT_EQ(file.GetSize(), sizeof(expected));
     EXPECT_EQ(std::memcmp(file.GetData(), expected, sizeof(expected)), 0);
 
-    HeapBytes bytes(std::vector<UInt8>(file.GetData(), file.GetData() + file.GetSize()));
+    ExactBytes bytes(file);
     Util::IffStream stream(kTest, ConstData(bytes.Get(), bytes.GetSize()));
     ASSERT_TRUE(stream.Open());
     EXPECT_TRUE(stream.IsAtEnd());
@@ -193,12 +178,12 @@ TEST(IffStreamTest, RefusesBadHeaders)
     };
     for (const HeaderCase& item : cases)
     {
-        HeapBytes bytes(item.bytes);
+        ExactBytes bytes(item.bytes);
         Util::IffStream stream(bytes.Get(), bytes.GetSize(), kTest);
         EXPECT_FALSE(stream.Open()) << item.name;
         EXPECT_FALSE(stream.IsOpen()) << item.name;
     }
-    HeapBytes bytes(good);
+    ExactBytes bytes(good);
     Util::IffStream stream(bytes.Get(), bytes.GetSize(), kTest);
     EXPECT_TRUE(stream.Open());
 
@@ -208,7 +193,7 @@ TEST(IffStreamTest, RefusesBadHeaders)
 
 TEST(IffStreamTest, ZeroSizeChunkIsSteppedOverButFailsTheSizeCheck)
 {
-    HeapBytes bytes(FileBuilder().Chunk("NULL", 0).Chunk("BODY", 4).Build());
+    ExactBytes bytes(FileBuilder().Chunk("NULL", 0).Chunk("BODY", 4).Build());
     Util::IffStream stream(bytes.Get(), bytes.GetSize(), kTest);
     ASSERT_TRUE(stream.Open());
     EXPECT_FALSE(stream.CheckChunkSize(MakeTag("NULL"), 8, 0));
@@ -220,7 +205,7 @@ TEST(IffStreamTest, ZeroSizeChunkIsSteppedOverButFailsTheSizeCheck)
 
 TEST(IffStreamTest, FewerThanAHeaderOfBytesLeftIsTheEnd)
 {
-    HeapBytes bytes(FileBuilder().Chunk("HEAD", 4).Bytes(7).Build());
+    ExactBytes bytes(FileBuilder().Chunk("HEAD", 4).Bytes(7).Build());
     Util::IffStream stream(bytes.Get(), bytes.GetSize(), kTest);
     ASSERT_TRUE(stream.Open());
     ASSERT_TRUE(stream.NextChunk());
@@ -233,7 +218,7 @@ TEST(IffStreamTest, FewerThanAHeaderOfBytesLeftIsTheEnd)
 
 TEST(IffStreamTest, LastChunkOfExactlyEightBytesIsNeverVisited)
 {
-    HeapBytes bytes(FileBuilder().Chunk("HEAD", 4).Chunk("LAST", 0).Build());
+    ExactBytes bytes(FileBuilder().Chunk("HEAD", 4).Chunk("LAST", 0).Build());
     Util::IffStream stream(bytes.Get(), bytes.GetSize(), kTest);
     ASSERT_TRUE(stream.Open());
     EXPECT_EQ(Walk(stream), std::vector<std::string>{"HEAD"});
@@ -241,7 +226,7 @@ TEST(IffStreamTest, LastChunkOfExactlyEightBytesIsNeverVisited)
 
 TEST(IffStreamTest, SizeRunningPastTheEndEndsTheWalk)
 {
-    HeapBytes bytes(FileBuilder().Chunk("HEAD", 4).Chunk("LONG", 4, 100).Build());
+    ExactBytes bytes(FileBuilder().Chunk("HEAD", 4).Chunk("LONG", 4, 100).Build());
     Util::IffStream stream(bytes.Get(), bytes.GetSize(), kTest);
     ASSERT_TRUE(stream.Open());
     ASSERT_TRUE(stream.NextChunk());
@@ -261,7 +246,7 @@ TEST(IffStreamTest, HostileSizesCannotWrapTheOffset)
     const UInt32 sizes[] = {0xFFFFFFF0u, 0xFFFFFFE4u, 0xFFFFFFF8u, 0xFFFFFFFFu, 0x80000000u};
     for (UInt32 size : sizes)
     {
-        HeapBytes bytes(FileBuilder().Chunk("A\0\0\0", 0).Chunk("B\0\0\0", 8, size).Chunk("C\0\0\0", 4).Build());
+        ExactBytes bytes(FileBuilder().Chunk("A\0\0\0", 0).Chunk("B\0\0\0", 8, size).Chunk("C\0\0\0", 4).Build());
         Util::IffStream stream(bytes.Get(), bytes.GetSize(), kTest);
         ASSERT_TRUE(stream.Open());
         EXPECT_EQ(Walk(stream), (std::vector<std::string>{std::string("A\0\0\0", 4), "?"})) << size;
@@ -295,7 +280,7 @@ TEST(IffStreamTest, WalksOverRandomFramingStayInsideTheData)
             builder.Chunk("RAND", payload, claimed);
         }
         builder.Bytes(random() % 9);
-        HeapBytes bytes(builder.Build());
+        ExactBytes bytes(builder.Build());
         Util::IffStream stream(bytes.Get(), bytes.GetSize(), kTest);
         ASSERT_TRUE(stream.Open());
         UInt32 sum = 0;
@@ -322,7 +307,7 @@ TEST(IffStreamTest, WalksOverRandomFramingStayInsideTheData)
 
 TEST(IffStreamTest, ReadsRiffWaveFiles)
 {
-    HeapBytes bytes(FileBuilder().Chunk("fmt ", 16).Chunk("data", 4).Build("RIFF", "WAVE"));
+    ExactBytes bytes(FileBuilder().Chunk("fmt ", 16).Chunk("data", 4).Build("RIFF", "WAVE"));
     Util::IffStream wave(bytes.Get(), bytes.GetSize());
     ASSERT_TRUE(wave.Open());
     EXPECT_EQ(Walk(wave), (std::vector<std::string>{"fmt ", "data"}));
@@ -333,13 +318,13 @@ TEST(IffStreamTest, ReadsRiffWaveFiles)
 
 TEST(IffStreamTest, CloneReadsTheSameFileOnItsOwn)
 {
-    HeapBytes riff(FileBuilder().Chunk("data", 4).Build("RIFF", "WAVE"));
+    ExactBytes riff(FileBuilder().Chunk("data", 4).Build("RIFF", "WAVE"));
     Util::IffStream wave(riff.Get(), riff.GetSize());
     std::unique_ptr<Util::IffStream> waveClone(wave.Clone());
     EXPECT_FALSE(waveClone->IsOpen());
     EXPECT_TRUE(waveClone->Open());
 
-    HeapBytes bytes(FileBuilder().Chunk("HEAD", 4).Chunk("BODY", 4).Build());
+    ExactBytes bytes(FileBuilder().Chunk("HEAD", 4).Chunk("BODY", 4).Build());
     Util::IffStream stream(bytes.Get(), bytes.GetSize(), kTest);
     ASSERT_TRUE(stream.Open());
     ASSERT_TRUE(stream.NextChunk());

@@ -11,7 +11,7 @@
 #include "resource/native_font.h"
 #include "resource/native_package.h"
 #include "resource/xml_atlas.h"
-#include "tests/support/atlas_font_fixture.h"
+#include "tests/support/chunk_file_fixture.h"
 #include "tests/support/fake_configuration.h"
 
 using namespace Vorn;

@@ -8,13 +8,21 @@
 #include <string>
 #include <vector>
 
+#include "foundation/byte_order.h"
 #include "foundation/iff_stream.h"
 #include "resource/native_package.h"
 #include "resource/xml_animation.h"
+#include "tests/support/chunk_file_fixture.h"
 #include "tests/support/fake_configuration.h"
 
 using namespace Vorn;
 using namespace Vorn::Resource;
+using Testing::CreatorOutcome;
+using Testing::ExactBytes;
+using Testing::FloatBits;
+using Testing::kVersionWord;
+using Testing::RawChunk;
+using Testing::RunCreator;
 
 namespace {
 
@@ -36,88 +44,15 @@ public:
     Bool GetNativeData(Data& data) const override { return NativeAnimation::Write(*this, data); }
 };
 
-// Bytes in an exactly sized heap block, so that the address sanitizer sees any read past them.
-class HeapBytes
+CreatorOutcome Create(ExactBytes& bytes)
 {
-public:
-    explicit HeapBytes(const void* bytes, UInt32 size) : mSize(size), mBlock(new UInt8[size > 0 ? size : 1])
-    {
-        if (size > 0)
-            std::memcpy(mBlock.get(), bytes, size);
-    }
-    explicit HeapBytes(const ConstData& data) : HeapBytes(data.GetData(), data.GetSize()) {}
-    UInt8* Get() { return mBlock.get(); }
-    UInt32 GetSize() const { return mSize; }
-
-private:
-    UInt32 mSize;
-    std::unique_ptr<UInt8[]> mBlock;
-};
-
-struct CreateResult
-{
-    std::unique_ptr<IObject> object;
-    Bool releaseData;
-    Bool failed;
-    std::string log;
-
-    const Animation* GetAnimation() const { return dynamic_cast<const Animation*>(object.get()); }
-    SInt32 GetLogLineCount() const
-    {
-        SInt32 lines = 0;
-        for (char c : log)
-            lines += c == '\n' ? 1 : 0;
-        return lines;
-    }
-};
-
-CreateResult Create(const void* data, UInt32 size)
-{
-    CreateResult result;
-    result.releaseData = false;
-    result.failed = false;
-    ::testing::internal::CaptureStderr();
-    result.object.reset(NativeAnimation::Create(nullptr, "anim", data, size, nullptr, 0, &result.releaseData,
-                                                &result.failed));
-    result.log = ::testing::internal::GetCapturedStderr();
-    return result;
+    return RunCreator(&NativeAnimation::Create, bytes, "anim");
 }
-
-void PutUInt32(UInt8* bytes, UInt32 value)
-{
-    std::memcpy(bytes, &value, 4);
-}
-
-// Hand-made files for what the writer never produces: chunks given as tag and raw payload.
-struct RawChunk
-{
-    UInt32 tag;
-    std::vector<UInt32> words;
-};
 
 Data MakeFile(const std::vector<RawChunk>& chunks)
 {
-    Util::IffData file(kAnim);
-    for (const RawChunk& chunk : chunks) {
-        UInt8* block = file.CreateChunk(chunk.tag, 8, UInt32(chunk.words.size() * 4));
-        for (size_t i = 0; i < chunk.words.size(); ++i)
-            PutUInt32(block + 8 + 4 * i, chunk.words[i]);
-        file.AddChunk(block);
-    }
-    Data data;
-    file.GetData(data);
-    return data;
+    return Testing::MakeChunkFile(kAnim, chunks);
 }
-
-UInt32 FloatBits(Float value)
-{
-    UInt32 bits;
-    std::memcpy(&bits, &value, 4);
-    return bits;
-}
-
-// "0.01" as its four bytes stand in the file, read as a little-endian word.
-constexpr UInt32 kVersionWord = 0x31302E30u;
 
 const RawChunk kHead = {MakeTag("HEAD"), {kVersionWord, FloatBits(1.5f), FloatBits(4.0f)}};
 
@@ -166,9 +101,9 @@ Bool KeysLieInside(const Animation& animation, const UInt8* begin, UInt32 size)
 
 TEST(NativeAnimationTest, ReadsWrittenKeysInPlace)
 {
-    HeapBytes bytes(WriteSample());
-    CreateResult result = Create(bytes.Get(), bytes.GetSize());
-    const Animation* animation = result.GetAnimation();
+    ExactBytes bytes(WriteSample());
+    CreatorOutcome result = Create(bytes);
+    const Animation* animation = result.As<Animation>();
     ASSERT_NE(animation, nullptr);
     EXPECT_FALSE(result.releaseData);
     EXPECT_FALSE(result.failed);
@@ -236,9 +171,9 @@ TEST(NativeAnimationTest, HeadOnlyFileGivesEmptyTracks)
     Data data;
     ASSERT_TRUE(empty.GetNativeData(data));
     EXPECT_EQ(data.GetSize(), 12u + 8u + 12u);
-    HeapBytes bytes(data);
-    CreateResult result = Create(bytes.Get(), bytes.GetSize());
-    const Animation* animation = result.GetAnimation();
+    ExactBytes bytes(data);
+    CreatorOutcome result = Create(bytes);
+    const Animation* animation = result.As<Animation>();
     ASSERT_NE(animation, nullptr);
     for (UInt32 i = 0; i < kNumberOfAnimationKeyKinds; ++i) {
         EXPECT_EQ(animation->GetNumberOfKeys(AnimationKeyKind(i)), 0u);
@@ -253,9 +188,9 @@ TEST(NativeAnimationTest, TakesKeyChunksInAnyOrderAndSkipsOthers)
 {
     const RawChunk rotation = {MakeTag("ROTK"), {1, 8, FloatBits(0.5f), 1, 0, 0, FloatBits(1.0f), FloatBits(2.0f)}};
     const RawChunk other = {MakeTag("XTRA"), {1, 2, 3}};
-    HeapBytes bytes(MakeFile({kHead, rotation, other, VisibleChunk()}));
-    CreateResult result = Create(bytes.Get(), bytes.GetSize());
-    const Animation* animation = result.GetAnimation();
+    ExactBytes bytes(MakeFile({kHead, rotation, other, VisibleChunk()}));
+    CreatorOutcome result = Create(bytes);
+    const Animation* animation = result.As<Animation>();
     ASSERT_NE(animation, nullptr);
     ASSERT_EQ(animation->GetNumberOfRotationKeys(), 1u);
     EXPECT_FLOAT_EQ(animation->GetRotationKeys()[0].z, 1.0f);
@@ -281,20 +216,14 @@ TEST(NativeAnimationTest, DeclinesOtherFormsSilently)
         {"another version", MakeFile({otherVersion, VisibleChunk()})},
         {"first chunk not HEAD", MakeFile({notHead, kHead})},
     };
-    for (const auto& [name, data] : cases) {
-        HeapBytes bytes(data);
-        CreateResult result = Create(bytes.Get(), bytes.GetSize());
-        EXPECT_EQ(result.object, nullptr) << name;
-        EXPECT_FALSE(result.failed) << name;
-        EXPECT_TRUE(result.releaseData) << name;
-        EXPECT_EQ(result.log, "") << name;
-    }
+    for (const auto& [name, data] : cases)
+        Testing::ExpectDeclinedSilently(&NativeAnimation::Create, data, name);
 }
 
 TEST(NativeAnimationTest, RefusesRepeatedKeyChunk)
 {
-    HeapBytes bytes(MakeFile({kHead, VisibleChunk(), VisibleChunk()}));
-    CreateResult result = Create(bytes.Get(), bytes.GetSize());
+    ExactBytes bytes(MakeFile({kHead, VisibleChunk(), VisibleChunk()}));
+    CreatorOutcome result = Create(bytes);
     EXPECT_EQ(result.object, nullptr);
     EXPECT_TRUE(result.failed);
     EXPECT_EQ(result.log, "Resource::NativeAnimation::Create(): File cannot contain more than one VISK chunk\n");
@@ -313,22 +242,17 @@ TEST(NativeAnimationTest, RefusesCountsAndOffsetsBeyondTheirChunk)
         {"key chunk without count and offset", MakeFile({kHead, shortKeyChunk})},
         {"HEAD without times", MakeFile({shortHead})},
     };
-    for (const auto& [name, data] : cases) {
-        HeapBytes bytes(data);
-        CreateResult result = Create(bytes.Get(), bytes.GetSize());
-        EXPECT_EQ(result.object, nullptr) << name;
-        EXPECT_TRUE(result.failed) << name;
-        EXPECT_EQ(result.GetLogLineCount(), 1) << name << ": " << result.log;
-    }
+    for (const auto& [name, data] : cases)
+        Testing::ExpectRefusedWithOneLine(&NativeAnimation::Create, data, name);
 }
 
 TEST(NativeAnimationTest, RefusesChunkThatRunsPastTheFile)
 {
     Data data = MakeFile({kHead, VisibleChunk()});
-    HeapBytes bytes(data);
+    ExactBytes bytes(data);
     // The VISK chunk claims four bytes more than the file holds.
-    PutUInt32(bytes.Get() + 12 + 20 + 4, 20 + 4);
-    CreateResult result = Create(bytes.Get(), bytes.GetSize());
+    Util::WriteLittleEndian32(bytes.Get() + 12 + 20 + 4, 20 + 4);
+    CreatorOutcome result = Create(bytes);
     EXPECT_EQ(result.object, nullptr);
     EXPECT_TRUE(result.failed);
     EXPECT_EQ(result.log, "Resource::NativeAnimation::Create(): Chunk #1 runs past the end of the file\n");
@@ -336,31 +260,17 @@ TEST(NativeAnimationTest, RefusesChunkThatRunsPastTheFile)
 
 TEST(NativeAnimationTest, TruncatedFilesAreRefusedWithOneLine)
 {
-    Data data = WriteSample();
-    for (UInt32 size = 0; size < data.GetSize(); ++size) {
-        HeapBytes bytes(data.GetData(), size);
-        CreateResult result = Create(bytes.Get(), size);
-        EXPECT_EQ(result.object, nullptr) << size;
-        // Below the file header the bytes are nobody's form.
-        EXPECT_EQ(result.failed, size >= 12) << size;
-        EXPECT_EQ(result.GetLogLineCount(), size >= 12 ? 1 : 0) << size;
-    }
+    Testing::ExpectEveryCutRefused(&NativeAnimation::Create, WriteSample(), "anim");
 }
 
 TEST(NativeAnimationTest, BitFlippedFilesNeverReadOutsideTheirBytes)
 {
     Data data = WriteSample();
-    for (UInt32 bit = 0; bit < data.GetSize() * 8; ++bit) {
-        HeapBytes bytes(data);
-        bytes.Get()[bit / 8] ^= UInt8(1u << (bit % 8));
-        CreateResult result = Create(bytes.Get(), bytes.GetSize());
-        if (const Animation* animation = result.GetAnimation()) {
-            EXPECT_TRUE(KeysLieInside(*animation, bytes.Get(), bytes.GetSize())) << bit;
-            EXPECT_EQ(result.log, "") << bit;
-        } else {
-            EXPECT_EQ(result.GetLogLineCount(), result.failed ? 1 : 0) << bit << ": " << result.log;
-        }
-    }
+    auto check = [](const Animation& animation, const ExactBytes& bytes, UInt32 bit) {
+        EXPECT_TRUE(KeysLieInside(animation, bytes.Get(), bytes.GetSize())) << bit;
+    };
+    Testing::ExpectBitFlipsHandled<Animation>(&NativeAnimation::Create, data,
+                                              Testing::GetEveryBitPosition(data.GetSize()), check, "anim");
 }
 
 TEST(NativeAnimationTest, PackageServesNativeAndXmlAnimationsAndWritesThemNatively)

@@ -8,8 +8,9 @@
 #include <utility>
 #include <vector>
 
+#include "foundation/byte_order.h"
 #include "foundation/iff_stream.h"
-#include "tests/support/atlas_font_fixture.h"
+#include "tests/support/chunk_file_fixture.h"
 
 using namespace Vorn;
 using namespace Vorn::Resource;
@@ -151,14 +152,8 @@ TEST(NativeAtlasTest, DeclinesOtherFormsSilently)
         {"another version", MakeFile({otherVersion, RectChunk()})},
         {"first chunk not HEAD", MakeFile({RectChunk(), kHead})},
     };
-    for (const auto& [name, data] : cases) {
-        ExactBytes bytes(data);
-        Testing::CreatorOutcome result = RunCreator(&NativeAtlas::Create, bytes);
-        EXPECT_EQ(result.object, nullptr) << name;
-        EXPECT_FALSE(result.failed) << name;
-        EXPECT_TRUE(result.releaseData) << name;
-        EXPECT_EQ(result.log, "") << name;
-    }
+    for (const auto& [name, data] : cases)
+        Testing::ExpectDeclinedSilently(&NativeAtlas::Create, data, name);
 }
 
 TEST(NativeAtlasTest, RefusesSecondRectanglesChunk)
@@ -182,13 +177,8 @@ TEST(NativeAtlasTest, RefusesCountsAndOffsetsBeyondTheirChunk)
         {"HEAD without version", MakeFile({{MakeTag("HEAD"), {}}, RectChunk()})},
         {"nothing after the file header", MakeFile({})},
     };
-    for (const auto& [name, data] : cases) {
-        ExactBytes bytes(data);
-        Testing::CreatorOutcome result = RunCreator(&NativeAtlas::Create, bytes);
-        EXPECT_EQ(result.object, nullptr) << name;
-        EXPECT_TRUE(result.failed) << name;
-        EXPECT_EQ(result.GetLogLineCount(), 1) << name << ": " << result.log;
-    }
+    for (const auto& [name, data] : cases)
+        Testing::ExpectRefusedWithOneLine(&NativeAtlas::Create, data, name);
 }
 
 TEST(NativeAtlasTest, RefusesChunkThatRunsPastTheFile)
@@ -196,7 +186,7 @@ TEST(NativeAtlasTest, RefusesChunkThatRunsPastTheFile)
     ExactBytes bytes(MakeFile({kHead, RectChunk()}));
     // The RECT chunk claims four bytes more than the file holds.
     const UInt32 claimed = 8 + 32 + 4;
-    std::memcpy(bytes.Get() + 12 + 12 + 4, &claimed, 4);
+    Util::WriteLittleEndian32(bytes.Get() + 12 + 12 + 4, claimed);
     Testing::CreatorOutcome result = RunCreator(&NativeAtlas::Create, bytes);
     EXPECT_EQ(result.object, nullptr);
     EXPECT_TRUE(result.failed);
@@ -205,29 +195,15 @@ TEST(NativeAtlasTest, RefusesChunkThatRunsPastTheFile)
 
 TEST(NativeAtlasTest, TruncatedFilesAreRefusedWithOneLine)
 {
-    Data data = WriteSample();
-    for (UInt32 size = 0; size < data.GetSize(); ++size) {
-        ExactBytes bytes(data.GetData(), size);
-        Testing::CreatorOutcome result = RunCreator(&NativeAtlas::Create, bytes);
-        EXPECT_EQ(result.object, nullptr) << size;
-        // Below the file header the bytes are nobody's form.
-        EXPECT_EQ(result.failed, size >= 12) << size;
-        EXPECT_EQ(result.GetLogLineCount(), size >= 12 ? 1 : 0) << size;
-    }
+    Testing::ExpectEveryCutRefused(&NativeAtlas::Create, WriteSample());
 }
 
 TEST(NativeAtlasTest, BitFlippedFilesNeverReadOutsideTheirBytes)
 {
     Data data = WriteSample();
-    for (UInt32 bit = 0; bit < data.GetSize() * 8; ++bit) {
-        ExactBytes bytes(data);
-        bytes.Get()[bit / 8] ^= UInt8(1u << (bit % 8));
-        Testing::CreatorOutcome result = RunCreator(&NativeAtlas::Create, bytes);
-        if (const Atlas* atlas = result.As<Atlas>()) {
-            EXPECT_TRUE(RectanglesLieInside(*atlas, bytes.Get(), bytes.GetSize())) << bit;
-            EXPECT_EQ(result.log, "") << bit;
-        } else {
-            EXPECT_EQ(result.GetLogLineCount(), result.failed ? 1 : 0) << bit << ": " << result.log;
-        }
-    }
+    Testing::ExpectBitFlipsHandled<Atlas>(&NativeAtlas::Create, data, Testing::GetEveryBitPosition(data.GetSize()),
+                                          [](const Atlas& atlas, const ExactBytes& bytes, UInt32 bit) {
+                                              EXPECT_TRUE(RectanglesLieInside(atlas, bytes.Get(), bytes.GetSize()))
+                                                  << bit;
+                                          });
 }

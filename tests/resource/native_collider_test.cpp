@@ -72,12 +72,12 @@ std::vector<RawChunk> SampleChunks()
     };
 }
 
-CreateResult CreateCollider(HeapBytes& bytes)
+CreatorOutcome CreateCollider(ExactBytes& bytes)
 {
-    return CallCreator(&NativeCollider::Create, bytes.Get(), bytes.GetSize());
+    return RunCreator(&NativeCollider::Create, bytes);
 }
 
-const NativeCollider* AsCollider(const CreateResult& result)
+const NativeCollider* AsCollider(const CreatorOutcome& result)
 {
     return dynamic_cast<const NativeCollider*>(result.object.get());
 }
@@ -86,8 +86,8 @@ const NativeCollider* AsCollider(const CreateResult& result)
 
 TEST(NativeColliderTest, ReadsTablesInPlace)
 {
-    HeapBytes bytes(MakeChunkFile(kColliderForm, SampleChunks()));
-    CreateResult result = CreateCollider(bytes);
+    ExactBytes bytes(MakeChunkFile(kColliderForm, SampleChunks()));
+    CreatorOutcome result = CreateCollider(bytes);
     const NativeCollider* collider = AsCollider(result);
     ASSERT_NE(collider, nullptr) << result.log;
     EXPECT_FALSE(result.releaseData);
@@ -120,8 +120,8 @@ TEST(NativeColliderTest, LaterNodeAndLeafChunksReplaceEarlierOnes)
     std::vector<RawChunk> chunks = SampleChunks();
     chunks.push_back(Table("NODE", 1, Node(-1, -1)));
     chunks.push_back(Table("LEAF", 1, Leaf(3, 3, 3)));
-    HeapBytes bytes(MakeChunkFile(kColliderForm, chunks));
-    CreateResult result = CreateCollider(bytes);
+    ExactBytes bytes(MakeChunkFile(kColliderForm, chunks));
+    CreatorOutcome result = CreateCollider(bytes);
     const NativeCollider* collider = AsCollider(result);
     ASSERT_NE(collider, nullptr) << result.log;
     EXPECT_EQ(collider->GetNumberOfNodes(), 1u);
@@ -146,14 +146,8 @@ TEST(NativeColliderTest, DeclinesOtherFilesSilently)
         {"no nodes", MakeChunkFile(kColliderForm, {kHead, sample[1], sample[4]})},
         {"no leaves", MakeChunkFile(kColliderForm, {kHead, sample[1], sample[2]})},
     };
-    for (const auto& [name, data] : cases) {
-        HeapBytes bytes(data);
-        CreateResult result = CreateCollider(bytes);
-        EXPECT_EQ(result.object, nullptr) << name;
-        EXPECT_FALSE(result.failed) << name;
-        EXPECT_TRUE(result.releaseData) << name;
-        EXPECT_EQ(result.log, "") << name;
-    }
+    for (const auto& [name, data] : cases)
+        ExpectDeclinedSilently(&NativeCollider::Create, data, name);
 }
 
 TEST(NativeColliderTest, RefusesSizesCountsAndReferencesThatDoNotFit)
@@ -181,40 +175,22 @@ TEST(NativeColliderTest, RefusesSizesCountsAndReferencesThatDoNotFit)
     for (const Case& testCase : cases) {
         std::vector<RawChunk> chunks = SampleChunks();
         chunks[testCase.chunk] = testCase.replacement;
-        HeapBytes bytes(MakeChunkFile(kColliderForm, chunks));
-        CreateResult result = CreateCollider(bytes);
-        EXPECT_EQ(result.object, nullptr) << testCase.name;
-        EXPECT_TRUE(result.failed) << testCase.name;
-        EXPECT_EQ(result.GetLogLineCount(), 1) << testCase.name << ": " << result.log;
+        ExpectRefusedWithOneLine(&NativeCollider::Create, MakeChunkFile(kColliderForm, chunks), testCase.name);
     }
 }
 
 TEST(NativeColliderTest, TruncatedFilesAreRefusedWithOneLine)
 {
-    Data data = MakeChunkFile(kColliderForm, SampleChunks());
-    for (UInt32 size = 0; size < data.GetSize(); ++size) {
-        HeapBytes bytes(data.GetData(), size);
-        CreateResult result = CreateCollider(bytes);
-        EXPECT_EQ(result.object, nullptr) << size;
-        EXPECT_EQ(result.failed, size >= 12) << size;
-        EXPECT_EQ(result.GetLogLineCount(), size >= 12 ? 1 : 0) << size;
-    }
+    ExpectEveryCutRefused(&NativeCollider::Create, MakeChunkFile(kColliderForm, SampleChunks()));
 }
 
 TEST(NativeColliderTest, BitFlippedFilesNeverReadOutsideTheirBytes)
 {
     Data data = MakeChunkFile(kColliderForm, SampleChunks());
-    for (UInt32 bit : GetBitFlipPositions(data.GetSize())) {
-        HeapBytes bytes(data);
-        bytes.Get()[bit / 8] ^= UInt8(1u << (bit % 8));
-        CreateResult result = CreateCollider(bytes);
-        if (const NativeCollider* collider = AsCollider(result)) {
-            EXPECT_TRUE(bytes.Holds(collider->GetVertices(), UInt64(collider->GetNumberOfVertices()) * 16)) << bit;
-            EXPECT_TRUE(bytes.Holds(collider->GetNodes(), UInt64(collider->GetNumberOfNodes()) * 28)) << bit;
-            EXPECT_TRUE(bytes.Holds(collider->GetLeaves(), UInt64(collider->GetNumberOfLeaves()) * 64)) << bit;
-            EXPECT_EQ(result.log, "") << bit;
-        } else {
-            EXPECT_EQ(result.GetLogLineCount(), result.failed ? 1 : 0) << bit << ": " << result.log;
-        }
-    }
+    auto check = [](const NativeCollider& collider, const ExactBytes& bytes, UInt32 bit) {
+        EXPECT_TRUE(bytes.Holds(collider.GetVertices(), UInt64(collider.GetNumberOfVertices()) * 16)) << bit;
+        EXPECT_TRUE(bytes.Holds(collider.GetNodes(), UInt64(collider.GetNumberOfNodes()) * 28)) << bit;
+        EXPECT_TRUE(bytes.Holds(collider.GetLeaves(), UInt64(collider.GetNumberOfLeaves()) * 64)) << bit;
+    };
+    ExpectBitFlipsHandled<NativeCollider>(&NativeCollider::Create, data, GetBitFlipPositions(data.GetSize()), check);
 }

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "tests/support/atlas_font_fixture.h"
+#include "tests/support/chunk_file_fixture.h"
 
 using namespace Vorn;
 using namespace Vorn::Resource;
@@ -140,14 +140,8 @@ TEST(NativeFontTest, DeclinesOtherFormsSilently)
         {"another version", MakeFile({otherVersion, GlyphChunk('a', 'b')})},
         {"first chunk not HEAD", MakeFile({GlyphChunk('a', 'b'), HeadChunk()})},
     };
-    for (const auto& [name, data] : cases) {
-        ExactBytes bytes(data);
-        Testing::CreatorOutcome result = RunCreator(&NativeFont::Create, bytes);
-        EXPECT_EQ(result.object, nullptr) << name;
-        EXPECT_FALSE(result.failed) << name;
-        EXPECT_TRUE(result.releaseData) << name;
-        EXPECT_EQ(result.log, "") << name;
-    }
+    for (const auto& [name, data] : cases)
+        Testing::ExpectDeclinedSilently(&NativeFont::Create, data, name);
 }
 
 TEST(NativeFontTest, RefusesHeadersCountsAndOffsetsThatDoNotFit)
@@ -162,53 +156,35 @@ TEST(NativeFontTest, RefusesHeadersCountsAndOffsetsThatDoNotFit)
         {"huge offset", MakeFile({HeadChunk(), {kGlph, {1, 0xFFFFFFFCu}}})},
         {"chunk without count and offset", MakeFile({HeadChunk(), {kGlph, {1}}})},
     };
-    for (const auto& [name, data] : cases) {
-        ExactBytes bytes(data);
-        Testing::CreatorOutcome result = RunCreator(&NativeFont::Create, bytes);
-        EXPECT_EQ(result.object, nullptr) << name;
-        EXPECT_TRUE(result.failed) << name;
-        EXPECT_EQ(result.GetLogLineCount(), 1) << name << ": " << result.log;
-    }
+    for (const auto& [name, data] : cases)
+        Testing::ExpectRefusedWithOneLine(&NativeFont::Create, data, name);
 }
 
 TEST(NativeFontTest, TruncatedFilesAreRefusedWithOneLine)
 {
-    Data data = MakeFile({HeadChunk(), GlyphChunk('0', '3')});
-    for (UInt32 size = 0; size < data.GetSize(); ++size) {
-        ExactBytes bytes(data.GetData(), size);
-        Testing::CreatorOutcome result = RunCreator(&NativeFont::Create, bytes);
-        EXPECT_EQ(result.object, nullptr) << size;
-        EXPECT_EQ(result.failed, size >= 12) << size;
-        EXPECT_EQ(result.GetLogLineCount(), size >= 12 ? 1 : 0) << size;
-    }
+    Testing::ExpectEveryCutRefused(&NativeFont::Create, MakeFile({HeadChunk(), GlyphChunk('0', '3')}));
 }
 
 TEST(NativeFontTest, BitFlippedFilesNeverReadOutsideTheirBytes)
 {
     Data data = MakeFile({HeadChunk(), GlyphChunk('0', '2'), GlyphChunk('a', 'a')});
-    for (UInt32 bit = 0; bit < data.GetSize() * 8; ++bit) {
-        ExactBytes bytes(data);
-        bytes.Get()[bit / 8] ^= UInt8(1u << (bit % 8));
-        Testing::CreatorOutcome result = RunCreator(&NativeFont::Create, bytes);
-        if (const NativeFont* font = result.As<NativeFont>()) {
-            EXPECT_EQ(result.log, "") << bit;
-            // Reading every value lets the sanitizer check that each lies in the bytes.
-            Float sum = 0.0f;
-            const IFont& values = *font;
-            for (Float value : {values.GetScale(), values.GetLineHeight(), values.GetSpacing(),
-                                values.GetGlyphOffsetX(), values.GetGlyphOffsetY()})
-                sum += value;
-            EXPECT_LE(font->GetNumberOfGlyphs(), 4u) << bit;
-            for (UInt32 i = 0; i < font->GetNumberOfGlyphs(); ++i) {
-                const NativeFont::Glyph* glyph = font->GetGlyphAt(i);
-                ASSERT_NE(glyph, nullptr);
-                EXPECT_NE(font->GetGlyph(glyph->GetCode()), nullptr) << bit;
-                sum += glyph->GetTexCoordU1() + glyph->GetExtraValue();
-            }
-            EXPECT_EQ(font->GetGlyphAt(font->GetNumberOfGlyphs()), nullptr);
-            static_cast<void>(sum);
-        } else {
-            EXPECT_EQ(result.GetLogLineCount(), result.failed ? 1 : 0) << bit << ": " << result.log;
+    auto check = [](const NativeFont& font, const ExactBytes&, UInt32 bit) {
+        // Reading every value lets the sanitizer check that each lies in the bytes.
+        Float sum = 0.0f;
+        const IFont& values = font;
+        for (Float value : {values.GetScale(), values.GetLineHeight(), values.GetSpacing(), values.GetGlyphOffsetX(),
+                            values.GetGlyphOffsetY()})
+            sum += value;
+        EXPECT_LE(font.GetNumberOfGlyphs(), 4u) << bit;
+        for (UInt32 i = 0; i < font.GetNumberOfGlyphs(); ++i) {
+            const NativeFont::Glyph* glyph = font.GetGlyphAt(i);
+            ASSERT_NE(glyph, nullptr);
+            EXPECT_NE(font.GetGlyph(glyph->GetCode()), nullptr) << bit;
+            sum += glyph->GetTexCoordU1() + glyph->GetExtraValue();
         }
-    }
+        EXPECT_EQ(font.GetGlyphAt(font.GetNumberOfGlyphs()), nullptr);
+        static_cast<void>(sum);
+    };
+    Testing::ExpectBitFlipsHandled<NativeFont>(&NativeFont::Create, data, Testing::GetEveryBitPosition(data.GetSize()),
+                                               check);
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "foundation/attributes.h"
+#include "foundation/byte_order.h"
 #include "foundation/iff_stream.h"
 #include "resource/native_package.h"
 #include "tests/support/fake_configuration.h"
@@ -391,7 +392,7 @@ TEST(NativeGraphTest, SurvivesTruncatedAndBitFlippedFiles)
             continue;
         std::vector<UInt8> cutFile(bytes.begin(), bytes.begin() + cut);
         const UInt32 declared = cut - 8;
-        std::memcpy(cutFile.data() + 4, &declared, 4);
+        Util::WriteLittleEndian32(cutFile.data() + 4, declared);
         const std::unique_ptr<Creation> fixed = Create(cutFile.data(), cut);
         EXPECT_EQ(fixed->object, nullptr) << cut;
         EXPECT_EQ(CountLines(fixed->log), 1) << cut << ": " << fixed->log;

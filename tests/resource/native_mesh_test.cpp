@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/byte_order.h"
 #include "resource/native_collider.h"
 #include "resource/package.h"
 #include "tests/support/chunk_file_fixture.h"
@@ -136,18 +137,18 @@ Data MakeMesh(const std::vector<RawChunk>& chunks)
     return MakeChunkFile(kMeshForm, chunks);
 }
 
-CreateResult CreateMesh(HeapBytes& bytes)
+CreatorOutcome CreateMesh(ExactBytes& bytes)
 {
-    return CallCreator(&NativeMesh::Create, bytes.Get(), bytes.GetSize());
+    return RunCreator(&NativeMesh::Create, bytes);
 }
 
-const IMesh* AsMesh(const CreateResult& result)
+const IMesh* AsMesh(const CreatorOutcome& result)
 {
     return dynamic_cast<const IMesh*>(result.object.get());
 }
 
 // True when every buffer and table the mesh hands out lies inside the bytes.
-Bool MeshLiesInside(const IMesh& mesh, const HeapBytes& bytes)
+Bool MeshLiesInside(const IMesh& mesh, const ExactBytes& bytes)
 {
     Bool inside = bytes.Holds(mesh.GetBoundingBoxMinimum(), 12) && bytes.Holds(mesh.GetBoundingBoxMaximum(), 12);
     for (UInt32 i = 0; i < mesh.GetNumberOfVertexBuffers(); ++i)
@@ -176,8 +177,8 @@ Bool MeshLiesInside(const IMesh& mesh, const HeapBytes& bytes)
 
 TEST(NativeMeshTest, ReadsBuffersAndTablesInPlace)
 {
-    HeapBytes bytes(MakeMesh(SampleChunks()));
-    CreateResult result = CreateMesh(bytes);
+    ExactBytes bytes(MakeMesh(SampleChunks()));
+    CreatorOutcome result = CreateMesh(bytes);
     const IMesh* mesh = AsMesh(result);
     ASSERT_NE(mesh, nullptr) << result.log;
     EXPECT_FALSE(result.releaseData);
@@ -247,8 +248,8 @@ TEST(NativeMeshTest, ReadsBuffersAndTablesInPlace)
 
 TEST(NativeMeshTest, MeshWithoutTablesHasNoBspInformation)
 {
-    HeapBytes bytes(MakeMesh({Head(), VertexBuffer(0, 0, 0, 4, 1, 1), IndexBuffer({0}, 1)}));
-    CreateResult result = CreateMesh(bytes);
+    ExactBytes bytes(MakeMesh({Head(), VertexBuffer(0, 0, 0, 4, 1, 1), IndexBuffer({0}, 1)}));
+    CreatorOutcome result = CreateMesh(bytes);
     const IMesh* mesh = AsMesh(result);
     ASSERT_NE(mesh, nullptr) << result.log;
     EXPECT_EQ(mesh->GetNumberOfVertexAttributes(0), 0u);
@@ -269,14 +270,14 @@ TEST(NativeMeshTest, LaterTableAndSegmentChunksReplaceEarlierOnes)
     std::vector<RawChunk> chunks = SampleChunks();
     chunks.push_back(Table("PLNE", 2, std::vector<UInt32>(8, FloatBits(5.0f))));
     chunks.push_back(IndexSegments(0, {6, 0}));
-    HeapBytes bytes(MakeMesh(chunks));
-    CreateResult result = CreateMesh(bytes);
+    ExactBytes bytes(MakeMesh(chunks));
+    CreatorOutcome result = CreateMesh(bytes);
     // The faces name segment 1, which the replacing ISEG no longer has.
     EXPECT_EQ(result.object, nullptr);
     EXPECT_EQ(result.log, "Resource::NativeMesh::Create(): BSP face #1 names a missing index segment\n");
 
     chunks.push_back(IndexSegments(0, {3, 0, 2, 4}));
-    HeapBytes again(MakeMesh(chunks));
+    ExactBytes again(MakeMesh(chunks));
     result = CreateMesh(again);
     const IMesh* mesh = AsMesh(result);
     ASSERT_NE(mesh, nullptr) << result.log;
@@ -300,14 +301,8 @@ TEST(NativeMeshTest, DeclinesOtherFilesSilently)
         {"segments of a missing index buffer",
          MakeMesh({Head(), VertexBuffer(0, 0, 0, 4, 0, 0), IndexBuffer({}, 0), IndexSegments(1, {})})},
     };
-    for (const auto& [name, data] : cases) {
-        HeapBytes bytes(data);
-        CreateResult result = CreateMesh(bytes);
-        EXPECT_EQ(result.object, nullptr) << name;
-        EXPECT_FALSE(result.failed) << name;
-        EXPECT_TRUE(result.releaseData) << name;
-        EXPECT_EQ(result.log, "") << name;
-    }
+    for (const auto& [name, data] : cases)
+        ExpectDeclinedSilently(&NativeMesh::Create, data, name);
 }
 
 TEST(NativeMeshTest, RefusesSizesCountsAndReferencesThatDoNotFit)
@@ -354,25 +349,18 @@ TEST(NativeMeshTest, RefusesSizesCountsAndReferencesThatDoNotFit)
         std::vector<RawChunk> chunks = SampleChunks();
         ASSERT_LT(testCase.chunk, chunks.size()) << testCase.name;
         chunks[testCase.chunk] = testCase.replacement;
-        HeapBytes bytes(MakeMesh(chunks));
-        CreateResult result = CreateMesh(bytes);
-        EXPECT_EQ(result.object, nullptr) << testCase.name;
-        EXPECT_TRUE(result.failed) << testCase.name;
-        EXPECT_EQ(result.GetLogLineCount(), 1) << testCase.name << ": " << result.log;
+        ExpectRefusedWithOneLine(&NativeMesh::Create, MakeMesh(chunks), testCase.name);
     }
 }
 
 TEST(NativeMeshTest, RefusesChunkThatRunsPastTheFile)
 {
     Data data = MakeMesh({Head(), VertexBuffer(0, 0, 0, 4, 1, 1), IndexBuffer({0}, 1)});
-    HeapBytes bytes(data);
+    ExactBytes bytes(data);
     // The IBUF chunk, last in the file, claims four bytes more than the file holds.
     const UInt32 sizeField = 12 + 40 + 44 + 4;
-    UInt32 chunkSize;
-    std::memcpy(&chunkSize, bytes.Get() + sizeField, 4);
-    chunkSize += 4;
-    std::memcpy(bytes.Get() + sizeField, &chunkSize, 4);
-    CreateResult result = CreateMesh(bytes);
+    Util::WriteLittleEndian32(bytes.Get() + sizeField, Util::ReadLittleEndian32(bytes.Get() + sizeField) + 4);
+    CreatorOutcome result = CreateMesh(bytes);
     EXPECT_EQ(result.object, nullptr);
     EXPECT_TRUE(result.failed);
     EXPECT_EQ(result.log, "Resource::NativeMesh::Create(): Chunk #2 runs past the end of the file\n");
@@ -382,9 +370,9 @@ TEST(NativeMeshTest, RefusesMisalignedBytes)
 {
     Data data = MakeMesh(SampleChunks());
     const std::vector<UInt8> zeros(data.GetSize() + 2, 0);
-    HeapBytes bytes(zeros.data(), UInt32(zeros.size()));
+    ExactBytes bytes(zeros.data(), UInt32(zeros.size()));
     std::memcpy(bytes.Get() + 2, data.GetData(), data.GetSize());
-    CreateResult result = CallCreator(&NativeMesh::Create, bytes.Get() + 2, data.GetSize());
+    CreatorOutcome result = RunCreator(&NativeMesh::Create, bytes.Get() + 2, data.GetSize());
     EXPECT_EQ(result.object, nullptr);
     EXPECT_TRUE(result.failed);
     EXPECT_EQ(result.log, "Resource::NativeMesh::Create(): HEAD chunk is not aligned\n");
@@ -392,33 +380,15 @@ TEST(NativeMeshTest, RefusesMisalignedBytes)
 
 TEST(NativeMeshTest, TruncatedFilesAreRefusedWithOneLine)
 {
-    Data data = MakeMesh(SampleChunks());
-    for (UInt32 size = 0; size < data.GetSize(); ++size) {
-        HeapBytes bytes(data.GetData(), size);
-        CreateResult result = CreateMesh(bytes);
-        EXPECT_EQ(result.object, nullptr) << size;
-        // Below the file header the bytes are nobody's form.
-        EXPECT_EQ(result.failed, size >= 12) << size;
-        EXPECT_EQ(result.GetLogLineCount(), size >= 12 ? 1 : 0) << size;
-    }
+    ExpectEveryCutRefused(&NativeMesh::Create, MakeMesh(SampleChunks()));
 }
 
 TEST(NativeMeshTest, BitFlippedFilesNeverReadOutsideTheirBytes)
 {
     Data data = MakeMesh(SampleChunks());
-    UInt32 accepted = 0;
-    for (UInt32 bit : GetBitFlipPositions(data.GetSize())) {
-        HeapBytes bytes(data);
-        bytes.Get()[bit / 8] ^= UInt8(1u << (bit % 8));
-        CreateResult result = CreateMesh(bytes);
-        if (const IMesh* mesh = AsMesh(result)) {
-            ++accepted;
-            EXPECT_TRUE(MeshLiesInside(*mesh, bytes)) << bit;
-            EXPECT_EQ(result.log, "") << bit;
-        } else {
-            EXPECT_EQ(result.GetLogLineCount(), result.failed ? 1 : 0) << bit << ": " << result.log;
-        }
-    }
+    const UInt32 accepted = ExpectBitFlipsHandled<IMesh>(
+        &NativeMesh::Create, data, GetBitFlipPositions(data.GetSize()),
+        [](const IMesh& mesh, const ExactBytes& bytes, UInt32 bit) { EXPECT_TRUE(MeshLiesInside(mesh, bytes)) << bit; });
     // Flips in the vertex data and in unread words leave a usable mesh.
     EXPECT_GT(accepted, 0u);
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "foundation/attributes.h"
+#include "foundation/byte_order.h"
 #include "resource/graph.h"
 #include "resource/instance.h"
 #include "resource/jpg_image.h"
@@ -64,22 +65,11 @@ String RootClass(const Resource::IGraph* graph)
     return graph != nullptr && graph->GetRootNode() != nullptr ? graph->GetRootNode()->GetClassName() : String();
 }
 
-UInt32 ReadWord(const Data& data, UInt32 offset)
-{
-    UInt32 value;
-    std::memcpy(&value, data.GetData() + offset, 4);
-    return value;
-}
-
-void WriteWord(Data& data, UInt32 offset, UInt32 value)
-{
-    std::memcpy(data.GetBuffer() + offset, &value, 4);
-}
-
 // File offset of the payload of the n-th chunk with the tag; 0 when there is none.
 UInt32 FindPayload(const Data& data, const char* tag, SInt32 n = 0)
 {
-    for (UInt32 offset = 12; offset + 8 <= data.GetSize(); offset += 8 + ReadWord(data, offset + 4)) {
+    for (UInt32 offset = 12; offset + 8 <= data.GetSize();
+         offset += 8 + Util::ReadLittleEndian32(data.GetData() + offset + 4)) {
         if (std::memcmp(data.GetData() + offset, tag, 4) == 0 && n-- == 0)
             return offset + 8;
     }
@@ -293,7 +283,7 @@ TEST_F(NativePackageTest, RefusesFilesOfItsFormThatItCannotRead)
          "Resource::NativePackage::Create(): Resource chunk #0 holds offsets or sizes outside the chunk\n"},
         {"condition count", resource + 20, 0x40000001,
          "Resource::NativePackage::Create(): Resource chunk #0 holds offsets or sizes outside the chunk\n"},
-        {"unaligned conditions", resource + 16, ReadWord(fixture, resource + 16) + 1,
+        {"unaligned conditions", resource + 16, Util::ReadLittleEndian32(fixture.GetData() + resource + 16) + 1,
          "Resource::NativePackage::Create(): Resource chunk #0 holds offsets or sizes outside the chunk\n"},
         {"text value offset", text + 8, 0x10000,
          "Resource::NativePackage::Create(): Text chunk #0 holds offsets or sizes outside the chunk\n"},
@@ -302,7 +292,7 @@ TEST_F(NativePackageTest, RefusesFilesOfItsFormThatItCannotRead)
     };
     for (const Case& c : cases) {
         Data file = fixture;
-        WriteWord(file, c.offset, c.value);
+        Util::WriteLittleEndian32(file.GetBuffer() + c.offset, c.value);
         Result result = Read(file);
         EXPECT_EQ(result.package, nullptr) << c.name;
         EXPECT_TRUE(result.failed) << c.name;
@@ -367,8 +357,8 @@ TEST_F(NativePackageTest, ChunkRunningPastTheEndEndsTheWalk)
     const UInt32 end = file.GetSize();
     file.Resize(end + 16);
     std::memcpy(file.GetBuffer() + end, "TEXT", 4);
-    WriteWord(file, end + 4, 0x100);
-    WriteWord(file, 4, file.GetSize() - 8);
+    Util::WriteLittleEndian32(file.GetBuffer() + end + 4, 0x100);
+    Util::WriteLittleEndian32(file.GetBuffer() + 4, file.GetSize() - 8);
     Result result = Read(file);
     ASSERT_NE(result.package, nullptr) << result.log;
     EXPECT_EQ(result.package->GetNumberOfTexts(), 1u);
@@ -408,7 +398,7 @@ TEST_F(NativePackageTest, SurvivesTruncatedAndBitFlippedFiles)
         for (Bool fixHeader : {false, true}) {
             Data file(fixture.GetData(), size);
             if (fixHeader && size >= 12)
-                WriteWord(file, 4, size - 8);
+                Util::WriteLittleEndian32(file.GetBuffer() + 4, size - 8);
             Bool releaseData = true;
             Bool failed = false;
             delete Resource::NativePackage::Create(&mConfiguration, nullptr, String(), file.GetData(), file.GetSize(),

@@ -3,43 +3,27 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "resource/native_animation.h"
+#include "tests/support/chunk_file_fixture.h"
 
 using namespace Vorn;
 using namespace Vorn::Resource;
+using Testing::CreatorOutcome;
+using Testing::ExactBytes;
+using Testing::RunCreator;
 
 namespace {
 
 constexpr Float kPi = 3.14159265f;
 
-struct CreateResult
+CreatorOutcome Create(const std::string& text)
 {
-    std::unique_ptr<IObject> object;
-    Bool releaseData;
-    Bool failed;
-    std::string log;
-
-    const Animation* GetAnimation() const { return dynamic_cast<const Animation*>(object.get()); }
-};
-
-CreateResult Create(const std::string& text)
-{
-    CreateResult result;
-    result.releaseData = false;
-    result.failed = false;
-    // An exactly sized copy, so that the address sanitizer sees any read past the document.
-    std::unique_ptr<char[]> bytes(new char[text.size() + 1]);
-    std::memcpy(bytes.get(), text.data(), text.size());
-    ::testing::internal::CaptureStderr();
-    result.object.reset(XmlAnimation::Create(nullptr, "anim", bytes.get(), UInt32(text.size()), nullptr, 0,
-                                             &result.releaseData, &result.failed));
-    result.log = ::testing::internal::GetCapturedStderr();
-    return result;
+    ExactBytes bytes(text);
+    return RunCreator(&XmlAnimation::Create, bytes, "anim");
 }
 
 std::string Document(const std::string& keys, const std::string& rootAttributes = "")
@@ -50,8 +34,8 @@ std::string Document(const std::string& keys, const std::string& rootAttributes 
 // The one rotation key of a document with the given attributes.
 RotationKey ReadRotation(const std::string& attributes)
 {
-    CreateResult result = Create(Document("<RotationKey " + attributes + "/>\n"));
-    const Animation* animation = result.GetAnimation();
+    CreatorOutcome result = Create(Document("<RotationKey " + attributes + "/>\n"));
+    const Animation* animation = result.As<Animation>();
     EXPECT_NE(animation, nullptr) << attributes << ": " << result.log;
     if (animation == nullptr || animation->GetNumberOfRotationKeys() != 1)
         return RotationKey{};
@@ -62,7 +46,7 @@ RotationKey ReadRotation(const std::string& attributes)
 
 TEST(XmlAnimationTest, ReadsEveryKeyKindWithDefaults)
 {
-    CreateResult result = Create(Document("<VisibleKey time=\"0.5\" value=\"1\"/>\n"
+    CreatorOutcome result = Create(Document("<VisibleKey time=\"0.5\" value=\"1\"/>\n"
                                           "<ActiveKey interpolation=\"LINEAR\"/>\n"
                                           "<IndexKey value=\"-3\"/>\n"
                                           "<AlphaKey value=\"0.25\" interpolation=\"EASE_IN\"/>\n"
@@ -76,7 +60,7 @@ TEST(XmlAnimationTest, ReadsEveryKeyKindWithDefaults)
                                           "<ScalingKey scaleY=\"3\"/>\n"
                                           "<RotationKey axisX=\"1\" angle=\"1.5r\" time=\"1\"/>\n",
                                           " startTime=\"1.5\" endTime=\"4\""));
-    const Animation* animation = result.GetAnimation();
+    const Animation* animation = result.As<Animation>();
     ASSERT_NE(animation, nullptr) << result.log;
     EXPECT_TRUE(result.releaseData);
     EXPECT_FALSE(result.failed);
@@ -125,11 +109,11 @@ TEST(XmlAnimationTest, ReadsEveryKeyKindWithDefaults)
 
 TEST(XmlAnimationTest, KeysKeepDocumentOrder)
 {
-    CreateResult result = Create(Document("<AlphaKey time=\"2\" value=\"1\"/>\n"
+    CreatorOutcome result = Create(Document("<AlphaKey time=\"2\" value=\"1\"/>\n"
                                           "<PositionKey/>\n"
                                           "<AlphaKey time=\"1\" value=\"2\"/>\n"
                                           "<AlphaKey time=\"3\" value=\"3\"/>\n"));
-    const Animation* animation = result.GetAnimation();
+    const Animation* animation = result.As<Animation>();
     ASSERT_NE(animation, nullptr);
     ASSERT_EQ(animation->GetNumberOfAlphaKeys(), 3u);
     const AlphaKey* keys = animation->GetAlphaKeys();
@@ -175,7 +159,7 @@ TEST(XmlAnimationTest, RotationKeysStoreUnitAxisAndAngle)
 
 TEST(XmlAnimationTest, RefusesRotationKeyWithBothForms)
 {
-    CreateResult result = Create(Document("<RotationKey axisX=\"1\" quatR=\"1\"/>\n"));
+    CreatorOutcome result = Create(Document("<RotationKey axisX=\"1\" quatR=\"1\"/>\n"));
     EXPECT_EQ(result.object, nullptr);
     EXPECT_TRUE(result.failed);
     EXPECT_EQ(result.log.find("Resource::XmlAnimation::Parser::ParseQuaternionKey(): Quaternion key cannot have "
@@ -198,7 +182,7 @@ TEST(XmlAnimationTest, RefusesBrokenAnimationDocuments)
         "<Animation><AlphaKey/>", // cut off
     };
     for (const std::string& text : cases) {
-        CreateResult result = Create(text);
+        CreatorOutcome result = Create(text);
         EXPECT_EQ(result.object, nullptr) << text;
         EXPECT_TRUE(result.failed) << text;
         EXPECT_TRUE(result.releaseData) << text;
@@ -217,7 +201,7 @@ TEST(XmlAnimationTest, DeclinesOtherDocumentsSilently)
         "<!-- nothing -->",
     };
     for (const std::string& text : cases) {
-        CreateResult result = Create(text);
+        CreatorOutcome result = Create(text);
         EXPECT_EQ(result.object, nullptr) << text;
         EXPECT_FALSE(result.failed) << text;
         EXPECT_EQ(result.log, "") << text;
@@ -226,13 +210,13 @@ TEST(XmlAnimationTest, DeclinesOtherDocumentsSilently)
 
 TEST(XmlAnimationTest, WritesNativeFormThatReadsBackEqual)
 {
-    CreateResult xml = Create(Document("<VisibleKey value=\"1\"/>\n"
+    CreatorOutcome xml = Create(Document("<VisibleKey value=\"1\"/>\n"
                                        "<VisibleKey time=\"1\"/>\n"
                                        "<EmissiveColorKey color=\"0.5,0.5,0.5\" time=\"0.25\"/>\n"
                                        "<ScalingKey scaleX=\"2\" interpolation=\"HERMITE_EASE_OUT_IN\"/>\n"
                                        "<RotationKey quatR=\"0.7071\" quatK=\"0.7071\"/>\n",
                                        " startTime=\"-1\" endTime=\"2\""));
-    const Animation* source = xml.GetAnimation();
+    const Animation* source = xml.As<Animation>();
     ASSERT_NE(source, nullptr);
     Data data;
     ASSERT_TRUE(source->GetNativeData(data));
@@ -258,10 +242,10 @@ TEST(XmlAnimationTest, WritesNativeFormThatReadsBackEqual)
 
 TEST(XmlAnimationTest, AnimationWithoutKeysWritesHeadOnly)
 {
-    CreateResult xml = Create(Document("", " endTime=\"3\""));
-    ASSERT_NE(xml.GetAnimation(), nullptr);
+    CreatorOutcome xml = Create(Document("", " endTime=\"3\""));
+    ASSERT_NE(xml.As<Animation>(), nullptr);
     Data data;
-    ASSERT_TRUE(xml.GetAnimation()->GetNativeData(data));
+    ASSERT_TRUE(xml.As<Animation>()->GetNativeData(data));
     ASSERT_EQ(data.GetSize(), 12u + 8u + 12u);
     EXPECT_EQ(std::memcmp(data.GetData() + 12, "HEAD", 4), 0);
     EXPECT_EQ(std::memcmp(data.GetData() + 20, "0.01", 4), 0);

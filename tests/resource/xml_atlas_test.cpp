@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "resource/native_atlas.h"
-#include "tests/support/atlas_font_fixture.h"
+#include "tests/support/chunk_file_fixture.h"
 
 using namespace Vorn;
 using namespace Vorn::Resource;

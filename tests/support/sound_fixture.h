@@ -15,6 +15,7 @@
 #include "foundation/types.h"
 #include "resource/object.h"
 #include "resource/package.h"
+#include "tests/support/exact_bytes.h"
 #include "tests/support/ogg_tones.inc"
 
 namespace Vorn {
@@ -29,24 +30,6 @@ inline std::vector<UInt8> StereoToneOgg()
 {
     return std::vector<UInt8>(kStereoToneOgg, kStereoToneOgg + sizeof(kStereoToneOgg));
 }
-
-// Bytes in an exactly sized heap block, so that the address sanitizer sees any read past them.
-class ExactBytes
-{
-public:
-    explicit ExactBytes(const std::vector<UInt8>& bytes) : ExactBytes(bytes.data(), UInt32(bytes.size())) {}
-    ExactBytes(const void* bytes, UInt32 size) : mSize(size), mBlock(new UInt8[size > 0 ? size : 1])
-    {
-        if (size > 0)
-            std::memcpy(mBlock.get(), bytes, size);
-    }
-    const UInt8* Get() const { return mBlock.get(); }
-    UInt32 GetSize() const { return mSize; }
-
-private:
-    UInt32 mSize;
-    std::unique_ptr<UInt8[]> mBlock;
-};
 
 // What an object creator made of some bytes, with its two flags.
 struct CreatedObject
