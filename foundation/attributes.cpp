@@ -73,11 +73,12 @@ struct Conversion<Bool>
     static Bool Convert(const String& text, Bool& value) { return StringToBool(text, value); }
 };
 
+// Every conversion below opens its message with className, the class of the list that reads.
 template <class T>
-Bool ConvertValue(const String& text, const char* name, T* value, Bool* error)
+Bool ConvertValue(const char* className, const String& text, const char* name, T* value, Bool* error)
 {
     if (!Conversion<T>::Convert(text, *value)) {
-        Debug::Trace("Util::Attributes::GetValue(): Failed to convert value \"%s\" for attribute \"%s\" to %s",
+        Debug::Trace("%s::GetValue(): Failed to convert value \"%s\" for attribute \"%s\" to %s", className,
                      text.GetText(), name, Conversion<T>::kTypeName);
         *error = true;
         return false;
@@ -87,14 +88,15 @@ Bool ConvertValue(const String& text, const char* name, T* value, Bool* error)
 
 // Converts every part; the output receives the values only when all of them convert.
 template <class T>
-Bool ConvertParts(const Array<String>& parts, const char* name, Array<T>* values, Bool* error, Bool clearFirst)
+Bool ConvertParts(const char* className, const Array<String>& parts, const char* name, Array<T>* values, Bool* error,
+                  Bool clearFirst)
 {
     Array<T> converted;
     converted.SetCapacity(parts.GetCount());
     for (const String& part : parts) {
         T value;
         if (!Conversion<T>::Convert(part, value)) {
-            Debug::Trace("Util::Attributes::GetValues(): Failed to convert value \"%s\" for attribute \"%s\" to %s",
+            Debug::Trace("%s::GetValues(): Failed to convert value \"%s\" for attribute \"%s\" to %s", className,
                          part.GetText(), name, Conversion<T>::kTypeName);
             *error = true;
             return false;
@@ -109,11 +111,12 @@ Bool ConvertParts(const Array<String>& parts, const char* name, Array<T>* values
 }
 
 template <class T>
-Bool ConvertList(const String& text, const char* name, Array<T>* values, Bool* error, Bool clearFirst)
+Bool ConvertList(const char* className, const String& text, const char* name, Array<T>* values, Bool* error,
+                 Bool clearFirst)
 {
     Array<String> parts;
     SplitString(text, ',', parts);
-    return ConvertParts(parts, name, values, error, clearFirst);
+    return ConvertParts(className, parts, name, values, error, clearFirst);
 }
 
 Bool SplitList(const String& text, Array<String>* values)
@@ -122,22 +125,22 @@ Bool SplitList(const String& text, Array<String>* values)
     return true;
 }
 
-Bool ConvertColor(const String& text, const char* name, Color* value, Bool* error)
+Bool ConvertColor(const char* className, const String& text, const char* name, Color* value, Bool* error)
 {
     Array<Float> numbers;
-    if (!ConvertList(text, name, &numbers, error, true))
+    if (!ConvertList(className, text, name, &numbers, error, true))
         return false;
     if (numbers.GetCount() < 3) {
-        Debug::Trace("Util::Attributes::GetValue(): Failed to convert value \"%s\" for attribute \"%s\" to Color, "
-                     "too little values given",
-                     text.GetText(), name);
+        Debug::Trace("%s::GetValue(): Failed to convert value \"%s\" for attribute \"%s\" to Color, too little values "
+                     "given",
+                     className, text.GetText(), name);
         *error = true;
         return false;
     }
     if (numbers.GetCount() > 4) {
-        Debug::Trace("Util::Attributes::GetValue(): Failed to convert value \"%s\" for attribute \"%s\" to Color, "
-                     "too many values given",
-                     text.GetText(), name);
+        Debug::Trace("%s::GetValue(): Failed to convert value \"%s\" for attribute \"%s\" to Color, too many values "
+                     "given",
+                     className, text.GetText(), name);
         *error = true;
         return false;
     }
@@ -149,15 +152,16 @@ Bool ConvertColor(const String& text, const char* name, Color* value, Bool* erro
 }
 
 // The word changes only when every bit number is in range.
-Bool ConvertBits(const String& text, const char* name, UInt32* bits, Bool* error, Bool clearFirst)
+Bool ConvertBits(const char* className, const String& text, const char* name, UInt32* bits, Bool* error,
+                 Bool clearFirst)
 {
     Array<UInt32> numbers;
-    if (!ConvertList(text, name, &numbers, error, true))
+    if (!ConvertList(className, text, name, &numbers, error, true))
         return false;
     UInt32 word = clearFirst ? 0 : *bits;
     for (UInt32 number : numbers) {
         if (number > 31) {
-            Debug::Trace("Util::Attributes::GetBitsToSet(): Bit number %d out of range", SInt32(number));
+            Debug::Trace("%s::GetBitsToSet(): Bit number %d out of range", className, SInt32(number));
             *error = true;
             return false;
         }
@@ -167,10 +171,11 @@ Bool ConvertBits(const String& text, const char* name, UInt32* bits, Bool* error
     return true;
 }
 
-Bool ConvertBit(const String& text, const char* name, UInt32 mask, Bool inverted, UInt32* bits, Bool* error)
+Bool ConvertBit(const char* className, const String& text, const char* name, UInt32 mask, Bool inverted,
+                UInt32* bits, Bool* error)
 {
     Bool set;
-    if (!ConvertValue(text, name, &set, error))
+    if (!ConvertValue(className, text, name, &set, error))
         return false;
     if (set != inverted)
         *bits |= mask;
@@ -179,12 +184,12 @@ Bool ConvertBit(const String& text, const char* name, UInt32 mask, Bool inverted
     return true;
 }
 
-Bool ConvertAngle(const String& text, const char* name, Double* value, Bool* error)
+Bool ConvertAngle(const char* className, const String& text, const char* name, Double* value, Bool* error)
 {
     Double radians;
     Bool isUnitGiven;
     if (!StringToAngle(text, radians, isUnitGiven)) {
-        Debug::Trace("Util::Attributes::GetAngleValue(): Failed to convert value \"%s\" for attribute \"%s\" to Angle",
+        Debug::Trace("%s::GetAngleValue(): Failed to convert value \"%s\" for attribute \"%s\" to Angle", className,
                      text.GetText(), name);
         *error = true;
         return false;
@@ -194,12 +199,12 @@ Bool ConvertAngle(const String& text, const char* name, Double* value, Bool* err
 }
 
 // An angle beyond the range of a float does not convert rather than turning into infinity.
-Bool ConvertAngle(const String& text, const char* name, Float* value, Bool* error)
+Bool ConvertAngle(const char* className, const String& text, const char* name, Float* value, Bool* error)
 {
     Double radians;
     Bool isUnitGiven;
     if (!StringToAngle(text, radians, isUnitGiven) || !(radians >= -FLT_MAX && radians <= FLT_MAX)) {
-        Debug::Trace("Util::Attributes::GetAngleValue(): Failed to convert value \"%s\" for attribute \"%s\" to Angle",
+        Debug::Trace("%s::GetAngleValue(): Failed to convert value \"%s\" for attribute \"%s\" to Angle", className,
                      text.GetText(), name);
         *error = true;
         return false;
@@ -288,9 +293,243 @@ Bool Evaluate(const IAttributes* parameters, const char* attributeName, String* 
 
 } // namespace
 
-Attributes::Attributes() : mNumUsed(0) {}
+TypedAttributes::TypedAttributes(const char* className) : mClassName(className) {}
 
-Attributes::Attributes(const char* const* namesAndValues) : mNumUsed(0)
+// Single values by name.
+
+Bool TypedAttributes::GetValue(const IAttributes* parameters, const char* name, Color* value, Bool* error) const
+{
+    String text;
+    return GetValue(parameters, name, &text, error) && ConvertColor(mClassName, text, name, value, error);
+}
+
+Bool TypedAttributes::GetValue(const IAttributes* parameters, const char* name, Float* value, Bool* error) const
+{
+    String text;
+    return GetValue(parameters, name, &text, error) && ConvertValue(mClassName, text, name, value, error);
+}
+
+Bool TypedAttributes::GetValue(const IAttributes* parameters, const char* name, Double* value, Bool* error) const
+{
+    String text;
+    return GetValue(parameters, name, &text, error) && ConvertValue(mClassName, text, name, value, error);
+}
+
+Bool TypedAttributes::GetValue(const IAttributes* parameters, const char* name, SInt32* value, Bool* error) const
+{
+    String text;
+    return GetValue(parameters, name, &text, error) && ConvertValue(mClassName, text, name, value, error);
+}
+
+Bool TypedAttributes::GetValue(const IAttributes* parameters, const char* name, UInt32* value, Bool* error) const
+{
+    String text;
+    return GetValue(parameters, name, &text, error) && ConvertValue(mClassName, text, name, value, error);
+}
+
+Bool TypedAttributes::GetValue(const IAttributes* parameters, const char* name, Bool* value, Bool* error) const
+{
+    String text;
+    return GetValue(parameters, name, &text, error) && ConvertValue(mClassName, text, name, value, error);
+}
+
+// Single values by index; messages name the attribute from its record.
+
+Bool TypedAttributes::GetValue(UInt32 index, const IAttributes* parameters, Color* value, Bool* error) const
+{
+    String text;
+    return GetValue(index, parameters, &text, error) &&
+           ConvertColor(mClassName, text, GetAttributeName(index), value, error);
+}
+
+Bool TypedAttributes::GetValue(UInt32 index, const IAttributes* parameters, Float* value, Bool* error) const
+{
+    String text;
+    return GetValue(index, parameters, &text, error) &&
+           ConvertValue(mClassName, text, GetAttributeName(index), value, error);
+}
+
+Bool TypedAttributes::GetValue(UInt32 index, const IAttributes* parameters, Double* value, Bool* error) const
+{
+    String text;
+    return GetValue(index, parameters, &text, error) &&
+           ConvertValue(mClassName, text, GetAttributeName(index), value, error);
+}
+
+Bool TypedAttributes::GetValue(UInt32 index, const IAttributes* parameters, SInt32* value, Bool* error) const
+{
+    String text;
+    return GetValue(index, parameters, &text, error) &&
+           ConvertValue(mClassName, text, GetAttributeName(index), value, error);
+}
+
+Bool TypedAttributes::GetValue(UInt32 index, const IAttributes* parameters, UInt32* value, Bool* error) const
+{
+    String text;
+    return GetValue(index, parameters, &text, error) &&
+           ConvertValue(mClassName, text, GetAttributeName(index), value, error);
+}
+
+Bool TypedAttributes::GetValue(UInt32 index, const IAttributes* parameters, Bool* value, Bool* error) const
+{
+    String text;
+    return GetValue(index, parameters, &text, error) &&
+           ConvertValue(mClassName, text, GetAttributeName(index), value, error);
+}
+
+// Lists by name.
+
+Bool TypedAttributes::GetValues(const IAttributes* parameters, const char* name, Array<Float>* values, Bool* error, Bool clearFirst) const
+{
+    String text;
+    return GetValue(parameters, name, &text, error) && ConvertList(mClassName, text, name, values, error, clearFirst);
+}
+
+Bool TypedAttributes::GetValues(const IAttributes* parameters, const char* name, Array<Double>* values, Bool* error, Bool clearFirst) const
+{
+    String text;
+    return GetValue(parameters, name, &text, error) && ConvertList(mClassName, text, name, values, error, clearFirst);
+}
+
+Bool TypedAttributes::GetValues(const IAttributes* parameters, const char* name, Array<SInt32>* values, Bool* error, Bool clearFirst) const
+{
+    String text;
+    return GetValue(parameters, name, &text, error) && ConvertList(mClassName, text, name, values, error, clearFirst);
+}
+
+Bool TypedAttributes::GetValues(const IAttributes* parameters, const char* name, Array<UInt32>* values, Bool* error, Bool clearFirst) const
+{
+    String text;
+    return GetValue(parameters, name, &text, error) && ConvertList(mClassName, text, name, values, error, clearFirst);
+}
+
+Bool TypedAttributes::GetValues(const IAttributes* parameters, const char* name, Array<Bool>* values, Bool* error, Bool clearFirst) const
+{
+    String text;
+    return GetValue(parameters, name, &text, error) && ConvertList(mClassName, text, name, values, error, clearFirst);
+}
+
+Bool TypedAttributes::GetValues(const IAttributes* parameters, const char* name, Array<String>* values, Bool* error, Bool) const
+{
+    String text;
+    return GetValue(parameters, name, &text, error) && SplitList(text, values);
+}
+
+// Lists by index.
+
+Bool TypedAttributes::GetValues(UInt32 index, const IAttributes* parameters, Array<Float>* values, Bool* error, Bool clearFirst) const
+{
+    String text;
+    return GetValue(index, parameters, &text, error) &&
+           ConvertList(mClassName, text, GetAttributeName(index), values, error, clearFirst);
+}
+
+Bool TypedAttributes::GetValues(UInt32 index, const IAttributes* parameters, Array<Double>* values, Bool* error, Bool clearFirst) const
+{
+    String text;
+    return GetValue(index, parameters, &text, error) &&
+           ConvertList(mClassName, text, GetAttributeName(index), values, error, clearFirst);
+}
+
+Bool TypedAttributes::GetValues(UInt32 index, const IAttributes* parameters, Array<SInt32>* values, Bool* error, Bool clearFirst) const
+{
+    String text;
+    return GetValue(index, parameters, &text, error) &&
+           ConvertList(mClassName, text, GetAttributeName(index), values, error, clearFirst);
+}
+
+Bool TypedAttributes::GetValues(UInt32 index, const IAttributes* parameters, Array<UInt32>* values, Bool* error, Bool clearFirst) const
+{
+    String text;
+    return GetValue(index, parameters, &text, error) &&
+           ConvertList(mClassName, text, GetAttributeName(index), values, error, clearFirst);
+}
+
+Bool TypedAttributes::GetValues(UInt32 index, const IAttributes* parameters, Array<Bool>* values, Bool* error, Bool clearFirst) const
+{
+    String text;
+    return GetValue(index, parameters, &text, error) &&
+           ConvertList(mClassName, text, GetAttributeName(index), values, error, clearFirst);
+}
+
+Bool TypedAttributes::GetValues(UInt32 index, const IAttributes* parameters, Array<String>* values, Bool* error, Bool) const
+{
+    String text;
+    return GetValue(index, parameters, &text, error) && SplitList(text, values);
+}
+
+// Bits.
+
+Bool TypedAttributes::GetBitValue(const IAttributes* parameters, const char* name, UInt32 mask, UInt32* bits, Bool* error) const
+{
+    String text;
+    return GetValue(parameters, name, &text, error) && ConvertBit(mClassName, text, name, mask, false, bits, error);
+}
+
+Bool TypedAttributes::GetBitValue(UInt32 index, const IAttributes* parameters, UInt32 mask, UInt32* bits, Bool* error) const
+{
+    String text;
+    return GetValue(index, parameters, &text, error) &&
+           ConvertBit(mClassName, text, GetAttributeName(index), mask, false, bits, error);
+}
+
+Bool TypedAttributes::GetInvertedBitValue(const IAttributes* parameters, const char* name, UInt32 mask, UInt32* bits, Bool* error) const
+{
+    String text;
+    return GetValue(parameters, name, &text, error) && ConvertBit(mClassName, text, name, mask, true, bits, error);
+}
+
+Bool TypedAttributes::GetInvertedBitValue(UInt32 index, const IAttributes* parameters, UInt32 mask, UInt32* bits, Bool* error) const
+{
+    String text;
+    return GetValue(index, parameters, &text, error) &&
+           ConvertBit(mClassName, text, GetAttributeName(index), mask, true, bits, error);
+}
+
+Bool TypedAttributes::GetBitsToSet(const IAttributes* parameters, const char* name, UInt32* bits, Bool* error, Bool clearFirst) const
+{
+    String text;
+    return GetValue(parameters, name, &text, error) && ConvertBits(mClassName, text, name, bits, error, clearFirst);
+}
+
+Bool TypedAttributes::GetBitsToSet(UInt32 index, const IAttributes* parameters, UInt32* bits, Bool* error, Bool clearFirst) const
+{
+    String text;
+    return GetValue(index, parameters, &text, error) &&
+           ConvertBits(mClassName, text, GetAttributeName(index), bits, error, clearFirst);
+}
+
+// Angles.
+
+Bool TypedAttributes::GetAngleValue(const IAttributes* parameters, const char* name, Double* value, Bool* error) const
+{
+    String text;
+    return GetValue(parameters, name, &text, error) && ConvertAngle(mClassName, text, name, value, error);
+}
+
+Bool TypedAttributes::GetAngleValue(const IAttributes* parameters, const char* name, Float* value, Bool* error) const
+{
+    String text;
+    return GetValue(parameters, name, &text, error) && ConvertAngle(mClassName, text, name, value, error);
+}
+
+Bool TypedAttributes::GetAngleValue(UInt32 index, const IAttributes* parameters, Double* value, Bool* error) const
+{
+    String text;
+    return GetValue(index, parameters, &text, error) &&
+           ConvertAngle(mClassName, text, GetAttributeName(index), value, error);
+}
+
+Bool TypedAttributes::GetAngleValue(UInt32 index, const IAttributes* parameters, Float* value, Bool* error) const
+{
+    String text;
+    return GetValue(index, parameters, &text, error) &&
+           ConvertAngle(mClassName, text, GetAttributeName(index), value, error);
+}
+
+Attributes::Attributes() : TypedAttributes("Util::Attributes"), mNumUsed(0) {}
+
+Attributes::Attributes(const char* const* namesAndValues) : TypedAttributes("Util::Attributes"), mNumUsed(0)
 {
     if (namesAndValues == nullptr)
         return;
@@ -302,7 +541,8 @@ Attributes::Attributes(const char* const* namesAndValues) : mNumUsed(0)
     }
 }
 
-Attributes::Attributes(const IAttributes& source, Bool unusedOnly) : mNumUsed(0)
+Attributes::Attributes(const IAttributes& source, Bool unusedOnly)
+    : TypedAttributes("Util::Attributes"), mNumUsed(0)
 {
     const UInt32 count = source.GetNumberOfAttributes();
     for (UInt32 i = 0; i < count; ++i) {
@@ -440,7 +680,7 @@ Bool Attributes::MarkAllAttributesUsed() const
     return true;
 }
 
-// Single values by name.
+// The String reads that the typed reads build on.
 
 Bool Attributes::GetValue(const IAttributes* parameters, const char* name, String* value, Bool* error) const
 {
@@ -454,44 +694,6 @@ Bool Attributes::GetValue(const IAttributes* parameters, const char* name, Strin
     return true;
 }
 
-Bool Attributes::GetValue(const IAttributes* parameters, const char* name, Color* value, Bool* error) const
-{
-    String text;
-    return GetValue(parameters, name, &text, error) && ConvertColor(text, name, value, error);
-}
-
-Bool Attributes::GetValue(const IAttributes* parameters, const char* name, Float* value, Bool* error) const
-{
-    String text;
-    return GetValue(parameters, name, &text, error) && ConvertValue(text, name, value, error);
-}
-
-Bool Attributes::GetValue(const IAttributes* parameters, const char* name, Double* value, Bool* error) const
-{
-    String text;
-    return GetValue(parameters, name, &text, error) && ConvertValue(text, name, value, error);
-}
-
-Bool Attributes::GetValue(const IAttributes* parameters, const char* name, SInt32* value, Bool* error) const
-{
-    String text;
-    return GetValue(parameters, name, &text, error) && ConvertValue(text, name, value, error);
-}
-
-Bool Attributes::GetValue(const IAttributes* parameters, const char* name, UInt32* value, Bool* error) const
-{
-    String text;
-    return GetValue(parameters, name, &text, error) && ConvertValue(text, name, value, error);
-}
-
-Bool Attributes::GetValue(const IAttributes* parameters, const char* name, Bool* value, Bool* error) const
-{
-    String text;
-    return GetValue(parameters, name, &text, error) && ConvertValue(text, name, value, error);
-}
-
-// Single values by index; messages name the attribute from its record.
-
 Bool Attributes::GetValue(UInt32 index, const IAttributes* parameters, String* value, Bool* error) const
 {
     const Record* record = UseRecord(index);
@@ -502,190 +704,6 @@ Bool Attributes::GetValue(UInt32 index, const IAttributes* parameters, String* v
         return false;
     *value = text;
     return true;
-}
-
-Bool Attributes::GetValue(UInt32 index, const IAttributes* parameters, Color* value, Bool* error) const
-{
-    String text;
-    return GetValue(index, parameters, &text, error) && ConvertColor(text, GetAttributeName(index), value, error);
-}
-
-Bool Attributes::GetValue(UInt32 index, const IAttributes* parameters, Float* value, Bool* error) const
-{
-    String text;
-    return GetValue(index, parameters, &text, error) && ConvertValue(text, GetAttributeName(index), value, error);
-}
-
-Bool Attributes::GetValue(UInt32 index, const IAttributes* parameters, Double* value, Bool* error) const
-{
-    String text;
-    return GetValue(index, parameters, &text, error) && ConvertValue(text, GetAttributeName(index), value, error);
-}
-
-Bool Attributes::GetValue(UInt32 index, const IAttributes* parameters, SInt32* value, Bool* error) const
-{
-    String text;
-    return GetValue(index, parameters, &text, error) && ConvertValue(text, GetAttributeName(index), value, error);
-}
-
-Bool Attributes::GetValue(UInt32 index, const IAttributes* parameters, UInt32* value, Bool* error) const
-{
-    String text;
-    return GetValue(index, parameters, &text, error) && ConvertValue(text, GetAttributeName(index), value, error);
-}
-
-Bool Attributes::GetValue(UInt32 index, const IAttributes* parameters, Bool* value, Bool* error) const
-{
-    String text;
-    return GetValue(index, parameters, &text, error) && ConvertValue(text, GetAttributeName(index), value, error);
-}
-
-// Lists by name.
-
-Bool Attributes::GetValues(const IAttributes* parameters, const char* name, Array<Float>* values, Bool* error, Bool clearFirst) const
-{
-    String text;
-    return GetValue(parameters, name, &text, error) && ConvertList(text, name, values, error, clearFirst);
-}
-
-Bool Attributes::GetValues(const IAttributes* parameters, const char* name, Array<Double>* values, Bool* error, Bool clearFirst) const
-{
-    String text;
-    return GetValue(parameters, name, &text, error) && ConvertList(text, name, values, error, clearFirst);
-}
-
-Bool Attributes::GetValues(const IAttributes* parameters, const char* name, Array<SInt32>* values, Bool* error, Bool clearFirst) const
-{
-    String text;
-    return GetValue(parameters, name, &text, error) && ConvertList(text, name, values, error, clearFirst);
-}
-
-Bool Attributes::GetValues(const IAttributes* parameters, const char* name, Array<UInt32>* values, Bool* error, Bool clearFirst) const
-{
-    String text;
-    return GetValue(parameters, name, &text, error) && ConvertList(text, name, values, error, clearFirst);
-}
-
-Bool Attributes::GetValues(const IAttributes* parameters, const char* name, Array<Bool>* values, Bool* error, Bool clearFirst) const
-{
-    String text;
-    return GetValue(parameters, name, &text, error) && ConvertList(text, name, values, error, clearFirst);
-}
-
-Bool Attributes::GetValues(const IAttributes* parameters, const char* name, Array<String>* values, Bool* error, Bool) const
-{
-    String text;
-    return GetValue(parameters, name, &text, error) && SplitList(text, values);
-}
-
-// Lists by index.
-
-Bool Attributes::GetValues(UInt32 index, const IAttributes* parameters, Array<Float>* values, Bool* error, Bool clearFirst) const
-{
-    String text;
-    return GetValue(index, parameters, &text, error) &&
-           ConvertList(text, GetAttributeName(index), values, error, clearFirst);
-}
-
-Bool Attributes::GetValues(UInt32 index, const IAttributes* parameters, Array<Double>* values, Bool* error, Bool clearFirst) const
-{
-    String text;
-    return GetValue(index, parameters, &text, error) &&
-           ConvertList(text, GetAttributeName(index), values, error, clearFirst);
-}
-
-Bool Attributes::GetValues(UInt32 index, const IAttributes* parameters, Array<SInt32>* values, Bool* error, Bool clearFirst) const
-{
-    String text;
-    return GetValue(index, parameters, &text, error) &&
-           ConvertList(text, GetAttributeName(index), values, error, clearFirst);
-}
-
-Bool Attributes::GetValues(UInt32 index, const IAttributes* parameters, Array<UInt32>* values, Bool* error, Bool clearFirst) const
-{
-    String text;
-    return GetValue(index, parameters, &text, error) &&
-           ConvertList(text, GetAttributeName(index), values, error, clearFirst);
-}
-
-Bool Attributes::GetValues(UInt32 index, const IAttributes* parameters, Array<Bool>* values, Bool* error, Bool clearFirst) const
-{
-    String text;
-    return GetValue(index, parameters, &text, error) &&
-           ConvertList(text, GetAttributeName(index), values, error, clearFirst);
-}
-
-Bool Attributes::GetValues(UInt32 index, const IAttributes* parameters, Array<String>* values, Bool* error, Bool) const
-{
-    String text;
-    return GetValue(index, parameters, &text, error) && SplitList(text, values);
-}
-
-// Bits.
-
-Bool Attributes::GetBitValue(const IAttributes* parameters, const char* name, UInt32 mask, UInt32* bits, Bool* error) const
-{
-    String text;
-    return GetValue(parameters, name, &text, error) && ConvertBit(text, name, mask, false, bits, error);
-}
-
-Bool Attributes::GetBitValue(UInt32 index, const IAttributes* parameters, UInt32 mask, UInt32* bits, Bool* error) const
-{
-    String text;
-    return GetValue(index, parameters, &text, error) &&
-           ConvertBit(text, GetAttributeName(index), mask, false, bits, error);
-}
-
-Bool Attributes::GetInvertedBitValue(const IAttributes* parameters, const char* name, UInt32 mask, UInt32* bits, Bool* error) const
-{
-    String text;
-    return GetValue(parameters, name, &text, error) && ConvertBit(text, name, mask, true, bits, error);
-}
-
-Bool Attributes::GetInvertedBitValue(UInt32 index, const IAttributes* parameters, UInt32 mask, UInt32* bits, Bool* error) const
-{
-    String text;
-    return GetValue(index, parameters, &text, error) &&
-           ConvertBit(text, GetAttributeName(index), mask, true, bits, error);
-}
-
-Bool Attributes::GetBitsToSet(const IAttributes* parameters, const char* name, UInt32* bits, Bool* error, Bool clearFirst) const
-{
-    String text;
-    return GetValue(parameters, name, &text, error) && ConvertBits(text, name, bits, error, clearFirst);
-}
-
-Bool Attributes::GetBitsToSet(UInt32 index, const IAttributes* parameters, UInt32* bits, Bool* error, Bool clearFirst) const
-{
-    String text;
-    return GetValue(index, parameters, &text, error) &&
-           ConvertBits(text, GetAttributeName(index), bits, error, clearFirst);
-}
-
-// Angles.
-
-Bool Attributes::GetAngleValue(const IAttributes* parameters, const char* name, Double* value, Bool* error) const
-{
-    String text;
-    return GetValue(parameters, name, &text, error) && ConvertAngle(text, name, value, error);
-}
-
-Bool Attributes::GetAngleValue(const IAttributes* parameters, const char* name, Float* value, Bool* error) const
-{
-    String text;
-    return GetValue(parameters, name, &text, error) && ConvertAngle(text, name, value, error);
-}
-
-Bool Attributes::GetAngleValue(UInt32 index, const IAttributes* parameters, Double* value, Bool* error) const
-{
-    String text;
-    return GetValue(index, parameters, &text, error) && ConvertAngle(text, GetAttributeName(index), value, error);
-}
-
-Bool Attributes::GetAngleValue(UInt32 index, const IAttributes* parameters, Float* value, Bool* error) const
-{
-    String text;
-    return GetValue(index, parameters, &text, error) && ConvertAngle(text, GetAttributeName(index), value, error);
 }
 
 // Editing.

@@ -99,9 +99,67 @@ public:
 
 namespace Util {
 
+// The typed reads of IAttributes, done once for every list over the two String reads that each
+// list supplies (its own lookup, parameter evaluation and used-flag bookkeeping).
+class TypedAttributes : public IAttributes
+{
+public:
+    // The evaluated value text by name and by index; false without a message when absent.
+    Bool GetValue(const IAttributes* parameters, const char* name, String* value, Bool* error) const override = 0;
+    Bool GetValue(UInt32 index, const IAttributes* parameters, String* value, Bool* error) const override = 0;
+
+    Bool GetValue(const IAttributes* parameters, const char* name, Color* value, Bool* error) const override;
+    Bool GetValue(const IAttributes* parameters, const char* name, Float* value, Bool* error) const override;
+    Bool GetValue(const IAttributes* parameters, const char* name, Double* value, Bool* error) const override;
+    Bool GetValue(const IAttributes* parameters, const char* name, SInt32* value, Bool* error) const override;
+    Bool GetValue(const IAttributes* parameters, const char* name, UInt32* value, Bool* error) const override;
+    Bool GetValue(const IAttributes* parameters, const char* name, Bool* value, Bool* error) const override;
+
+    Bool GetValue(UInt32 index, const IAttributes* parameters, Color* value, Bool* error) const override;
+    Bool GetValue(UInt32 index, const IAttributes* parameters, Float* value, Bool* error) const override;
+    Bool GetValue(UInt32 index, const IAttributes* parameters, Double* value, Bool* error) const override;
+    Bool GetValue(UInt32 index, const IAttributes* parameters, SInt32* value, Bool* error) const override;
+    Bool GetValue(UInt32 index, const IAttributes* parameters, UInt32* value, Bool* error) const override;
+    Bool GetValue(UInt32 index, const IAttributes* parameters, Bool* value, Bool* error) const override;
+
+    Bool GetValues(const IAttributes* parameters, const char* name, Array<Float>* values, Bool* error, Bool clearFirst) const override;
+    Bool GetValues(const IAttributes* parameters, const char* name, Array<Double>* values, Bool* error, Bool clearFirst) const override;
+    Bool GetValues(const IAttributes* parameters, const char* name, Array<SInt32>* values, Bool* error, Bool clearFirst) const override;
+    Bool GetValues(const IAttributes* parameters, const char* name, Array<UInt32>* values, Bool* error, Bool clearFirst) const override;
+    Bool GetValues(const IAttributes* parameters, const char* name, Array<Bool>* values, Bool* error, Bool clearFirst) const override;
+    Bool GetValues(const IAttributes* parameters, const char* name, Array<String>* values, Bool* error, Bool clearFirst) const override;
+
+    Bool GetValues(UInt32 index, const IAttributes* parameters, Array<Float>* values, Bool* error, Bool clearFirst) const override;
+    Bool GetValues(UInt32 index, const IAttributes* parameters, Array<Double>* values, Bool* error, Bool clearFirst) const override;
+    Bool GetValues(UInt32 index, const IAttributes* parameters, Array<SInt32>* values, Bool* error, Bool clearFirst) const override;
+    Bool GetValues(UInt32 index, const IAttributes* parameters, Array<UInt32>* values, Bool* error, Bool clearFirst) const override;
+    Bool GetValues(UInt32 index, const IAttributes* parameters, Array<Bool>* values, Bool* error, Bool clearFirst) const override;
+    Bool GetValues(UInt32 index, const IAttributes* parameters, Array<String>* values, Bool* error, Bool clearFirst) const override;
+
+    Bool GetBitValue(const IAttributes* parameters, const char* name, UInt32 mask, UInt32* bits, Bool* error) const override;
+    Bool GetBitValue(UInt32 index, const IAttributes* parameters, UInt32 mask, UInt32* bits, Bool* error) const override;
+    Bool GetInvertedBitValue(const IAttributes* parameters, const char* name, UInt32 mask, UInt32* bits, Bool* error) const override;
+    Bool GetInvertedBitValue(UInt32 index, const IAttributes* parameters, UInt32 mask, UInt32* bits, Bool* error) const override;
+
+    Bool GetBitsToSet(const IAttributes* parameters, const char* name, UInt32* bits, Bool* error, Bool clearFirst) const override;
+    Bool GetBitsToSet(UInt32 index, const IAttributes* parameters, UInt32* bits, Bool* error, Bool clearFirst) const override;
+
+    Bool GetAngleValue(const IAttributes* parameters, const char* name, Float* value, Bool* error) const override;
+    Bool GetAngleValue(const IAttributes* parameters, const char* name, Double* value, Bool* error) const override;
+    Bool GetAngleValue(UInt32 index, const IAttributes* parameters, Float* value, Bool* error) const override;
+    Bool GetAngleValue(UInt32 index, const IAttributes* parameters, Double* value, Bool* error) const override;
+
+protected:
+    // className opens every conversion message of the list, e.g. "Util::Attributes".
+    explicit TypedAttributes(const char* className);
+
+private:
+    const char* mClassName;
+};
+
 // The general, editable attribute list: built from an XML element's attributes, copied or
 // merged from other lists, or filled one pair at a time (graph instance parameters).
-class Attributes : public IAttributes
+class Attributes : public TypedAttributes
 {
 public:
     struct Record
@@ -134,48 +192,10 @@ public:
     Bool GetUnusedAttributeNames(Array<String>* names) const override;
     Bool MarkAllAttributesUsed() const override;
 
-    Bool GetValue(const IAttributes* parameters, const char* name, Color* value, Bool* error) const override;
-    Bool GetValue(const IAttributes* parameters, const char* name, Float* value, Bool* error) const override;
-    Bool GetValue(const IAttributes* parameters, const char* name, Double* value, Bool* error) const override;
-    Bool GetValue(const IAttributes* parameters, const char* name, SInt32* value, Bool* error) const override;
-    Bool GetValue(const IAttributes* parameters, const char* name, UInt32* value, Bool* error) const override;
-    Bool GetValue(const IAttributes* parameters, const char* name, Bool* value, Bool* error) const override;
+    // Parameters evaluated and the attribute marked used; the typed reads build on these.
+    using TypedAttributes::GetValue;
     Bool GetValue(const IAttributes* parameters, const char* name, String* value, Bool* error) const override;
-
-    Bool GetValue(UInt32 index, const IAttributes* parameters, Color* value, Bool* error) const override;
-    Bool GetValue(UInt32 index, const IAttributes* parameters, Float* value, Bool* error) const override;
-    Bool GetValue(UInt32 index, const IAttributes* parameters, Double* value, Bool* error) const override;
-    Bool GetValue(UInt32 index, const IAttributes* parameters, SInt32* value, Bool* error) const override;
-    Bool GetValue(UInt32 index, const IAttributes* parameters, UInt32* value, Bool* error) const override;
-    Bool GetValue(UInt32 index, const IAttributes* parameters, Bool* value, Bool* error) const override;
     Bool GetValue(UInt32 index, const IAttributes* parameters, String* value, Bool* error) const override;
-
-    Bool GetValues(const IAttributes* parameters, const char* name, Array<Float>* values, Bool* error, Bool clearFirst) const override;
-    Bool GetValues(const IAttributes* parameters, const char* name, Array<Double>* values, Bool* error, Bool clearFirst) const override;
-    Bool GetValues(const IAttributes* parameters, const char* name, Array<SInt32>* values, Bool* error, Bool clearFirst) const override;
-    Bool GetValues(const IAttributes* parameters, const char* name, Array<UInt32>* values, Bool* error, Bool clearFirst) const override;
-    Bool GetValues(const IAttributes* parameters, const char* name, Array<Bool>* values, Bool* error, Bool clearFirst) const override;
-    Bool GetValues(const IAttributes* parameters, const char* name, Array<String>* values, Bool* error, Bool clearFirst) const override;
-
-    Bool GetValues(UInt32 index, const IAttributes* parameters, Array<Float>* values, Bool* error, Bool clearFirst) const override;
-    Bool GetValues(UInt32 index, const IAttributes* parameters, Array<Double>* values, Bool* error, Bool clearFirst) const override;
-    Bool GetValues(UInt32 index, const IAttributes* parameters, Array<SInt32>* values, Bool* error, Bool clearFirst) const override;
-    Bool GetValues(UInt32 index, const IAttributes* parameters, Array<UInt32>* values, Bool* error, Bool clearFirst) const override;
-    Bool GetValues(UInt32 index, const IAttributes* parameters, Array<Bool>* values, Bool* error, Bool clearFirst) const override;
-    Bool GetValues(UInt32 index, const IAttributes* parameters, Array<String>* values, Bool* error, Bool clearFirst) const override;
-
-    Bool GetBitValue(const IAttributes* parameters, const char* name, UInt32 mask, UInt32* bits, Bool* error) const override;
-    Bool GetBitValue(UInt32 index, const IAttributes* parameters, UInt32 mask, UInt32* bits, Bool* error) const override;
-    Bool GetInvertedBitValue(const IAttributes* parameters, const char* name, UInt32 mask, UInt32* bits, Bool* error) const override;
-    Bool GetInvertedBitValue(UInt32 index, const IAttributes* parameters, UInt32 mask, UInt32* bits, Bool* error) const override;
-
-    Bool GetBitsToSet(const IAttributes* parameters, const char* name, UInt32* bits, Bool* error, Bool clearFirst) const override;
-    Bool GetBitsToSet(UInt32 index, const IAttributes* parameters, UInt32* bits, Bool* error, Bool clearFirst) const override;
-
-    Bool GetAngleValue(const IAttributes* parameters, const char* name, Float* value, Bool* error) const override;
-    Bool GetAngleValue(const IAttributes* parameters, const char* name, Double* value, Bool* error) const override;
-    Bool GetAngleValue(UInt32 index, const IAttributes* parameters, Float* value, Bool* error) const override;
-    Bool GetAngleValue(UInt32 index, const IAttributes* parameters, Double* value, Bool* error) const override;
 
     // False when the name is already present.
     Bool AddAttribute(const String& name, const String& value);

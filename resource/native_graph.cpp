@@ -1,13 +1,11 @@
 #include "resource/native_graph.h"
 
-#include <cfloat>
 #include <cstring>
 
 #include "foundation/array.h"
 #include "foundation/debug.h"
 #include "foundation/iff_stream.h"
 #include "foundation/map.h"
-#include "foundation/text.h"
 
 namespace Vorn {
 namespace Resource {
@@ -61,179 +59,6 @@ inline void WriteUInt32(UInt8* bytes, UInt32 value)
     bytes[1] = UInt8(value >> 8);
     bytes[2] = UInt8(value >> 16);
     bytes[3] = UInt8(value >> 24);
-}
-
-// The single-value conversions: the type's name for messages and its text reader.
-template <class T>
-struct Conversion;
-
-template <>
-struct Conversion<Float>
-{
-    static constexpr const char* kTypeName = "Float";
-    static Bool Convert(const String& text, Float& value) { return Util::StringToReal(text, value); }
-};
-template <>
-struct Conversion<Double>
-{
-    static constexpr const char* kTypeName = "Double";
-    static Bool Convert(const String& text, Double& value) { return Util::StringToDouble(text, value); }
-};
-template <>
-struct Conversion<SInt32>
-{
-    static constexpr const char* kTypeName = "SInt32";
-    static Bool Convert(const String& text, SInt32& value) { return Util::StringToSInt32(text, value); }
-};
-template <>
-struct Conversion<UInt32>
-{
-    static constexpr const char* kTypeName = "UInt32";
-    static Bool Convert(const String& text, UInt32& value) { return Util::StringToUInt32(text, value); }
-};
-template <>
-struct Conversion<Bool>
-{
-    static constexpr const char* kTypeName = "Bool";
-    static Bool Convert(const String& text, Bool& value) { return Util::StringToBool(text, value); }
-};
-
-template <class T>
-Bool ConvertValue(const String& text, const char* name, T* value, Bool* error)
-{
-    T converted;
-    if (!Conversion<T>::Convert(text, converted)) {
-        Debug::Trace("Resource::NativeGraph::NativeAttributes::GetValue(): Failed to convert value \"%s\" for "
-                     "attribute \"%s\" to %s",
-                     text.GetText(), name, Conversion<T>::kTypeName);
-        *error = true;
-        return false;
-    }
-    *value = converted;
-    return true;
-}
-
-// The output receives the values only when every part converts, as with every other attribute
-// list, so a failed read never leaves half a list behind.
-template <class T>
-Bool ConvertList(const String& text, const char* name, Array<T>* values, Bool* error, Bool clearFirst)
-{
-    Array<String> parts;
-    Util::SplitString(text, ',', parts);
-    Array<T> converted;
-    converted.SetCapacity(parts.GetCount());
-    for (const String& part : parts) {
-        T value;
-        if (!Conversion<T>::Convert(part, value)) {
-            Debug::Trace("Resource::NativeGraph::NativeAttributes::GetValues(): Failed to convert value \"%s\" for "
-                         "attribute \"%s\" to %s",
-                         part.GetText(), name, Conversion<T>::kTypeName);
-            *error = true;
-            return false;
-        }
-        converted.Add(value);
-    }
-    if (clearFirst)
-        values->Clear();
-    for (const T& value : converted)
-        values->Add(value);
-    return true;
-}
-
-Bool SplitList(const String& text, Array<String>* values)
-{
-    Util::SplitString(text, ',', *values);
-    return true;
-}
-
-Bool ConvertColor(const String& text, const char* name, Color* value, Bool* error)
-{
-    Array<Float> numbers;
-    if (!ConvertList(text, name, &numbers, error, true))
-        return false;
-    if (numbers.GetCount() < 3) {
-        Debug::Trace("Resource::NativeGraph::NativeAttributes::GetValue(): Failed to convert value \"%s\" for "
-                     "attribute \"%s\" to Color, too little values given",
-                     text.GetText(), name);
-        *error = true;
-        return false;
-    }
-    if (numbers.GetCount() > 4) {
-        Debug::Trace("Resource::NativeGraph::NativeAttributes::GetValue(): Failed to convert value \"%s\" for "
-                     "attribute \"%s\" to Color, too many values given",
-                     text.GetText(), name);
-        *error = true;
-        return false;
-    }
-    value->red = numbers[0];
-    value->green = numbers[1];
-    value->blue = numbers[2];
-    value->alpha = numbers.GetCount() == 4 ? numbers[3] : 1.0f;
-    return true;
-}
-
-// The word changes only when every bit number is in range.
-Bool ConvertBits(const String& text, const char* name, UInt32* bits, Bool* error, Bool clearFirst)
-{
-    Array<UInt32> numbers;
-    if (!ConvertList(text, name, &numbers, error, true))
-        return false;
-    UInt32 word = clearFirst ? 0 : *bits;
-    for (UInt32 number : numbers) {
-        if (number > 31) {
-            Debug::Trace("Resource::NativeGraph::NativeAttributes::GetBitsToSet(): Bit number %d out of range",
-                         SInt32(number));
-            *error = true;
-            return false;
-        }
-        word |= UInt32(1) << number;
-    }
-    *bits = word;
-    return true;
-}
-
-Bool ConvertBit(const String& text, const char* name, UInt32 mask, Bool inverted, UInt32* bits, Bool* error)
-{
-    Bool set;
-    if (!ConvertValue(text, name, &set, error))
-        return false;
-    if (set != inverted)
-        *bits |= mask;
-    else
-        *bits &= ~mask;
-    return true;
-}
-
-// A failed angle says so in the log like every other failed conversion.
-Bool ConvertAngle(const String& text, const char* name, Double* value, Bool* error)
-{
-    Double radians;
-    Bool isUnitGiven;
-    if (!Util::StringToAngle(text, radians, isUnitGiven)) {
-        Debug::Trace("Resource::NativeGraph::NativeAttributes::GetAngleValue(): Failed to convert value \"%s\" for "
-                     "attribute \"%s\" to Angle",
-                     text.GetText(), name);
-        *error = true;
-        return false;
-    }
-    *value = radians;
-    return true;
-}
-
-// An angle beyond the range of a float does not convert rather than turning into infinity.
-Bool ConvertAngle(const String& text, const char* name, Float* value, Bool* error)
-{
-    Double radians;
-    Bool isUnitGiven;
-    if (!Util::StringToAngle(text, radians, isUnitGiven) || !(radians >= -FLT_MAX && radians <= FLT_MAX)) {
-        Debug::Trace("Resource::NativeGraph::NativeAttributes::GetAngleValue(): Failed to convert value \"%s\" for "
-                     "attribute \"%s\" to Angle",
-                     text.GetText(), name);
-        *error = true;
-        return false;
-    }
-    *value = Float(radians);
-    return true;
 }
 
 // One chunk found by the reader: its payload and the payload's size.
@@ -562,7 +387,10 @@ const IAttributes* NativeGraph::NativeNode::GetAttributes() const
 
 // Attribute views.
 
-NativeGraph::NativeAttributes::NativeAttributes() : mGraph(nullptr), mFirstAttribute(0), mAttributeCount(0) {}
+NativeGraph::NativeAttributes::NativeAttributes()
+    : TypedAttributes("Resource::NativeGraph::NativeAttributes"), mGraph(nullptr), mFirstAttribute(0), mAttributeCount(0)
+{
+}
 
 NativeGraph::NativeAttributes::~NativeAttributes() = default;
 
@@ -666,260 +494,16 @@ Bool NativeGraph::NativeAttributes::LookupValueAt(UInt32 index, const IAttribute
     return true;
 }
 
-// Single values by name.
+// The String reads that the typed reads build on.
 
 Bool NativeGraph::NativeAttributes::GetValue(const IAttributes* parameters, const char* name, String* value, Bool* error) const
 {
     return LookupValue(parameters, name, value, error);
 }
 
-Bool NativeGraph::NativeAttributes::GetValue(const IAttributes* parameters, const char* name, Color* value, Bool* error) const
-{
-    String text;
-    return LookupValue(parameters, name, &text, error) && ConvertColor(text, name, value, error);
-}
-
-Bool NativeGraph::NativeAttributes::GetValue(const IAttributes* parameters, const char* name, Float* value, Bool* error) const
-{
-    String text;
-    return LookupValue(parameters, name, &text, error) && ConvertValue(text, name, value, error);
-}
-
-Bool NativeGraph::NativeAttributes::GetValue(const IAttributes* parameters, const char* name, Double* value, Bool* error) const
-{
-    String text;
-    return LookupValue(parameters, name, &text, error) && ConvertValue(text, name, value, error);
-}
-
-Bool NativeGraph::NativeAttributes::GetValue(const IAttributes* parameters, const char* name, SInt32* value, Bool* error) const
-{
-    String text;
-    return LookupValue(parameters, name, &text, error) && ConvertValue(text, name, value, error);
-}
-
-Bool NativeGraph::NativeAttributes::GetValue(const IAttributes* parameters, const char* name, UInt32* value, Bool* error) const
-{
-    String text;
-    return LookupValue(parameters, name, &text, error) && ConvertValue(text, name, value, error);
-}
-
-Bool NativeGraph::NativeAttributes::GetValue(const IAttributes* parameters, const char* name, Bool* value, Bool* error) const
-{
-    String text;
-    return LookupValue(parameters, name, &text, error) && ConvertValue(text, name, value, error);
-}
-
-// Single values by index; messages name the attribute from its record.
-
 Bool NativeGraph::NativeAttributes::GetValue(UInt32 index, const IAttributes* parameters, String* value, Bool* error) const
 {
     return LookupValueAt(index, parameters, value, error);
-}
-
-Bool NativeGraph::NativeAttributes::GetValue(UInt32 index, const IAttributes* parameters, Color* value, Bool* error) const
-{
-    String text;
-    return LookupValueAt(index, parameters, &text, error) && ConvertColor(text, GetAttributeName(index), value, error);
-}
-
-Bool NativeGraph::NativeAttributes::GetValue(UInt32 index, const IAttributes* parameters, Float* value, Bool* error) const
-{
-    String text;
-    return LookupValueAt(index, parameters, &text, error) && ConvertValue(text, GetAttributeName(index), value, error);
-}
-
-Bool NativeGraph::NativeAttributes::GetValue(UInt32 index, const IAttributes* parameters, Double* value, Bool* error) const
-{
-    String text;
-    return LookupValueAt(index, parameters, &text, error) && ConvertValue(text, GetAttributeName(index), value, error);
-}
-
-Bool NativeGraph::NativeAttributes::GetValue(UInt32 index, const IAttributes* parameters, SInt32* value, Bool* error) const
-{
-    String text;
-    return LookupValueAt(index, parameters, &text, error) && ConvertValue(text, GetAttributeName(index), value, error);
-}
-
-Bool NativeGraph::NativeAttributes::GetValue(UInt32 index, const IAttributes* parameters, UInt32* value, Bool* error) const
-{
-    String text;
-    return LookupValueAt(index, parameters, &text, error) && ConvertValue(text, GetAttributeName(index), value, error);
-}
-
-Bool NativeGraph::NativeAttributes::GetValue(UInt32 index, const IAttributes* parameters, Bool* value, Bool* error) const
-{
-    String text;
-    return LookupValueAt(index, parameters, &text, error) && ConvertValue(text, GetAttributeName(index), value, error);
-}
-
-// Lists by name.
-
-Bool NativeGraph::NativeAttributes::GetValues(const IAttributes* parameters, const char* name, Array<Float>* values,
-                                              Bool* error, Bool clearFirst) const
-{
-    String text;
-    return LookupValue(parameters, name, &text, error) && ConvertList(text, name, values, error, clearFirst);
-}
-
-Bool NativeGraph::NativeAttributes::GetValues(const IAttributes* parameters, const char* name, Array<Double>* values,
-                                              Bool* error, Bool clearFirst) const
-{
-    String text;
-    return LookupValue(parameters, name, &text, error) && ConvertList(text, name, values, error, clearFirst);
-}
-
-Bool NativeGraph::NativeAttributes::GetValues(const IAttributes* parameters, const char* name, Array<SInt32>* values,
-                                              Bool* error, Bool clearFirst) const
-{
-    String text;
-    return LookupValue(parameters, name, &text, error) && ConvertList(text, name, values, error, clearFirst);
-}
-
-Bool NativeGraph::NativeAttributes::GetValues(const IAttributes* parameters, const char* name, Array<UInt32>* values,
-                                              Bool* error, Bool clearFirst) const
-{
-    String text;
-    return LookupValue(parameters, name, &text, error) && ConvertList(text, name, values, error, clearFirst);
-}
-
-Bool NativeGraph::NativeAttributes::GetValues(const IAttributes* parameters, const char* name, Array<Bool>* values,
-                                              Bool* error, Bool clearFirst) const
-{
-    String text;
-    return LookupValue(parameters, name, &text, error) && ConvertList(text, name, values, error, clearFirst);
-}
-
-Bool NativeGraph::NativeAttributes::GetValues(const IAttributes* parameters, const char* name, Array<String>* values,
-                                              Bool* error, Bool) const
-{
-    String text;
-    return LookupValue(parameters, name, &text, error) && SplitList(text, values);
-}
-
-// Lists by index.
-
-Bool NativeGraph::NativeAttributes::GetValues(UInt32 index, const IAttributes* parameters, Array<Float>* values,
-                                              Bool* error, Bool clearFirst) const
-{
-    String text;
-    return LookupValueAt(index, parameters, &text, error) &&
-           ConvertList(text, GetAttributeName(index), values, error, clearFirst);
-}
-
-Bool NativeGraph::NativeAttributes::GetValues(UInt32 index, const IAttributes* parameters, Array<Double>* values,
-                                              Bool* error, Bool clearFirst) const
-{
-    String text;
-    return LookupValueAt(index, parameters, &text, error) &&
-           ConvertList(text, GetAttributeName(index), values, error, clearFirst);
-}
-
-Bool NativeGraph::NativeAttributes::GetValues(UInt32 index, const IAttributes* parameters, Array<SInt32>* values,
-                                              Bool* error, Bool clearFirst) const
-{
-    String text;
-    return LookupValueAt(index, parameters, &text, error) &&
-           ConvertList(text, GetAttributeName(index), values, error, clearFirst);
-}
-
-Bool NativeGraph::NativeAttributes::GetValues(UInt32 index, const IAttributes* parameters, Array<UInt32>* values,
-                                              Bool* error, Bool clearFirst) const
-{
-    String text;
-    return LookupValueAt(index, parameters, &text, error) &&
-           ConvertList(text, GetAttributeName(index), values, error, clearFirst);
-}
-
-Bool NativeGraph::NativeAttributes::GetValues(UInt32 index, const IAttributes* parameters, Array<Bool>* values,
-                                              Bool* error, Bool clearFirst) const
-{
-    String text;
-    return LookupValueAt(index, parameters, &text, error) &&
-           ConvertList(text, GetAttributeName(index), values, error, clearFirst);
-}
-
-Bool NativeGraph::NativeAttributes::GetValues(UInt32 index, const IAttributes* parameters, Array<String>* values,
-                                              Bool* error, Bool) const
-{
-    String text;
-    return LookupValueAt(index, parameters, &text, error) && SplitList(text, values);
-}
-
-// Bits.
-
-Bool NativeGraph::NativeAttributes::GetBitValue(const IAttributes* parameters, const char* name, UInt32 mask,
-                                                UInt32* bits, Bool* error) const
-{
-    String text;
-    return LookupValue(parameters, name, &text, error) && ConvertBit(text, name, mask, false, bits, error);
-}
-
-Bool NativeGraph::NativeAttributes::GetBitValue(UInt32 index, const IAttributes* parameters, UInt32 mask,
-                                                UInt32* bits, Bool* error) const
-{
-    String text;
-    return LookupValueAt(index, parameters, &text, error) &&
-           ConvertBit(text, GetAttributeName(index), mask, false, bits, error);
-}
-
-Bool NativeGraph::NativeAttributes::GetInvertedBitValue(const IAttributes* parameters, const char* name, UInt32 mask,
-                                                        UInt32* bits, Bool* error) const
-{
-    String text;
-    return LookupValue(parameters, name, &text, error) && ConvertBit(text, name, mask, true, bits, error);
-}
-
-Bool NativeGraph::NativeAttributes::GetInvertedBitValue(UInt32 index, const IAttributes* parameters, UInt32 mask,
-                                                        UInt32* bits, Bool* error) const
-{
-    String text;
-    return LookupValueAt(index, parameters, &text, error) &&
-           ConvertBit(text, GetAttributeName(index), mask, true, bits, error);
-}
-
-Bool NativeGraph::NativeAttributes::GetBitsToSet(const IAttributes* parameters, const char* name, UInt32* bits,
-                                                 Bool* error, Bool clearFirst) const
-{
-    String text;
-    return LookupValue(parameters, name, &text, error) && ConvertBits(text, name, bits, error, clearFirst);
-}
-
-Bool NativeGraph::NativeAttributes::GetBitsToSet(UInt32 index, const IAttributes* parameters, UInt32* bits,
-                                                 Bool* error, Bool clearFirst) const
-{
-    String text;
-    return LookupValueAt(index, parameters, &text, error) &&
-           ConvertBits(text, GetAttributeName(index), bits, error, clearFirst);
-}
-
-// Angles.
-
-Bool NativeGraph::NativeAttributes::GetAngleValue(const IAttributes* parameters, const char* name, Float* value,
-                                                  Bool* error) const
-{
-    String text;
-    return LookupValue(parameters, name, &text, error) && ConvertAngle(text, name, value, error);
-}
-
-Bool NativeGraph::NativeAttributes::GetAngleValue(const IAttributes* parameters, const char* name, Double* value,
-                                                  Bool* error) const
-{
-    String text;
-    return LookupValue(parameters, name, &text, error) && ConvertAngle(text, name, value, error);
-}
-
-Bool NativeGraph::NativeAttributes::GetAngleValue(UInt32 index, const IAttributes* parameters, Float* value,
-                                                  Bool* error) const
-{
-    String text;
-    return LookupValueAt(index, parameters, &text, error) && ConvertAngle(text, GetAttributeName(index), value, error);
-}
-
-Bool NativeGraph::NativeAttributes::GetAngleValue(UInt32 index, const IAttributes* parameters, Double* value,
-                                                  Bool* error) const
-{
-    String text;
-    return LookupValueAt(index, parameters, &text, error) && ConvertAngle(text, GetAttributeName(index), value, error);
 }
 
 // Writing.

@@ -24,7 +24,7 @@ class NativeGraph : public Graph
 public:
     // Read-only view of one node's attribute records. Texts are read in place; values are
     // evaluated against the caller's parameters on every read. Nothing is tracked as used.
-    class NativeAttributes : public IAttributes
+    class NativeAttributes : public Util::TypedAttributes
     {
     public:
         NativeAttributes();
@@ -44,48 +44,10 @@ public:
         Bool GetUnusedAttributeNames(Array<String>* names) const override;
         Bool MarkAllAttributesUsed() const override;
 
-        Bool GetValue(const IAttributes* parameters, const char* name, Color* value, Bool* error) const override;
-        Bool GetValue(const IAttributes* parameters, const char* name, Float* value, Bool* error) const override;
-        Bool GetValue(const IAttributes* parameters, const char* name, Double* value, Bool* error) const override;
-        Bool GetValue(const IAttributes* parameters, const char* name, SInt32* value, Bool* error) const override;
-        Bool GetValue(const IAttributes* parameters, const char* name, UInt32* value, Bool* error) const override;
-        Bool GetValue(const IAttributes* parameters, const char* name, Bool* value, Bool* error) const override;
+        // The lookups below; the typed reads build on these.
+        using Util::TypedAttributes::GetValue;
         Bool GetValue(const IAttributes* parameters, const char* name, String* value, Bool* error) const override;
-
-        Bool GetValue(UInt32 index, const IAttributes* parameters, Color* value, Bool* error) const override;
-        Bool GetValue(UInt32 index, const IAttributes* parameters, Float* value, Bool* error) const override;
-        Bool GetValue(UInt32 index, const IAttributes* parameters, Double* value, Bool* error) const override;
-        Bool GetValue(UInt32 index, const IAttributes* parameters, SInt32* value, Bool* error) const override;
-        Bool GetValue(UInt32 index, const IAttributes* parameters, UInt32* value, Bool* error) const override;
-        Bool GetValue(UInt32 index, const IAttributes* parameters, Bool* value, Bool* error) const override;
         Bool GetValue(UInt32 index, const IAttributes* parameters, String* value, Bool* error) const override;
-
-        Bool GetValues(const IAttributes* parameters, const char* name, Array<Float>* values, Bool* error, Bool clearFirst) const override;
-        Bool GetValues(const IAttributes* parameters, const char* name, Array<Double>* values, Bool* error, Bool clearFirst) const override;
-        Bool GetValues(const IAttributes* parameters, const char* name, Array<SInt32>* values, Bool* error, Bool clearFirst) const override;
-        Bool GetValues(const IAttributes* parameters, const char* name, Array<UInt32>* values, Bool* error, Bool clearFirst) const override;
-        Bool GetValues(const IAttributes* parameters, const char* name, Array<Bool>* values, Bool* error, Bool clearFirst) const override;
-        Bool GetValues(const IAttributes* parameters, const char* name, Array<String>* values, Bool* error, Bool clearFirst) const override;
-
-        Bool GetValues(UInt32 index, const IAttributes* parameters, Array<Float>* values, Bool* error, Bool clearFirst) const override;
-        Bool GetValues(UInt32 index, const IAttributes* parameters, Array<Double>* values, Bool* error, Bool clearFirst) const override;
-        Bool GetValues(UInt32 index, const IAttributes* parameters, Array<SInt32>* values, Bool* error, Bool clearFirst) const override;
-        Bool GetValues(UInt32 index, const IAttributes* parameters, Array<UInt32>* values, Bool* error, Bool clearFirst) const override;
-        Bool GetValues(UInt32 index, const IAttributes* parameters, Array<Bool>* values, Bool* error, Bool clearFirst) const override;
-        Bool GetValues(UInt32 index, const IAttributes* parameters, Array<String>* values, Bool* error, Bool clearFirst) const override;
-
-        Bool GetBitValue(const IAttributes* parameters, const char* name, UInt32 mask, UInt32* bits, Bool* error) const override;
-        Bool GetBitValue(UInt32 index, const IAttributes* parameters, UInt32 mask, UInt32* bits, Bool* error) const override;
-        Bool GetInvertedBitValue(const IAttributes* parameters, const char* name, UInt32 mask, UInt32* bits, Bool* error) const override;
-        Bool GetInvertedBitValue(UInt32 index, const IAttributes* parameters, UInt32 mask, UInt32* bits, Bool* error) const override;
-
-        Bool GetBitsToSet(const IAttributes* parameters, const char* name, UInt32* bits, Bool* error, Bool clearFirst) const override;
-        Bool GetBitsToSet(UInt32 index, const IAttributes* parameters, UInt32* bits, Bool* error, Bool clearFirst) const override;
-
-        Bool GetAngleValue(const IAttributes* parameters, const char* name, Float* value, Bool* error) const override;
-        Bool GetAngleValue(const IAttributes* parameters, const char* name, Double* value, Bool* error) const override;
-        Bool GetAngleValue(UInt32 index, const IAttributes* parameters, Float* value, Bool* error) const override;
-        Bool GetAngleValue(UInt32 index, const IAttributes* parameters, Double* value, Bool* error) const override;
 
         // The first attribute of that name (exact bytes), its value evaluated with the
         // parameters. False without a message when absent; false with the error flag set when
