@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "foundation/array.h"
+#include "foundation/byte_order.h"
 #include "foundation/debug.h"
 #include "foundation/iff_stream.h"
 #include "foundation/map.h"
@@ -42,25 +43,6 @@ enum AttributeField : UInt32
     ATTRIBUTE_VALUE = 2,
 };
 
-// The source bytes need not be aligned.
-inline UInt32 ReadUInt32(const UInt8* bytes)
-{
-    return UInt32(bytes[0]) | (UInt32(bytes[1]) << 8) | (UInt32(bytes[2]) << 16) | (UInt32(bytes[3]) << 24);
-}
-
-inline UInt32 ReadTag(const UInt8* bytes)
-{
-    return (UInt32(bytes[0]) << 24) | (UInt32(bytes[1]) << 16) | (UInt32(bytes[2]) << 8) | UInt32(bytes[3]);
-}
-
-inline void WriteUInt32(UInt8* bytes, UInt32 value)
-{
-    bytes[0] = UInt8(value);
-    bytes[1] = UInt8(value >> 8);
-    bytes[2] = UInt8(value >> 16);
-    bytes[3] = UInt8(value >> 24);
-}
-
 // One chunk found by the reader: its payload and the payload's size.
 struct Chunk
 {
@@ -77,8 +59,8 @@ public:
     {
         if (chunk.size < 8)
             return;
-        mTableOffset = ReadUInt32(chunk.payload);
-        mDataOffset = ReadUInt32(chunk.payload + 4);
+        mTableOffset = Util::ReadLittleEndian32(chunk.payload);
+        mDataOffset = Util::ReadLittleEndian32(chunk.payload + 4);
         // Texts end at a zero byte; one that starts after the chunk's last zero byte runs out of it.
         for (SInt64 i = SInt64(chunk.size) - 1; i >= 0; --i) {
             if (chunk.payload[i] == 0) {
@@ -98,7 +80,7 @@ public:
         const UInt64 entry = UInt64(mTableOffset) + UInt64(index) * 4;
         if (entry + 4 > mChunk.size)
             return false;
-        const UInt64 start = UInt64(mDataOffset) + ReadUInt32(mChunk.payload + entry);
+        const UInt64 start = UInt64(mDataOffset) + Util::ReadLittleEndian32(mChunk.payload + entry);
         return SInt64(start) <= mLastZero;
     }
 
@@ -117,10 +99,10 @@ Bool ReadChunkAt(const UInt8* bytes, UInt32 size, UInt32 offset, UInt32* tag, Ch
 {
     if (UInt64(offset) + kChunkHeaderSize > size)
         return false;
-    const UInt32 payloadSize = ReadUInt32(bytes + offset + 4);
+    const UInt32 payloadSize = Util::ReadLittleEndian32(bytes + offset + 4);
     if (UInt64(offset) + kChunkHeaderSize + payloadSize > size)
         return false;
-    *tag = ReadTag(bytes + offset);
+    *tag = Util::ReadTag(bytes + offset);
     chunk->payload = bytes + offset + kChunkHeaderSize;
     chunk->size = payloadSize;
     return true;
@@ -150,7 +132,7 @@ IObject* NativeGraph::Create(const IAttributes*, const String& id, const void* d
     Util::IffStream stream(data, size, kGraphForm);
     if (!stream.Open()) {
         // Only a file that says it is a graph gets a message; everything else is another reader's.
-        if (size >= kFileHeaderSize && ReadTag(bytes) == kEngineMagic && ReadTag(bytes + 8) == kGraphForm)
+        if (size >= kFileHeaderSize && Util::ReadTag(bytes) == kEngineMagic && Util::ReadTag(bytes + 8) == kGraphForm)
             Debug::Trace("Resource::NativeGraph::Create(): File size does not match its header");
         return nullptr;
     }
@@ -162,7 +144,7 @@ IObject* NativeGraph::Create(const IAttributes*, const String& id, const void* d
         Debug::Trace("Resource::NativeGraph::Create(): File does not contain a header chunk");
         return nullptr;
     }
-    if (ReadTag(bytes + kFileHeaderSize) != kHeadTag)
+    if (Util::ReadTag(bytes + kFileHeaderSize) != kHeadTag)
         return nullptr;
     if (!ReadChunkAt(bytes, size, kFileHeaderSize, &tag, &head)) {
         Debug::Trace("Resource::NativeGraph::Create(): Header chunk runs past the end of the file");
@@ -185,10 +167,10 @@ IObject* NativeGraph::Create(const IAttributes*, const String& id, const void* d
     while (!stream.IsAtEnd()) {
         const UInt8* chunk = stream.GetChunk();
         if (chunk != nullptr) {
-            const UInt32 chunkTag = ReadTag(chunk);
+            const UInt32 chunkTag = Util::ReadTag(chunk);
             Chunk found;
             found.payload = chunk + kChunkHeaderSize;
-            found.size = ReadUInt32(chunk + 4);
+            found.size = Util::ReadLittleEndian32(chunk + 4);
             if (chunkTag == kStringsTag) {
                 if (hasStrings) {
                     Debug::Trace("Resource::NativeGraph::Create(): File cannot contain more than one strings chunk");
@@ -225,7 +207,7 @@ IObject* NativeGraph::Create(const IAttributes*, const String& id, const void* d
 
     // Every count, offset, index and text is checked against its chunk here, so that the views
     // can read records and texts without checks of their own.
-    const UInt32 nodeCount = ReadUInt32(head.payload + 4);
+    const UInt32 nodeCount = Util::ReadLittleEndian32(head.payload + 4);
     if (nodeCount == 0) {
         Debug::Trace("Resource::NativeGraph::Create(): File does not contain a root node");
         return nullptr;
@@ -239,7 +221,7 @@ IObject* NativeGraph::Create(const IAttributes*, const String& id, const void* d
     const UInt8* attributeRecords = nullptr;
     UInt32 attributeRecordCount = 0;
     if (hasAttributes) {
-        const UInt32 first = attributeChunk.size >= 4 ? ReadUInt32(attributeChunk.payload) : 0;
+        const UInt32 first = attributeChunk.size >= 4 ? Util::ReadLittleEndian32(attributeChunk.payload) : 0;
         if (attributeChunk.size < 4 || first > attributeChunk.size) {
             Debug::Trace("Resource::NativeGraph::Create(): Attributes chunk offset lies outside the chunk");
             return nullptr;
@@ -248,15 +230,15 @@ IObject* NativeGraph::Create(const IAttributes*, const String& id, const void* d
         attributeRecordCount = (attributeChunk.size - first) / kAttributeRecordSize;
         for (UInt32 i = 0; i < attributeRecordCount; ++i) {
             const UInt8* record = attributeRecords + UInt64(i) * kAttributeRecordSize;
-            if (!table.IsValidIndex(ReadUInt32(record + ATTRIBUTE_NAME * 4)) ||
-                !table.IsValidIndex(ReadUInt32(record + ATTRIBUTE_VALUE * 4))) {
+            if (!table.IsValidIndex(Util::ReadLittleEndian32(record + ATTRIBUTE_NAME * 4)) ||
+                !table.IsValidIndex(Util::ReadLittleEndian32(record + ATTRIBUTE_VALUE * 4))) {
                 Debug::Trace("Resource::NativeGraph::Create(): Attribute #%u refers to a string outside the strings chunk", i);
                 return nullptr;
             }
         }
     }
 
-    const UInt32 firstNode = nodeChunk.size >= 4 ? ReadUInt32(nodeChunk.payload) : 0;
+    const UInt32 firstNode = nodeChunk.size >= 4 ? Util::ReadLittleEndian32(nodeChunk.payload) : 0;
     if (nodeChunk.size < 4 || UInt64(firstNode) + UInt64(nodeCount) * kNodeRecordSize > nodeChunk.size) {
         Debug::Trace("Resource::NativeGraph::Create(): Nodes chunk is too short for %u nodes", nodeCount);
         return nullptr;
@@ -267,18 +249,18 @@ IObject* NativeGraph::Create(const IAttributes*, const String& id, const void* d
     std::unique_ptr<Bool[]> isChild(new Bool[nodeCount]());
     for (UInt32 i = 0; i < nodeCount; ++i) {
         const UInt8* record = nodeRecords + UInt64(i) * kNodeRecordSize;
-        if (!table.IsValidIndex(ReadUInt32(record + NODE_CLASS_NAME * 4))) {
+        if (!table.IsValidIndex(Util::ReadLittleEndian32(record + NODE_CLASS_NAME * 4))) {
             Debug::Trace("Resource::NativeGraph::Create(): Node #%u refers to a string outside the strings chunk", i);
             return nullptr;
         }
-        const UInt32 attributeCount = ReadUInt32(record + NODE_ATTRIBUTE_COUNT * 4);
-        const UInt32 firstAttribute = ReadUInt32(record + NODE_FIRST_ATTRIBUTE * 4);
+        const UInt32 attributeCount = Util::ReadLittleEndian32(record + NODE_ATTRIBUTE_COUNT * 4);
+        const UInt32 firstAttribute = Util::ReadLittleEndian32(record + NODE_FIRST_ATTRIBUTE * 4);
         if (attributeCount != 0 && UInt64(firstAttribute) + attributeCount > attributeRecordCount) {
             Debug::Trace("Resource::NativeGraph::Create(): Node #%u has attributes outside the attributes chunk", i);
             return nullptr;
         }
-        const UInt32 childCount = ReadUInt32(record + NODE_CHILD_COUNT * 4);
-        const UInt32 firstChild = ReadUInt32(record + NODE_FIRST_CHILD * 4);
+        const UInt32 childCount = Util::ReadLittleEndian32(record + NODE_CHILD_COUNT * 4);
+        const UInt32 firstChild = Util::ReadLittleEndian32(record + NODE_FIRST_CHILD * 4);
         if (childCount == 0)
             continue;
         if (UInt64(firstChild) + childCount > nodeCount) {
@@ -336,17 +318,17 @@ Bool NativeGraph::GetNativeData(Data& data) const
 
 UInt32 NativeGraph::GetNodeField(UInt32 node, UInt32 field) const
 {
-    return ReadUInt32(mNodeRecords + UInt64(node) * kNodeRecordSize + field * 4);
+    return Util::ReadLittleEndian32(mNodeRecords + UInt64(node) * kNodeRecordSize + field * 4);
 }
 
 UInt32 NativeGraph::GetAttributeField(UInt32 attribute, UInt32 field) const
 {
-    return ReadUInt32(mAttributeRecords + UInt64(attribute) * kAttributeRecordSize + field * 4);
+    return Util::ReadLittleEndian32(mAttributeRecords + UInt64(attribute) * kAttributeRecordSize + field * 4);
 }
 
 const char* NativeGraph::GetString(UInt32 index) const
 {
-    return reinterpret_cast<const char*>(mStrings + ReadUInt32(mStringOffsets + UInt64(index) * 4));
+    return reinterpret_cast<const char*>(mStrings + Util::ReadLittleEndian32(mStringOffsets + UInt64(index) * 4));
 }
 
 // Nodes.
@@ -388,7 +370,8 @@ const IAttributes* NativeGraph::NativeNode::GetAttributes() const
 // Attribute views.
 
 NativeGraph::NativeAttributes::NativeAttributes()
-    : TypedAttributes("Resource::NativeGraph::NativeAttributes"), mGraph(nullptr), mFirstAttribute(0), mAttributeCount(0)
+    : TypedAttributes("Resource::NativeGraph::NativeAttributes"), mGraph(nullptr), mFirstAttribute(0),
+      mAttributeCount(0)
 {
 }
 
@@ -640,19 +623,19 @@ Bool NativeGraph::Write(const IGraph* graph, Data& target)
         AddChunk(file, kHeadTag, kHeadPayloadSize,
                  [&](UInt8* payload) {
                      std::memcpy(payload, kVersion, sizeof(kVersion));
-                     WriteUInt32(payload + 4, nodeCount);
-                     WriteUInt32(payload + 8, 0);
+                     Util::WriteLittleEndian32(payload + 4, nodeCount);
+                     Util::WriteLittleEndian32(payload + 8, 0);
                  }) &&
         AddChunk(file, kStringsTag, 8 + UInt64(stringCount) * 4 + strings.GetByteCount(),
                  [&](UInt8* payload) {
                      const UInt32 tableOffset = 8;
                      const UInt32 dataOffset = tableOffset + stringCount * 4;
-                     WriteUInt32(payload, tableOffset);
-                     WriteUInt32(payload + 4, dataOffset);
+                     Util::WriteLittleEndian32(payload, tableOffset);
+                     Util::WriteLittleEndian32(payload + 4, dataOffset);
                      UInt32 offset = 0;
                      for (UInt32 i = 0; i < stringCount; ++i) {
                          const String& text = strings.GetText(i);
-                         WriteUInt32(payload + tableOffset + i * 4, offset);
+                         Util::WriteLittleEndian32(payload + tableOffset + i * 4, offset);
                          // The block is zero-filled: the terminating zero is already there.
                          std::memcpy(payload + dataOffset + offset, text.GetText(), size_t(text.GetLength()));
                          offset += UInt32(text.GetLength()) + 1;
@@ -660,18 +643,19 @@ Bool NativeGraph::Write(const IGraph* graph, Data& target)
                  }) &&
         AddChunk(file, kAttributesTag, 4 + UInt64(attributeCount) * kAttributeRecordSize,
                  [&](UInt8* payload) {
-                     WriteUInt32(payload, 4);
+                     Util::WriteLittleEndian32(payload, 4);
                      for (UInt32 i = 0; i < attributeCount; ++i) {
                          for (UInt32 field = 0; field < 3; ++field)
-                             WriteUInt32(payload + 4 + i * kAttributeRecordSize + field * 4,
-                                         attributes[SInt32(i)].fields[field]);
+                             Util::WriteLittleEndian32(payload + 4 + i * kAttributeRecordSize + field * 4,
+                                                       attributes[SInt32(i)].fields[field]);
                      }
                  }) &&
         AddChunk(file, kNodesTag, 4 + UInt64(nodeCount) * kNodeRecordSize, [&](UInt8* payload) {
-            WriteUInt32(payload, 4);
+            Util::WriteLittleEndian32(payload, 4);
             for (UInt32 i = 0; i < nodeCount; ++i) {
                 for (UInt32 field = 0; field < 5; ++field)
-                    WriteUInt32(payload + 4 + i * kNodeRecordSize + field * 4, nodes[SInt32(i)].fields[field]);
+                    Util::WriteLittleEndian32(payload + 4 + i * kNodeRecordSize + field * 4,
+                                              nodes[SInt32(i)].fields[field]);
             }
         });
     return written && file.GetData(target);
