@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "foundation/byte_order.h"
 #include "foundation/debug.h"
 
 namespace Vorn {
@@ -14,33 +15,6 @@ constexpr UInt32 kRiffMagic = MakeTag("RIFF");
 constexpr UInt32 kWaveForm = MakeTag("WAVE");
 constexpr UInt32 kFileHeaderSize = 12;
 constexpr UInt32 kChunkHeaderSize = 8;
-
-// Tags stand in files in reading order, so the first byte is the most significant one.
-inline UInt32 ReadTag(const UInt8* bytes)
-{
-    return (UInt32(bytes[0]) << 24) | (UInt32(bytes[1]) << 16) | (UInt32(bytes[2]) << 8) | UInt32(bytes[3]);
-}
-
-inline UInt32 ReadLittleEndian32(const UInt8* bytes)
-{
-    return UInt32(bytes[0]) | (UInt32(bytes[1]) << 8) | (UInt32(bytes[2]) << 16) | (UInt32(bytes[3]) << 24);
-}
-
-inline void WriteTag(UInt8* bytes, UInt32 tag)
-{
-    bytes[0] = UInt8(tag >> 24);
-    bytes[1] = UInt8(tag >> 16);
-    bytes[2] = UInt8(tag >> 8);
-    bytes[3] = UInt8(tag);
-}
-
-inline void WriteLittleEndian32(UInt8* bytes, UInt32 value)
-{
-    bytes[0] = UInt8(value);
-    bytes[1] = UInt8(value >> 8);
-    bytes[2] = UInt8(value >> 16);
-    bytes[3] = UInt8(value >> 24);
-}
 
 // The block size a writer gives a chunk of size bytes including its header: (size + 3) & ~3.
 // Worked in 64 bits so that sizes read from a file cannot wrap.

@@ -1,5 +1,6 @@
 #include "foundation/md5.h"
 
+#include "foundation/byte_order.h"
 #include "foundation/hex.h"
 
 #include <cstring>
@@ -37,19 +38,6 @@ const Md5Step Md5Steps[64] = {
 UInt32 RotateLeft(UInt32 value, UInt32 shift)
 {
     return (value << shift) | (value >> (32 - shift));
-}
-
-UInt32 ReadLittleEndian(const UInt8* bytes)
-{
-    return UInt32(bytes[0]) | (UInt32(bytes[1]) << 8) | (UInt32(bytes[2]) << 16) | (UInt32(bytes[3]) << 24);
-}
-
-void WriteLittleEndian(UInt32 value, UInt8* bytes)
-{
-    bytes[0] = UInt8(value);
-    bytes[1] = UInt8(value >> 8);
-    bytes[2] = UInt8(value >> 16);
-    bytes[3] = UInt8(value >> 24);
 }
 
 } // namespace
@@ -101,8 +89,8 @@ void Md5::Update(const void* bytes, UInt32 count)
 void Md5::Final(UInt8 digest[DigestSize])
 {
     UInt8 length[8];
-    WriteLittleEndian(mBitCount[0], length);
-    WriteLittleEndian(mBitCount[1], length + 4);
+    WriteLittleEndian32(length, mBitCount[0]);
+    WriteLittleEndian32(length + 4, mBitCount[1]);
 
     static const UInt8 Padding[64] = {0x80};
     const UInt32 fill = (mBitCount[0] >> 3) & 63;
@@ -110,7 +98,7 @@ void Md5::Final(UInt8 digest[DigestSize])
     Update(length, 8);
 
     for (UInt32 i = 0; i < 4; ++i)
-        WriteLittleEndian(mState[i], digest + 4 * i);
+        WriteLittleEndian32(digest + 4 * i, mState[i]);
 }
 
 void Md5::Transform(const UInt8* group)
@@ -118,7 +106,7 @@ void Md5::Transform(const UInt8* group)
     // Words are assembled byte by byte, so the group may start at any address.
     UInt32 words[16];
     for (UInt32 i = 0; i < 16; ++i)
-        words[i] = ReadLittleEndian(group + 4 * i);
+        words[i] = ReadLittleEndian32(group + 4 * i);
 
     UInt32 a = mState[0];
     UInt32 b = mState[1];

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "foundation/byte_order.h"
 #include "foundation/debug.h"
 #include "resource/instance.h"
 #include "resource/jpg_image.h"
@@ -55,19 +56,8 @@ const ObjectCreator kObjectCreators[] = {
     &XmlAtlas::Create,
 };
 
-UInt32 ReadWord(const UInt8* bytes)
-{
-    return UInt32(bytes[0]) | (UInt32(bytes[1]) << 8) | (UInt32(bytes[2]) << 16) | (UInt32(bytes[3]) << 24);
-}
-
-void WriteWord(UInt8* bytes, UInt32 value)
-{
-    bytes[0] = UInt8(value);
-    bytes[1] = UInt8(value >> 8);
-    bytes[2] = UInt8(value >> 16);
-    bytes[3] = UInt8(value >> 24);
-}
-
+using Util::ReadLittleEndian32;
+using Util::WriteLittleEndian32;
 UInt64 Pad4(UInt64 size)
 {
     return (size + 3) & ~UInt64(3);
@@ -79,7 +69,7 @@ struct Payload
     const UInt8* bytes;
     UInt32 size;
 
-    UInt32 Word(UInt32 offset) const { return ReadWord(bytes + offset); }
+    UInt32 Word(UInt32 offset) const { return ReadLittleEndian32(bytes + offset); }
 
     // The zero-terminated string at offset; false when the offset lies outside the payload or
     // no terminating zero follows inside it.
@@ -110,7 +100,7 @@ struct Payload
 Bool ReadPayload(const UInt8* chunk, Payload& payload)
 {
     payload.bytes = chunk + kChunkHeaderSize;
-    payload.size = ReadWord(chunk + 4);
+    payload.size = ReadLittleEndian32(chunk + 4);
     return true;
 }
 
@@ -186,7 +176,7 @@ Package* NativePackage::Create(const IConfiguration* configuration, IFileInterfa
             break;
         Payload payload;
         ReadPayload(chunk, payload);
-        const UInt32 tag = (UInt32(chunk[0]) << 24) | (UInt32(chunk[1]) << 16) | (UInt32(chunk[2]) << 8) | chunk[3];
+        const UInt32 tag = Util::ReadTag(chunk);
         if (tag == kResourceTag)
             resources.Add(payload);
         else if (tag == kTextTag)
@@ -303,8 +293,8 @@ NativePackageWriter::NativePackageWriter(const String& packageId) : mFile(kPacka
     }
     UInt8* payload = chunk + kChunkHeaderSize;
     std::memcpy(payload, kVersion, sizeof(kVersion));
-    WriteWord(payload + 4, 12);
-    WriteWord(payload + 8, idLength);
+    WriteLittleEndian32(payload + 4, 12);
+    WriteLittleEndian32(payload + 8, idLength);
     std::memcpy(payload + 12, packageId.GetText(), idLength);
     mFile.AddChunk(chunk);
 }
@@ -341,8 +331,8 @@ UInt8* BuildEntryChunk(Util::IffData& file, UInt32 tag, UInt32 headerSize, const
     UInt8* payload = chunk + kChunkHeaderSize;
     UInt32 offset = headerSize;
     for (UInt32 i = 0; i < fieldCount; ++i) {
-        WriteWord(payload + fields[i].offsetWord * 4, offset);
-        WriteWord(payload + fields[i].lengthWord * 4, fields[i].recordedLength);
+        WriteLittleEndian32(payload + fields[i].offsetWord * 4, offset);
+        WriteLittleEndian32(payload + fields[i].lengthWord * 4, fields[i].recordedLength);
         if (fields[i].size != 0)
             std::memcpy(payload + offset, fields[i].bytes, fields[i].size);
         offset += UInt32(Pad4(fields[i].size));

@@ -1,5 +1,6 @@
 #include "resource/pvr_image.h"
 
+#include "foundation/byte_order.h"
 #include "foundation/debug.h"
 #include "resource/raw_display_surface.h"
 
@@ -36,11 +37,7 @@ constexpr PixelTypeRow kPixelTypes[] = {
     {24, true, Enums::PixelFormat::RGBA_PVRTC_2BPPV1},
 };
 
-UInt32 ReadLittleEndian32(const UInt8* bytes)
-{
-    return UInt32(bytes[0]) | (UInt32(bytes[1]) << 8) | (UInt32(bytes[2]) << 16) | (UInt32(bytes[3]) << 24);
-}
-
+using Util::ReadLittleEndian32;
 Bool IsTwoBitFormat(Enums::PixelFormat format)
 {
     return format == Enums::PixelFormat::RGB_PVRTC_2BPPV1 || format == Enums::PixelFormat::RGBA_PVRTC_2BPPV1;

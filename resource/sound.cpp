@@ -1,5 +1,6 @@
 #include "resource/sound.h"
 
+#include "foundation/byte_order.h"
 #include "foundation/debug.h"
 #include "resource/audio_stream.h"
 #include "resource/sound_format_conversion.h"
@@ -9,18 +10,8 @@ namespace Resource {
 
 namespace {
 
-UInt32 ReadLittleEndian32(const UInt8* bytes)
-{
-    return UInt32(bytes[0]) | (UInt32(bytes[1]) << 8) | (UInt32(bytes[2]) << 16) | (UInt32(bytes[3]) << 24);
-}
-
-void WriteLittleEndian32(UInt8* bytes, UInt32 value)
-{
-    bytes[0] = UInt8(value);
-    bytes[1] = UInt8(value >> 8);
-    bytes[2] = UInt8(value >> 16);
-    bytes[3] = UInt8(value >> 24);
-}
+using Util::ReadLittleEndian32;
+using Util::WriteLittleEndian32;
 
 } // namespace
 

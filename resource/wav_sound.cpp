@@ -1,5 +1,6 @@
 #include "resource/wav_sound.h"
 
+#include "foundation/byte_order.h"
 #include "foundation/debug.h"
 #include "foundation/iff_stream.h"
 #include "resource/native_sound.h"
@@ -17,15 +18,8 @@ constexpr UInt32 kChunkHeaderSize = 8;
 constexpr UInt32 kFormatPayloadSize = 16;
 constexpr UInt32 kPcmAudioFormat = 1;
 
-UInt32 ReadLittleEndian16(const UInt8* bytes)
-{
-    return UInt32(bytes[0]) | (UInt32(bytes[1]) << 8);
-}
-
-UInt32 ReadLittleEndian32(const UInt8* bytes)
-{
-    return UInt32(bytes[0]) | (UInt32(bytes[1]) << 8) | (UInt32(bytes[2]) << 16) | (UInt32(bytes[3]) << 24);
-}
+using Util::ReadLittleEndian16;
+using Util::ReadLittleEndian32;
 
 } // namespace
 
