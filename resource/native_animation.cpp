@@ -3,65 +3,31 @@
 #include <cstdint>
 #include <cstring>
 
+#include "foundation/byte_order.h"
 #include "foundation/debug.h"
 #include "foundation/iff_stream.h"
+#include "resource/native_file.h"
 
 namespace Vorn {
 namespace Resource {
 
 namespace {
 
-constexpr UInt32 kEngineMagic = MakeTag("VORN");
 constexpr UInt32 kAnimationForm = MakeTag("ANIM");
 constexpr UInt32 kHeadTag = MakeTag("HEAD");
 constexpr UInt32 kVersion = MakeTag("0.01");
-constexpr UInt32 kFileHeaderSize = 12;
 constexpr UInt32 kChunkHeaderSize = 8;
 // Version, start time, end time.
 constexpr UInt32 kHeadPayloadSize = 12;
 // Key count, then the offset of the first key from the payload start.
 constexpr UInt32 kKeyChunkHeaderSize = 8;
 
-UInt32 ReadTag(const UInt8* bytes)
-{
-    return (UInt32(bytes[0]) << 24) | (UInt32(bytes[1]) << 16) | (UInt32(bytes[2]) << 8) | UInt32(bytes[3]);
-}
-
-UInt32 ReadLittleEndian32(const UInt8* bytes)
-{
-    return UInt32(bytes[0]) | (UInt32(bytes[1]) << 8) | (UInt32(bytes[2]) << 16) | (UInt32(bytes[3]) << 24);
-}
-
-Float ReadFloat(const UInt8* bytes)
-{
-    const UInt32 bits = ReadLittleEndian32(bytes);
-    Float value;
-    std::memcpy(&value, &bits, sizeof(value));
-    return value;
-}
-
-void WriteTag(UInt8* bytes, UInt32 tag)
-{
-    bytes[0] = UInt8(tag >> 24);
-    bytes[1] = UInt8(tag >> 16);
-    bytes[2] = UInt8(tag >> 8);
-    bytes[3] = UInt8(tag);
-}
-
-void WriteLittleEndian32(UInt8* bytes, UInt32 value)
-{
-    bytes[0] = UInt8(value);
-    bytes[1] = UInt8(value >> 8);
-    bytes[2] = UInt8(value >> 16);
-    bytes[3] = UInt8(value >> 24);
-}
-
-void WriteFloat(UInt8* bytes, Float value)
-{
-    UInt32 bits;
-    std::memcpy(&bits, &value, sizeof(bits));
-    WriteLittleEndian32(bytes, bits);
-}
+using Util::ReadFloat;
+using Util::ReadLittleEndian32;
+using Util::ReadTag;
+using Util::WriteFloat;
+using Util::WriteLittleEndian32;
+using Util::WriteTag;
 
 const AnimationKeyKindInfo* FindKeyKind(UInt32 tag)
 {
@@ -94,57 +60,20 @@ Bool NativeAnimation::GetNativeData(Data& data) const
 IObject* NativeAnimation::Create(const IAttributes*, const String& id, const void* data, UInt32 size,
                                  const UInt32* conditions, UInt32 conditionCount, Bool* releaseData, Bool* failed)
 {
-    if (releaseData != nullptr)
-        *releaseData = true;
     NativeAnimation* animation = new NativeAnimation(id, data, size, conditions, conditionCount);
-    const ReadResult result = animation->Read();
-    if (result != ReadResult::OK) {
-        delete animation;
-        if (result == ReadResult::REFUSED && failed != nullptr)
-            *failed = true;
-        return nullptr;
-    }
-    if (releaseData != nullptr)
-        *releaseData = false;
-    return animation;
+    return FinishCreate(animation, animation->Read(), releaseData, failed);
 }
 
-NativeAnimation::ReadResult NativeAnimation::Read()
+ReadResult NativeAnimation::Read()
 {
-    const UInt8* bytes = static_cast<const UInt8*>(GetData());
-    const UInt32 size = GetSize();
-    if (bytes == nullptr || size < kFileHeaderSize || ReadTag(bytes) != kEngineMagic ||
-        ReadTag(bytes + 8) != kAnimationForm)
-        return ReadResult::NOT_OWN_FORM;
-
-    // From here on the bytes claim to be an animation file: whatever does not fit them is refused
-    // aloud, since no other reader will take them.
-    Util::IffStream stream(bytes, size, kAnimationForm);
-    if (!stream.Open()) {
-        Debug::Trace("Resource::NativeAnimation::Create(): File size %u does not match its header", size);
-        return ReadResult::REFUSED;
-    }
-    if (size < kFileHeaderSize + kChunkHeaderSize) {
-        Debug::Trace("Resource::NativeAnimation::Create(): File has no HEAD chunk");
-        return ReadResult::REFUSED;
-    }
-    // Another first chunk or another version: some other reader's file.
-    if (ReadTag(bytes + kFileHeaderSize) != kHeadTag)
-        return ReadResult::NOT_OWN_FORM;
-    const UInt8* head = stream.GetChunk(kHeadTag);
-    if (head == nullptr) {
-        Debug::Trace("Resource::NativeAnimation::Create(): HEAD chunk runs past the end of the file");
-        return ReadResult::REFUSED;
-    }
-    const UInt32 headSize = ReadLittleEndian32(head + 4);
-    if (headSize >= 4 && ReadTag(head + kChunkHeaderSize) != kVersion)
-        return ReadResult::NOT_OWN_FORM;
-    if (headSize < kHeadPayloadSize) {
-        Debug::Trace("Resource::NativeAnimation::Create(): HEAD chunk too small (%u bytes)", headSize);
-        return ReadResult::REFUSED;
-    }
-    SetTimeRange(ReadFloat(head + kChunkHeaderSize + 4), ReadFloat(head + kChunkHeaderSize + 8));
-    stream.NextChunk();
+    NativeFile file(GetData(), GetSize(), kAnimationForm);
+    const ReadResult opened =
+        file.Open("Resource::NativeAnimation::Create()", kHeadPayloadSize, NativeFile::EmptyFile::REFUSE);
+    if (opened != ReadResult::OK)
+        return opened;
+    const UInt8* head = file.GetHeadPayload();
+    SetTimeRange(ReadFloat(head + 4), ReadFloat(head + 8));
+    Util::IffStream& stream = file.GetStream();
 
     for (UInt32 chunkNumber = 1; !stream.IsAtEnd(); ++chunkNumber, stream.NextChunk()) {
         const UInt8* chunk = stream.GetChunk();

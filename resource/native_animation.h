@@ -6,6 +6,7 @@
 #include "foundation/string.h"
 #include "foundation/types.h"
 #include "resource/animation.h"
+#include "resource/native_file.h"
 
 namespace Vorn {
 
@@ -35,13 +36,6 @@ public:
     Bool GetNativeData(Data& data) const override;
 
 private:
-    enum class ReadResult
-    {
-        OK,
-        NOT_OWN_FORM,
-        REFUSED,
-    };
-
     // Fills the time range and the tracks from the source bytes; REFUSED has been logged.
     ReadResult Read();
 };

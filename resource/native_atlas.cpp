@@ -3,15 +3,16 @@
 #include <cstdint>
 #include <cstring>
 
+#include "foundation/byte_order.h"
 #include "foundation/debug.h"
 #include "foundation/iff_stream.h"
+#include "resource/native_file.h"
 
 namespace Vorn {
 namespace Resource {
 
 namespace {
 
-constexpr UInt32 kEngineMagic = MakeTag("VORN");
 constexpr UInt32 kAtlasForm = MakeTag("ATLS");
 constexpr UInt32 kHeadTag = MakeTag("HEAD");
 constexpr UInt32 kRectanglesTag = MakeTag("RECT");
@@ -22,31 +23,10 @@ constexpr UInt32 kHeadPayloadSize = 4;
 // Rectangle count, then the offset of the first record from the payload start.
 constexpr UInt32 kRectanglesHeaderSize = 8;
 
-UInt32 ReadTag(const UInt8* bytes)
-{
-    return (UInt32(bytes[0]) << 24) | (UInt32(bytes[1]) << 16) | (UInt32(bytes[2]) << 8) | UInt32(bytes[3]);
-}
-
-UInt32 ReadLittleEndian32(const UInt8* bytes)
-{
-    return UInt32(bytes[0]) | (UInt32(bytes[1]) << 8) | (UInt32(bytes[2]) << 16) | (UInt32(bytes[3]) << 24);
-}
-
-void WriteTag(UInt8* bytes, UInt32 tag)
-{
-    bytes[0] = UInt8(tag >> 24);
-    bytes[1] = UInt8(tag >> 16);
-    bytes[2] = UInt8(tag >> 8);
-    bytes[3] = UInt8(tag);
-}
-
-void WriteLittleEndian32(UInt8* bytes, UInt32 value)
-{
-    bytes[0] = UInt8(value);
-    bytes[1] = UInt8(value >> 8);
-    bytes[2] = UInt8(value >> 16);
-    bytes[3] = UInt8(value >> 24);
-}
+using Util::ReadLittleEndian32;
+using Util::ReadTag;
+using Util::WriteLittleEndian32;
+using Util::WriteTag;
 
 } // namespace
 
@@ -66,55 +46,18 @@ Bool NativeAtlas::GetNativeData(Data& data) const
 IObject* NativeAtlas::Create(const IAttributes*, const String& id, const void* data, UInt32 size,
                              const UInt32* conditions, UInt32 conditionCount, Bool* releaseData, Bool* failed)
 {
-    if (releaseData != nullptr)
-        *releaseData = true;
     NativeAtlas* atlas = new NativeAtlas(id, data, size, conditions, conditionCount);
-    const ReadResult result = atlas->Read();
-    if (result != ReadResult::OK) {
-        delete atlas;
-        if (result == ReadResult::REFUSED && failed != nullptr)
-            *failed = true;
-        return nullptr;
-    }
-    if (releaseData != nullptr)
-        *releaseData = false;
-    return atlas;
+    return FinishCreate(atlas, atlas->Read(), releaseData, failed);
 }
 
-NativeAtlas::ReadResult NativeAtlas::Read()
+ReadResult NativeAtlas::Read()
 {
-    const UInt8* bytes = static_cast<const UInt8*>(GetData());
-    const UInt32 size = GetSize();
-    if (bytes == nullptr || size < kFileHeaderSize || ReadTag(bytes) != kEngineMagic ||
-        ReadTag(bytes + 8) != kAtlasForm)
-        return ReadResult::NOT_OWN_FORM;
-
-    // From here on the bytes claim to be an atlas file: whatever does not fit them is refused
-    // aloud, since no other reader will take them.
-    Util::IffStream stream(bytes, size, kAtlasForm);
-    if (!stream.Open()) {
-        Debug::Trace("Resource::NativeAtlas::Create(): File size %u does not match its header", size);
-        return ReadResult::REFUSED;
-    }
-    if (size < kFileHeaderSize + kChunkHeaderSize) {
-        Debug::Trace("Resource::NativeAtlas::Create(): File has no HEAD chunk");
-        return ReadResult::REFUSED;
-    }
-    // Another first chunk or another version: some other reader's file.
-    if (ReadTag(bytes + kFileHeaderSize) != kHeadTag)
-        return ReadResult::NOT_OWN_FORM;
-    const UInt8* head = stream.GetChunk(kHeadTag);
-    if (head == nullptr) {
-        Debug::Trace("Resource::NativeAtlas::Create(): HEAD chunk runs past the end of the file");
-        return ReadResult::REFUSED;
-    }
-    if (ReadLittleEndian32(head + 4) < kHeadPayloadSize) {
-        Debug::Trace("Resource::NativeAtlas::Create(): HEAD chunk too small (%u bytes)", ReadLittleEndian32(head + 4));
-        return ReadResult::REFUSED;
-    }
-    if (ReadTag(head + kChunkHeaderSize) != kVersion)
-        return ReadResult::NOT_OWN_FORM;
-    stream.NextChunk();
+    NativeFile file(GetData(), GetSize(), kAtlasForm);
+    const ReadResult opened =
+        file.Open("Resource::NativeAtlas::Create()", kHeadPayloadSize, NativeFile::EmptyFile::REFUSE);
+    if (opened != ReadResult::OK)
+        return opened;
+    Util::IffStream& stream = file.GetStream();
 
     Bool hasRectangles = false;
     for (UInt32 chunkNumber = 1; !stream.IsAtEnd(); ++chunkNumber, stream.NextChunk()) {

@@ -2,21 +2,21 @@
 
 #include <cstdint>
 
+#include "foundation/byte_order.h"
 #include "foundation/debug.h"
 #include "foundation/iff_stream.h"
+#include "resource/native_file.h"
 
 namespace Vorn {
 namespace Resource {
 
 namespace {
 
-constexpr UInt32 kEngineMagic = MakeTag("VORN");
 constexpr UInt32 kColliderForm = MakeTag("CGEO");
-constexpr UInt32 kHeadTag = MakeTag("HEAD");
 constexpr UInt32 kVertexTag = MakeTag("VERT");
-constexpr UInt32 kVersion = MakeTag("0.01");
-constexpr UInt32 kFileHeaderSize = 12;
 constexpr UInt32 kChunkHeaderSize = 8;
+// The version alone.
+constexpr UInt32 kHeadPayloadSize = 4;
 constexpr UInt32 kVertexSize = 4 * sizeof(Float);
 
 // The three tables: chunk tag and record size.
@@ -40,15 +40,8 @@ const TableKind kTableKinds[NUMBER_OF_TABLES] = {
     {MakeTag("LEAF"), sizeof(ColliderLeaf)},
 };
 
-UInt32 ReadTag(const UInt8* bytes)
-{
-    return (UInt32(bytes[0]) << 24) | (UInt32(bytes[1]) << 16) | (UInt32(bytes[2]) << 8) | UInt32(bytes[3]);
-}
-
-UInt32 ReadLittleEndian32(const UInt8* bytes)
-{
-    return UInt32(bytes[0]) | (UInt32(bytes[1]) << 8) | (UInt32(bytes[2]) << 16) | (UInt32(bytes[3]) << 24);
-}
+using Util::ReadLittleEndian32;
+using Util::ReadTag;
 
 // The four characters of a tag in reading order, for messages.
 #define TAG_CHARS(tag) char((tag) >> 24), char((tag) >> 16), char((tag) >> 8), char(tag)
@@ -87,50 +80,18 @@ const ColliderLeaf* NativeCollider::GetLeaves() const
 IObject* NativeCollider::Create(const IAttributes*, const String& id, const void* data, UInt32 size,
                                 const UInt32* conditions, UInt32 conditionCount, Bool* releaseData, Bool* failed)
 {
-    if (releaseData != nullptr)
-        *releaseData = true;
     NativeCollider* collider = new NativeCollider(id, data, size, conditions, conditionCount);
-    const ReadResult result = collider->Read();
-    if (result != ReadResult::OK) {
-        delete collider;
-        if (result == ReadResult::REFUSED && failed != nullptr)
-            *failed = true;
-        return nullptr;
-    }
-    if (releaseData != nullptr)
-        *releaseData = false;
-    return collider;
+    return FinishCreate(collider, collider->Read(), releaseData, failed);
 }
 
-NativeCollider::ReadResult NativeCollider::Read()
+ReadResult NativeCollider::Read()
 {
-    const UInt8* bytes = static_cast<const UInt8*>(GetData());
-    const UInt32 size = GetSize();
-    if (bytes == nullptr || size < kFileHeaderSize || ReadTag(bytes) != kEngineMagic ||
-        ReadTag(bytes + 8) != kColliderForm)
-        return ReadResult::NOT_OWN_FORM;
-
-    // From here on the bytes claim to be a collider file: whatever does not fit them is refused aloud.
-    Util::IffStream stream(bytes, size, kColliderForm);
-    if (!stream.Open()) {
-        Debug::Trace("Resource::NativeCollider::Create(): File size %u does not match its header", size);
-        return ReadResult::REFUSED;
-    }
-    if (stream.IsAtEnd() || ReadTag(bytes + kFileHeaderSize) != kHeadTag)
-        return ReadResult::NOT_OWN_FORM;
-    const UInt8* head = stream.GetChunk(kHeadTag);
-    if (head == nullptr) {
-        Debug::Trace("Resource::NativeCollider::Create(): HEAD chunk runs past the end of the file");
-        return ReadResult::REFUSED;
-    }
-    const UInt32 headSize = ReadLittleEndian32(head + 4);
-    if (headSize < 4) {
-        Debug::Trace("Resource::NativeCollider::Create(): HEAD chunk too small (%u bytes)", headSize);
-        return ReadResult::REFUSED;
-    }
-    if (ReadTag(head + kChunkHeaderSize) != kVersion)
-        return ReadResult::NOT_OWN_FORM;
-    stream.NextChunk();
+    NativeFile file(GetData(), GetSize(), kColliderForm);
+    const ReadResult opened =
+        file.Open("Resource::NativeCollider::Create()", kHeadPayloadSize, NativeFile::EmptyFile::DECLINE);
+    if (opened != ReadResult::OK)
+        return opened;
+    Util::IffStream& stream = file.GetStream();
 
     const UInt8* tables[NUMBER_OF_TABLES] = {};
     UInt32 counts[NUMBER_OF_TABLES] = {};

@@ -10,6 +10,7 @@
 #include "foundation/string.h"
 #include "foundation/types.h"
 #include "resource/collider.h"
+#include "resource/native_file.h"
 
 namespace Vorn {
 
@@ -44,13 +45,6 @@ public:
     UInt32 GetNumberOfLeaves() const { return mNumberOfLeaves; }
 
 private:
-    enum class ReadResult
-    {
-        OK,
-        NOT_OWN_FORM,
-        REFUSED,
-    };
-
     // Sets the tables from the source bytes; REFUSED has been logged.
     ReadResult Read();
     // The node children and the leaves' vertex numbers; false has been logged.

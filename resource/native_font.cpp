@@ -1,21 +1,18 @@
 #include "resource/native_font.h"
 
-#include <cstring>
 
+#include "foundation/byte_order.h"
 #include "foundation/debug.h"
 #include "foundation/iff_stream.h"
+#include "resource/native_file.h"
 
 namespace Vorn {
 namespace Resource {
 
 namespace {
 
-constexpr UInt32 kEngineMagic = MakeTag("VORN");
 constexpr UInt32 kFontForm = MakeTag("FONT");
-constexpr UInt32 kHeadTag = MakeTag("HEAD");
 constexpr UInt32 kGlyphsTag = MakeTag("GLPH");
-constexpr UInt32 kVersion = MakeTag("0.01");
-constexpr UInt32 kFileHeaderSize = 12;
 constexpr UInt32 kChunkHeaderSize = 8;
 constexpr UInt32 kVersionSize = 4;
 constexpr UInt32 kNumberOfFontValues = 11;
@@ -25,24 +22,10 @@ constexpr UInt32 kGlyphsHeaderSize = 8;
 // Character code and ten floats.
 constexpr UInt32 kGlyphRecordSize = 44;
 
-UInt32 ReadTag(const UInt8* bytes)
-{
-    return (UInt32(bytes[0]) << 24) | (UInt32(bytes[1]) << 16) | (UInt32(bytes[2]) << 8) | UInt32(bytes[3]);
-}
-
-UInt32 ReadLittleEndian32(const UInt8* bytes)
-{
-    return UInt32(bytes[0]) | (UInt32(bytes[1]) << 8) | (UInt32(bytes[2]) << 16) | (UInt32(bytes[3]) << 24);
-}
-
 // Records sit at any 4-byte position the file chose, so values are read byte-wise.
-Float ReadFloat(const UInt8* bytes)
-{
-    const UInt32 bits = ReadLittleEndian32(bytes);
-    Float value;
-    std::memcpy(&value, &bits, sizeof(value));
-    return value;
-}
+using Util::ReadFloat;
+using Util::ReadLittleEndian32;
+using Util::ReadTag;
 
 } // namespace
 
@@ -74,7 +57,7 @@ NativeFont::~NativeFont()
 
 Float NativeFont::ReadHeaderValue(UInt32 position) const
 {
-    return ReadFloat(mHeader + kChunkHeaderSize + kVersionSize + 4 * position);
+    return ReadFloat(mHeader + kVersionSize + 4 * position);
 }
 
 const IGlyph* NativeFont::GetGlyph(UInt32 code) const
@@ -96,57 +79,19 @@ Bool NativeFont::GetNativeData(Data& data) const
 IObject* NativeFont::Create(const IAttributes*, const String& id, const void* data, UInt32 size,
                             const UInt32* conditions, UInt32 conditionCount, Bool* releaseData, Bool* failed)
 {
-    if (releaseData != nullptr)
-        *releaseData = true;
     NativeFont* font = new NativeFont(id, data, size, conditions, conditionCount);
-    const ReadResult result = font->Read();
-    if (result != ReadResult::OK) {
-        delete font;
-        if (result == ReadResult::REFUSED && failed != nullptr)
-            *failed = true;
-        return nullptr;
-    }
-    if (releaseData != nullptr)
-        *releaseData = false;
-    return font;
+    return FinishCreate(font, font->Read(), releaseData, failed);
 }
 
-NativeFont::ReadResult NativeFont::Read()
+ReadResult NativeFont::Read()
 {
-    const UInt8* bytes = static_cast<const UInt8*>(GetData());
-    const UInt32 size = GetSize();
-    if (bytes == nullptr || size < kFileHeaderSize || ReadTag(bytes) != kEngineMagic ||
-        ReadTag(bytes + 8) != kFontForm)
-        return ReadResult::NOT_OWN_FORM;
-
-    // From here on the bytes claim to be a font file: whatever does not fit them is refused aloud,
-    // since no other reader will take them.
-    Util::IffStream stream(bytes, size, kFontForm);
-    if (!stream.Open()) {
-        Debug::Trace("Resource::NativeFont::Create(): File size %u does not match its header", size);
-        return ReadResult::REFUSED;
-    }
-    if (size < kFileHeaderSize + kChunkHeaderSize) {
-        Debug::Trace("Resource::NativeFont::Create(): File has no HEAD chunk");
-        return ReadResult::REFUSED;
-    }
-    // Another first chunk or another version: some other reader's file.
-    if (ReadTag(bytes + kFileHeaderSize) != kHeadTag)
-        return ReadResult::NOT_OWN_FORM;
-    const UInt8* head = stream.GetChunk(kHeadTag);
-    if (head == nullptr) {
-        Debug::Trace("Resource::NativeFont::Create(): HEAD chunk runs past the end of the file");
-        return ReadResult::REFUSED;
-    }
-    const UInt32 headSize = ReadLittleEndian32(head + 4);
-    if (headSize >= kVersionSize && ReadTag(head + kChunkHeaderSize) != kVersion)
-        return ReadResult::NOT_OWN_FORM;
-    if (headSize < kHeadPayloadSize) {
-        Debug::Trace("Resource::NativeFont::Create(): HEAD chunk too small (%u bytes)", headSize);
-        return ReadResult::REFUSED;
-    }
-    mHeader = head;
-    stream.NextChunk();
+    NativeFile file(GetData(), GetSize(), kFontForm);
+    const ReadResult opened =
+        file.Open("Resource::NativeFont::Create()", kHeadPayloadSize, NativeFile::EmptyFile::REFUSE);
+    if (opened != ReadResult::OK)
+        return opened;
+    mHeader = file.GetHeadPayload();
+    Util::IffStream& stream = file.GetStream();
 
     for (UInt32 chunkNumber = 1; !stream.IsAtEnd(); ++chunkNumber, stream.NextChunk()) {
         const UInt8* chunk = stream.GetChunk();

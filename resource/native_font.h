@@ -6,6 +6,7 @@
 #include "foundation/string.h"
 #include "foundation/types.h"
 #include "resource/font.h"
+#include "resource/native_file.h"
 
 namespace Vorn {
 
@@ -75,18 +76,11 @@ public:
     Bool GetNativeData(Data& data) const override;
 
 private:
-    enum class ReadResult
-    {
-        OK,
-        NOT_OWN_FORM,
-        REFUSED,
-    };
-
     // Sets the header and creates the glyphs from the source bytes; REFUSED has been logged.
     ReadResult Read();
     Float ReadHeaderValue(UInt32 position) const;
 
-    // The HEAD chunk (header included) in the source bytes.
+    // The HEAD payload (version, then the font values) in the source bytes.
     const UInt8* mHeader;
     // Character code to glyph; the glyphs are owned.
     Map<UInt32, Glyph*> mGlyphs;

@@ -2,24 +2,22 @@
 
 #include <cstdint>
 
+#include "foundation/byte_order.h"
 #include "foundation/debug.h"
 #include "foundation/iff_stream.h"
+#include "resource/native_file.h"
 
 namespace Vorn {
 namespace Resource {
 
 namespace {
 
-constexpr UInt32 kEngineMagic = MakeTag("VORN");
 constexpr UInt32 kMeshForm = MakeTag("MESH");
-constexpr UInt32 kHeadTag = MakeTag("HEAD");
 constexpr UInt32 kVertexBufferTag = MakeTag("VBUF");
 constexpr UInt32 kVertexAttributeTag = MakeTag("VATT");
 constexpr UInt32 kIndexBufferTag = MakeTag("IBUF");
 constexpr UInt32 kIndexSegmentTag = MakeTag("ISEG");
 constexpr UInt32 kVisibilityTag = MakeTag("PVIS");
-constexpr UInt32 kVersion = MakeTag("0.01");
-constexpr UInt32 kFileHeaderSize = 12;
 constexpr UInt32 kChunkHeaderSize = 8;
 // Version, drawable value, bounding box minimum and maximum.
 constexpr UInt32 kHeadPayloadSize = 32;
@@ -59,15 +57,8 @@ const TableKind kTableKinds[NativeMesh::NUMBER_OF_TABLES] = {
     {MakeTag("FACE"), sizeof(UInt32)},    {MakeTag("SGMT"), sizeof(MeshFace)},
 };
 
-UInt32 ReadTag(const UInt8* bytes)
-{
-    return (UInt32(bytes[0]) << 24) | (UInt32(bytes[1]) << 16) | (UInt32(bytes[2]) << 8) | UInt32(bytes[3]);
-}
-
-UInt32 ReadLittleEndian32(const UInt8* bytes)
-{
-    return UInt32(bytes[0]) | (UInt32(bytes[1]) << 8) | (UInt32(bytes[2]) << 16) | (UInt32(bytes[3]) << 24);
-}
+using Util::ReadLittleEndian32;
+using Util::ReadTag;
 
 // Records are handed out as structures of 32-bit fields, indices as 16-bit values.
 Bool IsAligned(const void* pointer, UInt32 alignment)
@@ -115,55 +106,23 @@ Bool NativeMesh::GetNativeData(Data& data) const
 IObject* NativeMesh::Create(const IAttributes*, const String& id, const void* data, UInt32 size,
                             const UInt32* conditions, UInt32 conditionCount, Bool* releaseData, Bool* failed)
 {
-    if (releaseData != nullptr)
-        *releaseData = true;
     NativeMesh* mesh = new NativeMesh(id, data, size, conditions, conditionCount);
-    const ReadResult result = mesh->Read();
-    if (result != ReadResult::OK) {
-        delete mesh;
-        if (result == ReadResult::REFUSED && failed != nullptr)
-            *failed = true;
-        return nullptr;
-    }
-    if (releaseData != nullptr)
-        *releaseData = false;
-    return mesh;
+    return FinishCreate(mesh, mesh->Read(), releaseData, failed);
 }
 
-NativeMesh::ReadResult NativeMesh::Read()
+ReadResult NativeMesh::Read()
 {
-    const UInt8* bytes = static_cast<const UInt8*>(GetData());
-    const UInt32 size = GetSize();
-    if (bytes == nullptr || size < kFileHeaderSize || ReadTag(bytes) != kEngineMagic ||
-        ReadTag(bytes + 8) != kMeshForm)
-        return ReadResult::NOT_OWN_FORM;
-
-    // From here on the bytes claim to be a mesh file: whatever does not fit them is refused aloud.
-    Util::IffStream stream(bytes, size, kMeshForm);
-    if (!stream.Open()) {
-        Debug::Trace("Resource::NativeMesh::Create(): File size %u does not match its header", size);
-        return ReadResult::REFUSED;
-    }
-    if (stream.IsAtEnd() || ReadTag(bytes + kFileHeaderSize) != kHeadTag)
-        return ReadResult::NOT_OWN_FORM;
-    const UInt8* head = stream.GetChunk(kHeadTag);
-    if (head == nullptr) {
-        Debug::Trace("Resource::NativeMesh::Create(): HEAD chunk runs past the end of the file");
-        return ReadResult::REFUSED;
-    }
-    const UInt32 headSize = ReadLittleEndian32(head + 4);
-    if (headSize >= 4 && ReadTag(head + kChunkHeaderSize) != kVersion)
-        return ReadResult::NOT_OWN_FORM;
-    if (headSize < kHeadPayloadSize) {
-        Debug::Trace("Resource::NativeMesh::Create(): HEAD chunk too small (%u bytes)", headSize);
-        return ReadResult::REFUSED;
-    }
-    const UInt8* headPayload = head + kChunkHeaderSize;
+    NativeFile file(GetData(), GetSize(), kMeshForm);
+    const ReadResult opened =
+        file.Open("Resource::NativeMesh::Create()", kHeadPayloadSize, NativeFile::EmptyFile::DECLINE);
+    if (opened != ReadResult::OK)
+        return opened;
+    const UInt8* headPayload = file.GetHeadPayload();
     if (!IsAligned(headPayload, 4)) {
         Debug::Trace("Resource::NativeMesh::Create(): HEAD chunk is not aligned");
         return ReadResult::REFUSED;
     }
-    stream.NextChunk();
+    Util::IffStream& stream = file.GetStream();
 
     Array<Chunk> vertexBufferChunks;
     Array<Chunk> vertexAttributeChunks;

@@ -18,6 +18,7 @@
 #include "foundation/string.h"
 #include "foundation/types.h"
 #include "resource/mesh.h"
+#include "resource/native_file.h"
 
 namespace Vorn {
 
@@ -96,13 +97,6 @@ public:
     };
 
 private:
-    enum class ReadResult
-    {
-        OK,
-        NOT_OWN_FORM,
-        REFUSED,
-    };
-
     struct VertexBuffer
     {
         UInt32 flags;

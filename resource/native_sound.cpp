@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "foundation/byte_order.h"
 #include "foundation/debug.h"
 #include "foundation/iff_stream.h"
 #include "resource/sound_format_conversion.h"
@@ -21,31 +22,10 @@ constexpr UInt32 kHeadPayloadSize = 20;
 // Byte count, then the offset of the bytes from the payload start.
 constexpr UInt32 kDataHeaderSize = 8;
 
-UInt32 ReadTag(const UInt8* bytes)
-{
-    return (UInt32(bytes[0]) << 24) | (UInt32(bytes[1]) << 16) | (UInt32(bytes[2]) << 8) | UInt32(bytes[3]);
-}
-
-UInt32 ReadLittleEndian32(const UInt8* bytes)
-{
-    return UInt32(bytes[0]) | (UInt32(bytes[1]) << 8) | (UInt32(bytes[2]) << 16) | (UInt32(bytes[3]) << 24);
-}
-
-void WriteTag(UInt8* bytes, UInt32 tag)
-{
-    bytes[0] = UInt8(tag >> 24);
-    bytes[1] = UInt8(tag >> 16);
-    bytes[2] = UInt8(tag >> 8);
-    bytes[3] = UInt8(tag);
-}
-
-void WriteLittleEndian32(UInt8* bytes, UInt32 value)
-{
-    bytes[0] = UInt8(value);
-    bytes[1] = UInt8(value >> 8);
-    bytes[2] = UInt8(value >> 16);
-    bytes[3] = UInt8(value >> 24);
-}
+using Util::ReadLittleEndian32;
+using Util::ReadTag;
+using Util::WriteLittleEndian32;
+using Util::WriteTag;
 
 } // namespace
 
@@ -77,7 +57,7 @@ IObject* NativeSound::Create(const IAttributes*, const String& id, const void* d
     return sound;
 }
 
-NativeSound::ReadResult NativeSound::Read()
+ReadResult NativeSound::Read()
 {
     const UInt8* bytes = static_cast<const UInt8*>(GetData());
     Util::IffStream stream(bytes, GetSize(), kSoundForm);

@@ -5,6 +5,7 @@
 #include "foundation/data.h"
 #include "foundation/string.h"
 #include "foundation/types.h"
+#include "resource/native_file.h"
 #include "resource/sound.h"
 
 namespace Vorn {
@@ -39,13 +40,6 @@ public:
                                 UInt32 format, UInt32 encoding, const UInt8* data, UInt32 dataSize);
 
 private:
-    enum class ReadResult
-    {
-        OK,
-        NOT_OWN_FORM,
-        REFUSED,
-    };
-
     ReadResult Read();
 };
 
