@@ -2,36 +2,17 @@
 // name, a live-object count, refusable class names and inits, and the frame's submissions.
 #pragma once
 
-#include <set>
 #include <string>
 #include <vector>
 
 #include "audio/renderer.h"
+#include "tests/support/fake_object_registry.h"
 
 namespace Vorn {
 namespace Testing {
 
-class FakeAudioRenderer;
-
-class FakeAudioObject : public Audio::IObject
-{
-public:
-    FakeAudioObject(FakeAudioRenderer* renderer, const std::string& className);
-    ~FakeAudioObject() override;
-    Bool Init() override;
-    Bool DeInit() override
-    {
-        mInitialized = false;
-        return true;
-    }
-    const std::string& GetClassName() const { return mClassName; }
-    Bool IsInitialized() const { return mInitialized; }
-
-private:
-    FakeAudioRenderer* mRenderer;
-    std::string mClassName;
-    Bool mInitialized = false;
-};
+// Base of every fake audio object.
+using FakeAudioObject = FakeRendererObject<Audio::IObject>;
 
 class FakeAudioBuffer : public FakeAudioObject, public Audio::IBuffer
 {
@@ -137,7 +118,7 @@ public:
     Enums::DistanceModel mDistanceModel = Enums::DistanceModel(1);
 };
 
-class FakeAudioRenderer : public Audio::IRenderer
+class FakeAudioRenderer : public Audio::IRenderer, public FakeObjectRegistry<Audio::IObject>
 {
 public:
     struct Submission
@@ -147,21 +128,8 @@ public:
         Real time;
     };
 
-    std::set<std::string> mRefusedClasses;
-    std::set<std::string> mFailingInits;
-    std::set<FakeAudioObject*> mLiveObjects;
-    UInt32 mCreatedCount = 0;
-    UInt32 mDestroyedCount = 0;
-    UInt32 mDestroyedInitializedCount = 0;
     std::vector<Submission> mPlayables;
     std::vector<Submission> mListeners;
-
-    ~FakeAudioRenderer() override
-    {
-        std::set<FakeAudioObject*> left = mLiveObjects;
-        for (FakeAudioObject* object : left)
-            delete object;
-    }
 
     Bool Init() override { return true; }
     Bool DeInit() override { return true; }
@@ -171,32 +139,11 @@ public:
     Bool UnregisterObjectClass(const Audio::ClassInfo&) override { return true; }
     Audio::IObject* CreateObject(const String& className) override
     {
-        const std::string name = className.GetText();
-        if (mRefusedClasses.count(name))
-            return nullptr;
-        FakeAudioObject* object = nullptr;
-        if (name == "Buffer")
-            object = new FakeAudioBuffer(this, name);
-        else if (name == "Playable")
-            object = new FakePlayable(this, name);
-        else if (name == "Listener")
-            object = new FakeListener(this, name);
-        if (object)
-            ++mCreatedCount;
-        return object;
+        return MakeObject(className, {{"Buffer", Make<FakeAudioBuffer>},
+                                      {"Playable", Make<FakePlayable>},
+                                      {"Listener", Make<FakeListener>}});
     }
-    Bool DestroyObject(Audio::IObject*& object) override
-    {
-        if (object) {
-            FakeAudioObject* fake = static_cast<FakeAudioObject*>(object);
-            if (fake->IsInitialized())
-                ++mDestroyedInitializedCount;
-            ++mDestroyedCount;
-            delete fake;
-        }
-        object = nullptr;
-        return true;
-    }
+    Bool DestroyObject(Audio::IObject*& object) override { return DestroyFake(object); }
     void BeginFrame() override
     {
         mPlayables.clear();
@@ -216,31 +163,7 @@ public:
     {
         return mListeners.empty() ? nullptr : static_cast<Audio::IListener*>(mListeners.back().object);
     }
-
-    void Register(FakeAudioObject* object) { mLiveObjects.insert(object); }
-    void Unregister(FakeAudioObject* object) { mLiveObjects.erase(object); }
 };
-
-inline FakeAudioObject::FakeAudioObject(FakeAudioRenderer* renderer, const std::string& className)
-    : mRenderer(renderer), mClassName(className)
-{
-    if (mRenderer)
-        mRenderer->Register(this);
-}
-
-inline FakeAudioObject::~FakeAudioObject()
-{
-    if (mRenderer)
-        mRenderer->Unregister(this);
-}
-
-inline Bool FakeAudioObject::Init()
-{
-    if (mRenderer && mRenderer->mFailingInits.count(mClassName))
-        return false;
-    mInitialized = true;
-    return true;
-}
 
 } // namespace Testing
 } // namespace Vorn

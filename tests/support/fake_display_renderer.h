@@ -6,38 +6,18 @@
 #include <cmath>
 #include <map>
 #include <memory>
-#include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "display/renderer.h"
+#include "tests/support/fake_object_registry.h"
 
 namespace Vorn {
 namespace Testing {
 
-class FakeDisplayRenderer;
-
-// Base of every fake display object: tracks its init state and tells the renderer it lives.
-class FakeDisplayObject : public Display::IObject
-{
-public:
-    FakeDisplayObject(FakeDisplayRenderer* renderer, const std::string& className);
-    ~FakeDisplayObject() override;
-    Bool Init() override;
-    Bool DeInit() override
-    {
-        mInitialized = false;
-        return true;
-    }
-    const std::string& GetClassName() const { return mClassName; }
-    Bool IsInitialized() const { return mInitialized; }
-
-private:
-    FakeDisplayRenderer* mRenderer;
-    std::string mClassName;
-    Bool mInitialized = false;
-};
+// Base of every fake display object.
+using FakeDisplayObject = FakeRendererObject<Display::IObject>;
 
 class FakeDrawable : public FakeDisplayObject, public Display::IDrawable
 {
@@ -488,7 +468,7 @@ public:
     UInt32 mProjectionCount = 0;
 };
 
-class FakeDisplayRenderer : public Display::IRenderer
+class FakeDisplayRenderer : public Display::IRenderer, public FakeObjectRegistry<Display::IObject>
 {
 public:
     struct DrawRecord
@@ -505,16 +485,6 @@ public:
         Math::Matrix<float> transform;
     };
 
-    // Class names that CreateObject refuses, and objects whose Init fails.
-    std::set<std::string> mRefusedClasses;
-    std::set<std::string> mFailingInits;
-    // Every object made and not yet destroyed, and the counts of both.
-    std::set<FakeDisplayObject*> mLiveObjects;
-    UInt32 mCreatedCount = 0;
-    UInt32 mDestroyedCount = 0;
-    // Destroying an object still initialised is a fault of its owner.
-    UInt32 mDestroyedInitializedCount = 0;
-
     std::vector<Display::IObject*> mUpdates;
     std::vector<DrawRecord> mDrawables;
     std::vector<Placement> mViews;
@@ -526,14 +496,6 @@ public:
     std::map<UInt32, Display::IParameters*> mParameterSlots;
     std::map<UInt32, Display::IBone*> mBones;
 
-    ~FakeDisplayRenderer() override
-    {
-        // Left-over objects are the owners' leaks; free them so the sanitizer reports only those.
-        std::set<FakeDisplayObject*> left = mLiveObjects;
-        for (FakeDisplayObject* object : left)
-            delete object;
-    }
-
     Bool Init(UInt32, UInt32) override { return true; }
     Bool DeInit() override { return true; }
     Bool Start() override { return true; }
@@ -543,53 +505,21 @@ public:
 
     Display::IObject* CreateObject(const String& className) override
     {
-        const std::string name = className.GetText();
-        if (mRefusedClasses.count(name))
-            return nullptr;
-        FakeDisplayObject* object = nullptr;
-        if (name == "Drawable")
-            object = new FakeDrawable(this, name);
-        else if (name == "VertexBuffer")
-            object = new FakeVertexBuffer(this, name);
-        else if (name == "IndexBuffer")
-            object = new FakeIndexBuffer(this, name);
-        else if (name == "Texture")
-            object = new FakeTexture(this, name);
-        else if (name == "FrameBuffer")
-            object = new FakeFrameBuffer(this, name);
-        else if (name == "Material")
-            object = new FakeMaterial(this, name);
-        else if (name == "Parameters")
-            object = new FakeParameters(this, name);
-        else if (name == "FixedProgram")
-            object = new FakeFixedProgram(this, name);
-        else if (name == "ShaderProgram")
-            object = new FakeShaderProgram(this, name);
-        else if (name == "Shader")
-            object = new FakeShader(this, name);
-        else if (name == "Light")
-            object = new FakeLight(this, name);
-        else if (name == "Bone")
-            object = new FakeBone(this, name);
-        else if (name == "Camera")
-            object = new FakeCamera(this, name);
-        if (object)
-            ++mCreatedCount;
-        return object;
+        return MakeObject(className, {{"Drawable", Make<FakeDrawable>},
+                                      {"VertexBuffer", Make<FakeVertexBuffer>},
+                                      {"IndexBuffer", Make<FakeIndexBuffer>},
+                                      {"Texture", Make<FakeTexture>},
+                                      {"FrameBuffer", Make<FakeFrameBuffer>},
+                                      {"Material", Make<FakeMaterial>},
+                                      {"Parameters", Make<FakeParameters>},
+                                      {"FixedProgram", Make<FakeFixedProgram>},
+                                      {"ShaderProgram", Make<FakeShaderProgram>},
+                                      {"Shader", Make<FakeShader>},
+                                      {"Light", Make<FakeLight>},
+                                      {"Bone", Make<FakeBone>},
+                                      {"Camera", Make<FakeCamera>}});
     }
-
-    Bool DestroyObject(Display::IObject*& object) override
-    {
-        if (object) {
-            FakeDisplayObject* fake = static_cast<FakeDisplayObject*>(object);
-            if (fake->IsInitialized())
-                ++mDestroyedInitializedCount;
-            ++mDestroyedCount;
-            delete fake;
-        }
-        object = nullptr;
-        return true;
-    }
+    Bool DestroyObject(Display::IObject*& object) override { return DestroyFake(object); }
 
     Bool InitObject(Display::IObject*) override { return true; }
     Bool DeInitObject(Display::IObject*) override { return true; }
@@ -666,19 +596,6 @@ public:
         return mFrameBufferSelections.empty() ? nullptr : mFrameBufferSelections.back();
     }
 
-    // Objects of a class that are alive now.
-    UInt32 CountLive(const std::string& className) const
-    {
-        UInt32 count = 0;
-        for (FakeDisplayObject* object : mLiveObjects)
-            if (object->GetClassName() == className)
-                ++count;
-        return count;
-    }
-
-    void Register(FakeDisplayObject* object) { mLiveObjects.insert(object); }
-    void Unregister(FakeDisplayObject* object) { mLiveObjects.erase(object); }
-
 private:
     template <typename Key, typename Value>
     static Value* Find(const std::map<Key, Value*>& map, const Key& key)
@@ -687,27 +604,6 @@ private:
         return it == map.end() ? nullptr : it->second;
     }
 };
-
-inline FakeDisplayObject::FakeDisplayObject(FakeDisplayRenderer* renderer, const std::string& className)
-    : mRenderer(renderer), mClassName(className)
-{
-    if (mRenderer)
-        mRenderer->Register(this);
-}
-
-inline FakeDisplayObject::~FakeDisplayObject()
-{
-    if (mRenderer)
-        mRenderer->Unregister(this);
-}
-
-inline Bool FakeDisplayObject::Init()
-{
-    if (mRenderer && mRenderer->mFailingInits.count(mClassName))
-        return false;
-    mInitialized = true;
-    return true;
-}
 
 } // namespace Testing
 } // namespace Vorn

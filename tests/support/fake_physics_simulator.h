@@ -2,10 +2,10 @@
 // counts the live ones, and records what the logic traversal registers.
 #pragma once
 
-#include <set>
 #include <vector>
 
 #include "physics/simulator.h"
+#include "tests/support/fake_object_pool.h"
 
 namespace Vorn {
 namespace Testing {
@@ -147,11 +147,10 @@ public:
     Physics::IBody* mBodies[2] = {nullptr, nullptr};
 };
 
-class FakePhysicsSimulator : public Physics::ISimulator
+class FakePhysicsSimulator : public Physics::ISimulator, public FakeObjectPool
 {
 public:
     Bool mRefuseCreation = false;
-    std::set<void*> mLiveObjects;
     // Registrations since the last ClearObjects, in order: bodies pushed, geometries pushed,
     // fields and springs added; and the number of open body pushes.
     std::vector<Physics::IBody*> mPushedBodies;
@@ -160,39 +159,24 @@ public:
     std::vector<Physics::ISpring*> mSprings;
     SInt32 mOpenBodies = 0;
 
-    ~FakePhysicsSimulator() override
-    {
-        for (void* object : mBodies)
-            delete static_cast<FakeBody*>(object);
-        for (void* object : mGeometries)
-            delete static_cast<FakeGeometry*>(object);
-        for (void* object : mFieldObjects)
-            delete static_cast<FakeField*>(object);
-        for (void* object : mSpringObjects)
-            delete static_cast<FakeSpring*>(object);
-    }
-
     Bool Init() override { return true; }
     Bool DeInit() override { return true; }
-    Physics::IBody* CreateBody() override { return Make<FakeBody>(mBodies); }
-    void DestroyBody(Physics::IBody*& body) override { Destroy<FakeBody>(mBodies, body); }
-    Physics::ISpring* CreateSpring() override { return Make<FakeSpring>(mSpringObjects); }
-    void DestroySpring(Physics::ISpring*& spring) override { Destroy<FakeSpring>(mSpringObjects, spring); }
+    Physics::IBody* CreateBody() override { return Make<FakeBody>(); }
+    void DestroyBody(Physics::IBody*& body) override { DestroyFake<FakeBody>(body); }
+    Physics::ISpring* CreateSpring() override { return Make<FakeSpring>(); }
+    void DestroySpring(Physics::ISpring*& spring) override { DestroyFake<FakeSpring>(spring); }
     Physics::IField* CreateField(UInt32, UInt32 shape) override
     {
-        return shape <= 1 ? Make<FakeField>(mFieldObjects) : nullptr;
+        return shape <= 1 ? Make<FakeField>() : nullptr;
     }
-    void DestroyField(Physics::IField*& field) override { Destroy<FakeField>(mFieldObjects, field); }
+    void DestroyField(Physics::IField*& field) override { DestroyFake<FakeField>(field); }
     Physics::IGeometry* CreateGeometry(UInt32 shape) override
     {
         if (mRefuseCreation || shape == 3 || shape > 4)
             return nullptr;
-        FakeGeometry* geometry = new FakeGeometry(shape);
-        mGeometries.insert(geometry);
-        mLiveObjects.insert(geometry);
-        return geometry;
+        return MakeFake<FakeGeometry>(shape);
     }
-    void DestroyGeometry(Physics::IGeometry*& geometry) override { Destroy<FakeGeometry>(mGeometries, geometry); }
+    void DestroyGeometry(Physics::IGeometry*& geometry) override { DestroyFake<FakeGeometry>(geometry); }
     void ClearObjects() override
     {
         mPushedBodies.clear();
@@ -218,32 +202,11 @@ public:
     void PopBody(Physics::IBody*) override { --mOpenBodies; }
 
 private:
-    template <typename T, typename Interface>
-    void Destroy(std::set<void*>& owned, Interface*& object)
+    template <class Fake>
+    Fake* Make()
     {
-        if (object) {
-            T* fake = static_cast<T*>(object);
-            owned.erase(fake);
-            mLiveObjects.erase(fake);
-            delete fake;
-        }
-        object = nullptr;
+        return mRefuseCreation ? nullptr : MakeFake<Fake>();
     }
-    template <typename T>
-    T* Make(std::set<void*>& owned)
-    {
-        if (mRefuseCreation)
-            return nullptr;
-        T* object = new T();
-        owned.insert(object);
-        mLiveObjects.insert(object);
-        return object;
-    }
-
-    std::set<void*> mBodies;
-    std::set<void*> mGeometries;
-    std::set<void*> mFieldObjects;
-    std::set<void*> mSpringObjects;
 };
 
 } // namespace Testing

@@ -2,10 +2,10 @@
 // counts the live ones, and records the views and touchables registered in a logic step.
 #pragma once
 
-#include <set>
 #include <vector>
 
 #include "input/touchable_handler.h"
+#include "tests/support/fake_object_pool.h"
 
 namespace Vorn {
 namespace Testing {
@@ -50,7 +50,7 @@ public:
     Math::Matrix<float> mMatrix;
 };
 
-class FakeTouchableHandler : public Input::ITouchableHandler
+class FakeTouchableHandler : public Input::ITouchableHandler, public FakeObjectPool
 {
 public:
     struct Registration
@@ -60,54 +60,24 @@ public:
     };
 
     Bool mRefuseCreation = false;
-    std::set<void*> mLiveObjects;
     std::vector<Registration> mViews;
     std::vector<Registration> mTouchables;
-
-    ~FakeTouchableHandler() override
-    {
-        for (void* object : mAreas)
-            delete static_cast<FakeTouchArea*>(object);
-        for (void* object : mProjections)
-            delete static_cast<FakeScreenProjection*>(object);
-    }
 
     Bool Init() override { return true; }
     Bool DeInit() override { return true; }
     Input::IScreenProjection* CreateScreenProjection(Enums::ProjectionType type) override
     {
-        if (mRefuseCreation)
-            return nullptr;
-        FakeScreenProjection* projection = new FakeScreenProjection(type);
-        mProjections.insert(projection);
-        mLiveObjects.insert(projection);
-        return projection;
+        return mRefuseCreation ? nullptr : MakeFake<FakeScreenProjection>(type);
     }
     void DestroyScreenProjection(Input::IScreenProjection*& projection) override
     {
-        FakeScreenProjection* fake = static_cast<FakeScreenProjection*>(projection);
-        mProjections.erase(fake);
-        mLiveObjects.erase(fake);
-        delete fake;
-        projection = nullptr;
+        DestroyFake<FakeScreenProjection>(projection);
     }
     Input::ITouchArea* CreateTouchArea(Enums::AreaShape shape) override
     {
-        if (mRefuseCreation)
-            return nullptr;
-        FakeTouchArea* area = new FakeTouchArea(shape);
-        mAreas.insert(area);
-        mLiveObjects.insert(area);
-        return area;
+        return mRefuseCreation ? nullptr : MakeFake<FakeTouchArea>(shape);
     }
-    void DestroyTouchArea(Input::ITouchArea*& area) override
-    {
-        FakeTouchArea* fake = static_cast<FakeTouchArea*>(area);
-        mAreas.erase(fake);
-        mLiveObjects.erase(fake);
-        delete fake;
-        area = nullptr;
-    }
+    void DestroyTouchArea(Input::ITouchArea*& area) override { DestroyFake<FakeTouchArea>(area); }
     void AddTouchable(Input::ITouchArea* area, const Math::Matrix<float>& transform) override
     {
         mTouchables.push_back(Registration{area, transform});
@@ -125,10 +95,6 @@ public:
     Bool BeginPointers() override { return true; }
     Bool ProcessPointer(UInt32, const Input::IMouseButtons*, Bool, Float, Float, Bool) override { return false; }
     Bool EndPointers() override { return true; }
-
-private:
-    std::set<void*> mAreas;
-    std::set<void*> mProjections;
 };
 
 } // namespace Testing
