@@ -521,11 +521,7 @@ TEST_F(CameraTest, PrepareFailsOutsideAViewAndForASecondCamera)
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.mBody);
-        if (mTop != nullptr) {
-            ASSERT_TRUE(DeInit());
-            Graph::Factory::DestroyGraph(mTop);
-            mTop = nullptr;
-        }
+        ASSERT_TRUE(DestroyScene());
         ASSERT_NE(Scene(test.mBody), nullptr);
         ASSERT_TRUE(RunLogic());
         ::testing::internal::CaptureStderr();

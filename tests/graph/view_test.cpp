@@ -110,10 +110,7 @@ TEST_F(ViewTest, RefusesAFrameBufferThatIsMissingOrNotAFrameBuffer)
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.mBody);
-        if (mTop != nullptr) {
-            Graph::Factory::DestroyGraph(mTop);
-            mTop = nullptr;
-        }
+        ASSERT_TRUE(DestroyScene());
         INamespace* scene = Build(test.mBody);
         ASSERT_NE(scene, nullptr);
         ::testing::internal::CaptureStderr();
@@ -176,11 +173,7 @@ TEST_F(ViewTest, WithoutACameraOrWithAnOrthographicOneNothingIsCulled)
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.mBody);
-        if (mTop != nullptr) {
-            ASSERT_TRUE(DeInit());
-            Graph::Factory::DestroyGraph(mTop);
-            mTop = nullptr;
-        }
+        ASSERT_TRUE(DestroyScene());
         mLog.clear();
         INamespace* scene = Scene(test.mBody);
         ASSERT_NE(scene, nullptr);

@@ -212,6 +212,17 @@ protected:
             mInitialized = false;
         return done;
     }
+    // Drops the scene so that a test can build another, de-initialised first if it was
+    // initialised; false when that fails.
+    Bool DestroyScene()
+    {
+        if (mTop == nullptr)
+            return true;
+        const Bool deInitialised = !mInitialized || DeInit();
+        Graph::Factory::DestroyGraph(mTop);
+        mTop = nullptr;
+        return deInitialised;
+    }
     // Built and initialised; null (with a test failure) otherwise.
     Graph::INamespace* Scene(const std::string& body)
     {
