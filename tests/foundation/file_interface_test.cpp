@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -15,6 +14,7 @@
 using namespace Vorn;
 using Enums::FileAccessMode;
 using Enums::FileCategory;
+using Testing::Sorted;
 
 namespace {
 
@@ -62,15 +62,6 @@ protected:
     Testing::TempFolder mFolder;
     RecordingFileInterface mFiles;
 };
-
-std::vector<std::string> Sorted(const Array<String>& names)
-{
-    std::vector<std::string> result;
-    for (const String& name : names)
-        result.push_back(name.GetText());
-    std::sort(result.begin(), result.end());
-    return result;
-}
 
 } // namespace
 

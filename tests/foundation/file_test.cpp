@@ -5,26 +5,13 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 using namespace Vorn;
 using Enums::FileAccessMode;
-
-namespace {
-
-std::vector<std::string> Sorted(const Array<String>& names)
-{
-    std::vector<std::string> result;
-    for (const String& name : names)
-        result.push_back(name.GetText());
-    std::sort(result.begin(), result.end());
-    return result;
-}
-
-} // namespace
+using Testing::Sorted;
 
 TEST(FileTest, AccessModesOpenAsTheirTableSays)
 {

@@ -3,11 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <system_error>
+#include <vector>
+
+#include "foundation/array.h"
+#include "foundation/string.h"
 
 namespace Vorn {
 namespace Testing {
@@ -66,6 +71,16 @@ public:
 private:
     std::filesystem::path mPath;
 };
+
+// The names of a folder listing, sorted, to compare with the names expected in any order.
+inline std::vector<std::string> Sorted(const Array<String>& names)
+{
+    std::vector<std::string> result;
+    for (const String& name : names)
+        result.push_back(name.GetText());
+    std::sort(result.begin(), result.end());
+    return result;
+}
 
 } // namespace Testing
 } // namespace Vorn
