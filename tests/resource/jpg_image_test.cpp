@@ -8,6 +8,7 @@
 
 #include "resource/display_surface.h"
 #include "resource/jpg_display_surface.h"
+#include "tests/support/exact_bytes.h"
 #include "tests/support/image_fixture.h"
 
 using namespace Vorn;
@@ -144,13 +145,11 @@ TEST(JpgImageTest, DamagedFilesNeverReadOutOfBoundsAndFailedLocksLeaveNoCount)
 {
     const Bytes original = Testing::EncodeJpegFile(16, 16, 3, MakeQuadrants(16), 80);
     UInt32 created = 0;
-    auto tryFile = [&created](const Bytes& bytes) {
-        std::unique_ptr<UInt8[]> block(new UInt8[bytes.size() + 1]);
-        std::copy(bytes.begin(), bytes.end(), block.get());
+    auto tryFile = [&created](Testing::ExactBytes& bytes) {
         Bool releaseData = true;
         Bool failed = false;
         std::unique_ptr<IObject> object(
-            JpgImage::Create(nullptr, "damaged", block.get(), UInt32(bytes.size()), nullptr, 0, &releaseData, &failed));
+            JpgImage::Create(nullptr, "damaged", bytes.Get(), bytes.GetSize(), nullptr, 0, &releaseData, &failed));
         if (!object)
             return;
         ++created;
@@ -161,13 +160,7 @@ TEST(JpgImageTest, DamagedFilesNeverReadOutOfBoundsAndFailedLocksLeaveNoCount)
         EXPECT_EQ(static_cast<JpgDisplaySurface&>(*surface).GetLockCount(), 0u);
     };
     ::testing::internal::CaptureStderr();
-    for (std::size_t length = 0; length < original.size(); length += 5)
-        tryFile(Bytes(original.begin(), original.begin() + length));
-    for (std::size_t bit = 0; bit < original.size() * 8; bit += 3) {
-        Bytes flipped = original;
-        flipped[bit / 8] ^= UInt8(1u << (bit % 8));
-        tryFile(flipped);
-    }
+    Testing::ForEachDamagedCopy(original, 5, 3, tryFile);
     ::testing::internal::GetCapturedStderr();
     EXPECT_GT(created, 100u);
 }

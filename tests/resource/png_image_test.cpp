@@ -10,6 +10,7 @@
 #include "foundation/attributes.h"
 #include "resource/display_surface.h"
 #include "resource/png_display_surface.h"
+#include "tests/support/exact_bytes.h"
 #include "tests/support/image_fixture.h"
 
 using namespace Vorn;
@@ -310,14 +311,11 @@ TEST(PngImageTest, DamagedFilesAreDeclinedOrFailToLockButNeverReadOutOfBounds)
 {
     const Bytes original = Testing::EncodeRgbaPng(16, 16, Testing::MakeRgbaPattern(16, 16), true);
     UInt32 created = 0;
-    auto tryFile = [&created](const Bytes& bytes) {
-        // An exactly sized heap block, so that the address sanitizer sees any read past it.
-        std::unique_ptr<UInt8[]> block(new UInt8[bytes.size() + 1]);
-        std::copy(bytes.begin(), bytes.end(), block.get());
+    auto tryFile = [&created](Testing::ExactBytes& bytes) {
         Bool releaseData = true;
         Bool failed = false;
         std::unique_ptr<IObject> object(
-            PngImage::Create(nullptr, "damaged", block.get(), UInt32(bytes.size()), nullptr, 0, &releaseData, &failed));
+            PngImage::Create(nullptr, "damaged", bytes.Get(), bytes.GetSize(), nullptr, 0, &releaseData, &failed));
         EXPECT_FALSE(failed);
         if (!object)
             return;
@@ -330,13 +328,7 @@ TEST(PngImageTest, DamagedFilesAreDeclinedOrFailToLockButNeverReadOutOfBounds)
         EXPECT_EQ(static_cast<PngDisplaySurface&>(*surface).GetLockCount(), 0u);
     };
     ::testing::internal::CaptureStderr();
-    for (std::size_t length = 0; length < original.size(); length += 7)
-        tryFile(Bytes(original.begin(), original.begin() + length));
-    for (std::size_t bit = 0; bit < original.size() * 8; bit += 5) {
-        Bytes flipped = original;
-        flipped[bit / 8] ^= UInt8(1u << (bit % 8));
-        tryFile(flipped);
-    }
+    Testing::ForEachDamagedCopy(original, 7, 5, tryFile);
     ::testing::internal::GetCapturedStderr();
     // Damage behind the header reaches the decoder.
     EXPECT_GT(created, 100u);

@@ -42,5 +42,21 @@ private:
     std::unique_ptr<UInt8[]> mBlock;
 };
 
+// Hands tryBytes the file cut to every cutStep-th length below its size, then the file with every
+// flipStep-th bit flipped, each in exactly sized bytes: the inputs of a damaged-file test.
+template <class TryBytes>
+void ForEachDamagedCopy(const std::vector<UInt8>& file, UInt32 cutStep, UInt32 flipStep, TryBytes tryBytes)
+{
+    for (size_t length = 0; length < file.size(); length += cutStep) {
+        ExactBytes bytes(file.data(), UInt32(length));
+        tryBytes(bytes);
+    }
+    for (size_t bit = 0; bit < file.size() * 8; bit += flipStep) {
+        ExactBytes bytes(file);
+        bytes.Get()[bit / 8] ^= UInt8(1u << (bit % 8));
+        tryBytes(bytes);
+    }
+}
+
 } // namespace Testing
 } // namespace Vorn
