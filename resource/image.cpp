@@ -131,9 +131,9 @@ IDisplaySurface* Image::CreateDisplaySurface(Enums::PixelFormat, UInt32, UInt32,
     return nullptr;
 }
 
-IDisplaySurface* Image::CreateDisplaySurface(Bool) const
+IDisplaySurface* Image::CreateDisplaySurface(Bool withMipMaps) const
 {
-    return nullptr;
+    return CreateDisplaySurface(Enums::PixelFormat(0), 0, 0, 1, withMipMaps);
 }
 
 Bool Image::GetNativeData(Data& data) const

@@ -57,11 +57,13 @@ public:
     UInt32 GetWidth() const override;
     UInt32 GetHeight() const override;
     Enums::PixelFormat GetPixelFormat() const override;
+    // 0, textures choose: also the answer of the decoding readers (PNG, JPEG).
     Enums::PixelFormat GetPreferredPixelFormat() const override;
     Enums::PixelFormat GetForcedPixelFormat() const override;
     UInt32 GetImageFormat() const override;
     IDisplaySurface* CreateDisplaySurface(Enums::PixelFormat pixelFormat, UInt32 width, UInt32 height,
                                           UInt32 prescaleFactor, Bool withMipMaps) const override;
+    // The surface above with format 0, size 0 and prescale factor 1.
     IDisplaySurface* CreateDisplaySurface(Bool withMipMaps) const override;
 
     // EncodeJpg (which fails) when the output format is JPG, else the original bytes.

@@ -157,16 +157,6 @@ Enums::PixelFormat JpgImage::GetPixelFormat() const
     return Enums::PixelFormat::R8_G8_B8;
 }
 
-Enums::PixelFormat JpgImage::GetPreferredPixelFormat() const
-{
-    return Enums::PixelFormat(0);
-}
-
-Enums::PixelFormat JpgImage::GetForcedPixelFormat() const
-{
-    return Enums::PixelFormat(0);
-}
-
 UInt32 JpgImage::GetImageFormat() const
 {
     return kJpgFormat;
@@ -179,11 +169,6 @@ IDisplaySurface* JpgImage::CreateDisplaySurface(Enums::PixelFormat pixelFormat, 
     if (pixelFormat == Enums::PixelFormat(0))
         pixelFormat = Enums::PixelFormat::R8_G8_B8;
     return new JpgDisplaySurface(this, mData, mSize, pixelFormat, width, height, withMipMaps);
-}
-
-IDisplaySurface* JpgImage::CreateDisplaySurface(Bool withMipMaps) const
-{
-    return CreateDisplaySurface(Enums::PixelFormat(0), 0, 0, 1, withMipMaps);
 }
 
 } // namespace Resource

@@ -180,16 +180,6 @@ Enums::PixelFormat PngImage::GetPixelFormat() const
     return Enums::PixelFormat::R8_G8_B8_A8;
 }
 
-Enums::PixelFormat PngImage::GetPreferredPixelFormat() const
-{
-    return Enums::PixelFormat(0);
-}
-
-Enums::PixelFormat PngImage::GetForcedPixelFormat() const
-{
-    return Enums::PixelFormat(0);
-}
-
 UInt32 PngImage::GetImageFormat() const
 {
     return kPngFormat;
@@ -205,11 +195,6 @@ IDisplaySurface* PngImage::CreateDisplaySurface(Enums::PixelFormat pixelFormat, 
     if (mMatteColor[3] > 0.0f && mMatteThreshold != 0)
         surface->SetMatte(mMatteColor, mMatteThreshold);
     return surface;
-}
-
-IDisplaySurface* PngImage::CreateDisplaySurface(Bool withMipMaps) const
-{
-    return CreateDisplaySurface(Enums::PixelFormat(0), 0, 0, 1, withMipMaps);
 }
 
 void PngImage::SetAttributes(const IAttributes* attributes, Bool* error)

@@ -32,15 +32,13 @@ public:
     UInt32 GetHeight() const override;
     // R8_G8_B8_A8.
     Enums::PixelFormat GetPixelFormat() const override;
-    // 0: textures choose.
-    Enums::PixelFormat GetPreferredPixelFormat() const override;
-    Enums::PixelFormat GetForcedPixelFormat() const override;
     UInt32 GetImageFormat() const override;
     // Any format (0 gives R8_G8_B8_A8) and size; the surface decodes on its first lock and
     // carries the matte when one is set.
     IDisplaySurface* CreateDisplaySurface(Enums::PixelFormat pixelFormat, UInt32 width, UInt32 height,
                                           UInt32 prescaleFactor, Bool withMipMaps) const override;
-    IDisplaySurface* CreateDisplaySurface(Bool withMipMaps) const override;
+    // Image's, with the image's defaults.
+    using Image::CreateDisplaySurface;
 
     // Also reads "matteColor" (its alpha then set to 1, so that a given colour always mattes)
     // and "matteThreshold".
