@@ -3,32 +3,6 @@
 namespace Vorn {
 namespace Graph {
 
-CullOutputState::CullOutputState()
-    : mClock(nullptr), mRoot(nullptr), mItemTransform(nullptr), mItemScale(nullptr), mItemCulled(false), mCounter(0)
-{
-}
-
-CullOutputState::~CullOutputState() {}
-
-Bool CullOutputState::Init(IClock* clock)
-{
-    mClock = clock;
-    mFrame = FrameValues();
-    Begin();
-    End();
-    return true;
-}
-
-Bool CullOutputState::DeInit()
-{
-    mClock = nullptr;
-    return true;
-}
-
-void CullOutputState::SetRoot(IRoot* root) { mRoot = root; }
-
-IRoot* CullOutputState::GetRoot() { return mRoot; }
-
 void CullOutputState::Begin()
 {
     mFrame.CopyFrom(mClock);
@@ -40,16 +14,6 @@ void CullOutputState::Begin()
     mObjects.Clear();
     mCounter = 0;
 }
-
-void CullOutputState::End() {}
-
-UInt32 CullOutputState::GetFrameCount() const { return mFrame.mFrameCount; }
-
-Double CullOutputState::GetFrameTime() const { return mFrame.mFrameTime; }
-
-Double CullOutputState::GetFrameDuration() const { return mFrame.mFrameDuration; }
-
-UInt32 CullOutputState::GetNumberOfSteps() const { return mFrame.mNumberOfSteps; }
 
 void CullOutputState::PushView(IView* view) { mViews.Push(view); }
 
@@ -81,44 +45,10 @@ const Math::Vector<float>* CullOutputState::GetItemValue2() const { return mItem
 
 Bool CullOutputState::GetItemFlag() const { return mItemCulled; }
 
-void CullOutputState::ResetCounter() { mCounter = 0; }
-
-void CullOutputState::IncrementCounter() { ++mCounter; }
-
-UInt32 CullOutputState::GetCounter() const { return mCounter; }
-
 EnqueueOutputState::EnqueueOutputState(Display::IRenderer* displayRenderer, Audio::IRenderer* audioRenderer)
-    : mClock(nullptr),
-      mRoot(nullptr),
-      mDisplayRenderer(displayRenderer),
-      mAudioRenderer(audioRenderer),
-      mItemTransform(nullptr),
-      mItemScale(nullptr),
-      mItemDepthOrder(0),
-      mCounter(0)
+    : mDisplayRenderer(displayRenderer), mAudioRenderer(audioRenderer)
 {
 }
-
-EnqueueOutputState::~EnqueueOutputState() {}
-
-Bool EnqueueOutputState::Init(IClock* clock)
-{
-    mClock = clock;
-    mFrame = FrameValues();
-    Begin();
-    End();
-    return true;
-}
-
-Bool EnqueueOutputState::DeInit()
-{
-    mClock = nullptr;
-    return true;
-}
-
-void EnqueueOutputState::SetRoot(IRoot* root) { mRoot = root; }
-
-IRoot* EnqueueOutputState::GetRoot() { return mRoot; }
 
 void EnqueueOutputState::Begin()
 {
@@ -129,16 +59,6 @@ void EnqueueOutputState::Begin()
     mItemDepthOrder = 0;
     mCounter = 0;
 }
-
-void EnqueueOutputState::End() {}
-
-UInt32 EnqueueOutputState::GetFrameCount() const { return mFrame.mFrameCount; }
-
-Double EnqueueOutputState::GetFrameTime() const { return mFrame.mFrameTime; }
-
-Double EnqueueOutputState::GetFrameDuration() const { return mFrame.mFrameDuration; }
-
-UInt32 EnqueueOutputState::GetNumberOfSteps() const { return mFrame.mNumberOfSteps; }
 
 void EnqueueOutputState::PushView(IView* view) { mViews.Push(view); }
 
@@ -161,12 +81,6 @@ const Math::Matrix<float>* EnqueueOutputState::GetItemValue1() const { return mI
 const Math::Vector<float>* EnqueueOutputState::GetItemValue2() const { return mItemScale; }
 
 SInt32 EnqueueOutputState::GetItemValue3() const { return mItemDepthOrder; }
-
-void EnqueueOutputState::ResetCounter() { mCounter = 0; }
-
-void EnqueueOutputState::IncrementCounter() { ++mCounter; }
-
-UInt32 EnqueueOutputState::GetCounter() const { return mCounter; }
 
 } // namespace Graph
 } // namespace Vorn

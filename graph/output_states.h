@@ -3,32 +3,15 @@
 // they hand each of their renderables the state.
 #pragma once
 
-#include "graph/state_stacks.h"
-#include "graph/traversal_state.h"
+#include "graph/traversal_state_base.h"
 
 namespace Vorn {
 namespace Graph {
 
-class CullOutputState : public ICullOutputState
+class CullOutputState : public FrameStateT<ICullOutputState>
 {
 public:
-    CullOutputState();
-    ~CullOutputState() override;
-
-    // Zeroes the times and runs Begin and End once.
-    Bool Init(IClock* clock) override;
-    // Forgets the clock.
-    Bool DeInit() override;
-    void SetRoot(IRoot* root) override;
-    IRoot* GetRoot() override;
-
     void Begin() override;
-    void End() override;
-
-    UInt32 GetFrameCount() const override;
-    Double GetFrameTime() const override;
-    Double GetFrameDuration() const override;
-    UInt32 GetNumberOfSteps() const override;
 
     void PushView(IView* view) override;
     void PopView() override;
@@ -47,43 +30,21 @@ public:
     const Math::Vector<float>* GetItemValue2() const override;
     Bool GetItemFlag() const override;
 
-    void ResetCounter() override;
-    void IncrementCounter() override;
-    UInt32 GetCounter() const override;
-
 private:
-    IClock* mClock;
-    IRoot* mRoot;
-    FrameValues mFrame;
     PointerStack<IView> mViews;
     PointerStack<ICuller> mCullers;
     PointerStack<void> mObjects;
-    const Math::Matrix<float>* mItemTransform;
-    const Math::Vector<float>* mItemScale;
-    Bool mItemCulled;
-    UInt32 mCounter;
+    const Math::Matrix<float>* mItemTransform = nullptr;
+    const Math::Vector<float>* mItemScale = nullptr;
+    Bool mItemCulled = false;
 };
 
-class EnqueueOutputState : public IEnqueueOutputState
+class EnqueueOutputState : public FrameStateT<IEnqueueOutputState>
 {
 public:
     EnqueueOutputState(Display::IRenderer* displayRenderer, Audio::IRenderer* audioRenderer);
-    ~EnqueueOutputState() override;
-
-    // Zeroes the times and runs Begin and End once.
-    Bool Init(IClock* clock) override;
-    // Forgets the clock.
-    Bool DeInit() override;
-    void SetRoot(IRoot* root) override;
-    IRoot* GetRoot() override;
 
     void Begin() override;
-    void End() override;
-
-    UInt32 GetFrameCount() const override;
-    Double GetFrameTime() const override;
-    Double GetFrameDuration() const override;
-    UInt32 GetNumberOfSteps() const override;
 
     void PushView(IView* view) override;
     void PopView() override;
@@ -99,21 +60,13 @@ public:
     const Math::Vector<float>* GetItemValue2() const override;
     SInt32 GetItemValue3() const override;
 
-    void ResetCounter() override;
-    void IncrementCounter() override;
-    UInt32 GetCounter() const override;
-
 private:
-    IClock* mClock;
-    IRoot* mRoot;
     Display::IRenderer* mDisplayRenderer;
     Audio::IRenderer* mAudioRenderer;
-    FrameValues mFrame;
     PointerStack<IView> mViews;
-    const Math::Matrix<float>* mItemTransform;
-    const Math::Vector<float>* mItemScale;
-    SInt32 mItemDepthOrder;
-    UInt32 mCounter;
+    const Math::Matrix<float>* mItemTransform = nullptr;
+    const Math::Vector<float>* mItemScale = nullptr;
+    SInt32 mItemDepthOrder = 0;
 };
 
 } // namespace Graph

@@ -1,51 +1,53 @@
 // The DeInit and ConfigChanged states: the engine services, the frame count and a counter.
 // They differ only in Begin: the ConfigChanged state's counter counts per pass, the DeInit
-// state's counts for the engine's life.
+// state's counts for the engine's life. The Init state adds its stacks to the DeInit state's
+// shape (graph/init_state.h).
 #pragma once
 
-#include "graph/state_stacks.h"
-#include "graph/traversal_state.h"
+#include "graph/traversal_state_base.h"
 
 namespace Vorn {
 namespace Graph {
 
+// The engine services that the Init, DeInit and ConfigChanged states hand out; none is owned.
+struct EngineServices
+{
+    IConfiguration* mConfiguration = nullptr;
+    Factory* mFactory = nullptr;
+    Input::ITouchableHandler* mInputDeviceHandler = nullptr;
+    Output::IDeviceHandler* mOutputDeviceHandler = nullptr;
+    Display::IRenderer* mDisplayRenderer = nullptr;
+    Audio::IRenderer* mAudioRenderer = nullptr;
+    Physics::ISimulator* mPhysicsSimulator = nullptr;
+    Resource::ICollection* mResourceCollection = nullptr;
+};
+
 template <typename Interface, Bool ResetCounterOnBegin>
-class ServiceStateT : public Interface
+class ServiceStateT : public TraversalStateT<Interface>
 {
 public:
     ServiceStateT(IConfiguration* configuration, Factory* factory, Input::ITouchableHandler* inputDeviceHandler,
                   Output::IDeviceHandler* outputDeviceHandler, Display::IRenderer* displayRenderer,
                   Audio::IRenderer* audioRenderer, Physics::ISimulator* physicsSimulator,
                   Resource::ICollection* resourceCollection)
-        : mClock(nullptr), mRoot(nullptr), mCounter(0)
+        : mServices{configuration, factory, inputDeviceHandler, outputDeviceHandler, displayRenderer,
+                    audioRenderer, physicsSimulator, resourceCollection}
     {
-        mServices.mConfiguration = configuration;
-        mServices.mFactory = factory;
-        mServices.mInputDeviceHandler = inputDeviceHandler;
-        mServices.mOutputDeviceHandler = outputDeviceHandler;
-        mServices.mDisplayRenderer = displayRenderer;
-        mServices.mAudioRenderer = audioRenderer;
-        mServices.mPhysicsSimulator = physicsSimulator;
-        mServices.mResourceCollection = resourceCollection;
     }
 
     Bool Init(IClock* clock) override
     {
-        mClock = clock;
+        this->mClock = clock;
         return true;
     }
     Bool DeInit() override { return true; }
-    void SetRoot(IRoot* root) override { mRoot = root; }
-    IRoot* GetRoot() override { return mRoot; }
 
     void Begin() override
     {
-        mFrame.CopyFrom(mClock);
+        this->mFrame.CopyFrom(this->mClock);
         if (ResetCounterOnBegin)
-            mCounter = 0;
+            this->mCounter = 0;
     }
-    void End() override {}
-    UInt32 GetFrameCount() const override { return mFrame.mFrameCount; }
 
     IConfiguration* GetConfiguration() override { return mServices.mConfiguration; }
     Factory* GetFactory() override { return mServices.mFactory; }
@@ -56,16 +58,8 @@ public:
     Physics::ISimulator* GetPhysicsSimulator() override { return mServices.mPhysicsSimulator; }
     Resource::ICollection* GetResourceCollection() override { return mServices.mResourceCollection; }
 
-    void ResetCounter() override { mCounter = 0; }
-    void IncrementCounter() override { ++mCounter; }
-    UInt32 GetCounter() const override { return mCounter; }
-
 private:
-    IClock* mClock;
-    IRoot* mRoot;
     EngineServices mServices;
-    FrameValues mFrame;
-    UInt32 mCounter;
 };
 
 // DeInit and Suspend passes.

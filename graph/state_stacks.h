@@ -8,44 +8,7 @@
 #include "graph/clock.h"
 
 namespace Vorn {
-
-class IConfiguration;
-
-namespace Resource {
-class ICollection;
-}
-namespace Input {
-class ITouchableHandler;
-}
-namespace Output {
-class IDeviceHandler;
-}
-namespace Display {
-class IRenderer;
-}
-namespace Audio {
-class IRenderer;
-}
-namespace Physics {
-class ISimulator;
-}
-
 namespace Graph {
-
-class Factory;
-
-// The engine services that the Init, DeInit and ConfigChanged states hand out; none is owned.
-struct EngineServices
-{
-    IConfiguration* mConfiguration = nullptr;
-    Factory* mFactory = nullptr;
-    Input::ITouchableHandler* mInputDeviceHandler = nullptr;
-    Output::IDeviceHandler* mOutputDeviceHandler = nullptr;
-    Display::IRenderer* mDisplayRenderer = nullptr;
-    Audio::IRenderer* mAudioRenderer = nullptr;
-    Physics::ISimulator* mPhysicsSimulator = nullptr;
-    Resource::ICollection* mResourceCollection = nullptr;
-};
 
 // Pointers, with the top as the current one (null when empty).
 template <typename T>
@@ -67,66 +30,40 @@ private:
     Array<T*> mItems;
 };
 
-// Node flag words ORed together down the tree: each entry holds the accumulated flags, so a pop
-// restores exactly what the enclosing nodes had set.
-class FlagStack
+// Values whose top entry is the current one (0 when empty). Each entry holds the current value
+// its push made, so a pop restores exactly what the enclosing nodes had.
+template <typename T>
+class CurrentValueStack
 {
 public:
-    FlagStack() : mCurrent(0) {}
-    void Push(UInt32 flags)
-    {
-        mCurrent |= flags;
-        mEntries.Add(mCurrent);
-    }
     void Pop()
     {
         if (!mEntries.IsEmpty())
             mEntries.RemoveAt(mEntries.GetCount() - 1);
-        mCurrent = mEntries.IsEmpty() ? 0 : mEntries.GetLast();
     }
-    UInt32 GetCurrent() const { return mCurrent; }
-    void Clear()
-    {
-        mEntries.SetCount(0);
-        mCurrent = 0;
-    }
+    T GetCurrent() const { return mEntries.IsEmpty() ? T(0) : mEntries.GetLast(); }
+    void Clear() { mEntries.SetCount(0); }
+
+protected:
+    void PushCurrent(T current) { mEntries.Add(current); }
 
 private:
-    Array<UInt32> mEntries;
-    UInt32 mCurrent;
+    Array<T> mEntries;
+};
+
+// Node flag words ORed together down the tree.
+class FlagStack : public CurrentValueStack<UInt32>
+{
+public:
+    void Push(UInt32 flags) { PushCurrent(GetCurrent() | flags); }
 };
 
 // The depth order: set or added to by nodes, restored by their pops.
-class DepthOrderStack
+class DepthOrderStack : public CurrentValueStack<SInt32>
 {
 public:
-    DepthOrderStack() : mCurrent(0) {}
-    void Set(SInt32 order)
-    {
-        mCurrent = order;
-        mEntries.Add(mCurrent);
-    }
-    void Add(SInt32 order)
-    {
-        mCurrent += order;
-        mEntries.Add(mCurrent);
-    }
-    void Pop()
-    {
-        if (!mEntries.IsEmpty())
-            mEntries.RemoveAt(mEntries.GetCount() - 1);
-        mCurrent = mEntries.IsEmpty() ? 0 : mEntries.GetLast();
-    }
-    SInt32 GetCurrent() const { return mCurrent; }
-    void Clear()
-    {
-        mEntries.SetCount(0);
-        mCurrent = 0;
-    }
-
-private:
-    Array<SInt32> mEntries;
-    SInt32 mCurrent;
+    void Set(SInt32 order) { PushCurrent(order); }
+    void Add(SInt32 order) { PushCurrent(GetCurrent() + order); }
 };
 
 // The clock's values as a state's Begin copies them.
