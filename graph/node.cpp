@@ -19,6 +19,31 @@ namespace {
 
 Node::ControllerCreateFunction gControllerCreateFunction = &AnimationController::Create;
 
+// Hands the state to each child in turn, first to last, or last to first for the passes that
+// undo Init; stops at the first child that fails. method names the caller in the log line.
+template <typename State>
+Bool PassToChildren(const Array<INode*>& children, Bool (INode::*pass)(State*), State* state, Bool lastToFirst,
+                    const char* method, const String& id)
+{
+    auto passToChild = [&](SInt32 i) {
+        if ((children[i]->*pass)(state))
+            return true;
+        Debug::Trace("Graph::Node::%s(%s): Failed for child %d", method, id.GetText(), i);
+        return false;
+    };
+    if (lastToFirst) {
+        for (SInt32 i = children.GetCount() - 1; i >= 0; --i) {
+            if (!passToChild(i))
+                return false;
+        }
+        return true;
+    }
+    for (SInt32 i = 0; i < children.GetCount(); ++i) {
+        if (!passToChild(i))
+            return false;
+    }
+    return true;
+}
 
 } // namespace
 
@@ -324,13 +349,7 @@ Bool Node::InitSelf(IInitState* state)
 
 Bool Node::InitChildren(IInitState* state)
 {
-    for (SInt32 i = 0; i < mChildren.GetCount(); ++i) {
-        if (!mChildren[i]->Init(state)) {
-            Debug::Trace("Graph::Node::InitChildren(%s): Failed for child %d", mId.GetText(), i);
-            return false;
-        }
-    }
-    return true;
+    return PassToChildren(mChildren, &INode::Init, state, false, "InitChildren", mId);
 }
 
 Bool Node::DeInit(IDeInitState* state)
@@ -385,13 +404,7 @@ Bool Node::DeInitSelf(IDeInitState* state)
 
 Bool Node::DeInitChildren(IDeInitState* state)
 {
-    for (SInt32 i = mChildren.GetCount() - 1; i >= 0; --i) {
-        if (!mChildren[i]->DeInit(state)) {
-            Debug::Trace("Graph::Node::DeInitChildren(%s): Failed for child %d", mId.GetText(), i);
-            return false;
-        }
-    }
-    return true;
+    return PassToChildren(mChildren, &INode::DeInit, state, true, "DeInitChildren", mId);
 }
 
 Bool Node::Suspend(IDeInitState* state)
@@ -414,13 +427,7 @@ Bool Node::SuspendSelf(IDeInitState*)
 
 Bool Node::SuspendChildren(IDeInitState* state)
 {
-    for (SInt32 i = mChildren.GetCount() - 1; i >= 0; --i) {
-        if (!mChildren[i]->Suspend(state)) {
-            Debug::Trace("Graph::Node::SuspendChildren(%s): Failed for child %d", mId.GetText(), i);
-            return false;
-        }
-    }
-    return true;
+    return PassToChildren(mChildren, &INode::Suspend, state, true, "SuspendChildren", mId);
 }
 
 Bool Node::Resume(IInitState* state)
@@ -443,13 +450,7 @@ Bool Node::ResumeSelf(IInitState*)
 
 Bool Node::ResumeChildren(IInitState* state)
 {
-    for (SInt32 i = 0; i < mChildren.GetCount(); ++i) {
-        if (!mChildren[i]->Resume(state)) {
-            Debug::Trace("Graph::Node::ResumeChildren(%s): Failed for child %d", mId.GetText(), i);
-            return false;
-        }
-    }
-    return true;
+    return PassToChildren(mChildren, &INode::Resume, state, false, "ResumeChildren", mId);
 }
 
 Bool Node::ConfigChanged(IConfigChangedState* state)
@@ -480,37 +481,38 @@ Bool Node::ConfigChangedSelf(IConfigChangedState* state)
 
 Bool Node::ConfigChangedChildren(IConfigChangedState* state)
 {
-    for (SInt32 i = 0; i < mChildren.GetCount(); ++i) {
-        if (!mChildren[i]->ConfigChanged(state)) {
-            Debug::Trace("Graph::Node::ConfigChangedChildren(%s): Failed for child %d", mId.GetText(), i);
-            return false;
-        }
+    return PassToChildren(mChildren, &INode::ConfigChanged, state, false, "ConfigChangedChildren", mId);
+}
+
+template <typename State>
+Bool Node::RunFramePass(State* state, UInt32 guard, UInt32 justFlag, Bool (Node::*self)(State*),
+                        Bool (Node::*children)(State*), const char* pass)
+{
+    if ((mFlags & guard) != guard)
+        return true;
+    const Bool handOver = (mFlags & justFlag) != 0;
+    if (handOver)
+        state->PushFlags(mFlags);
+    if (!(this->*self)(state)) {
+        Debug::Trace("Graph::Node::%s(%s): %sSelf() failed", pass, mId.GetText(), pass);
+        return false;
     }
+    if (!(this->*children)(state)) {
+        Debug::Trace("Graph::Node::%s(%s): %sChildren() failed", pass, mId.GetText(), pass);
+        return false;
+    }
+    if (handOver) {
+        state->PopFlags();
+        mFlags &= ~justFlag;
+    }
+    state->IncrementCounter();
     return true;
 }
 
 Bool Node::ProcessLogic(IProcessLogicState* state)
 {
-    constexpr UInt32 kGuard = kNeedsProcessLogic | kEnabled | kInitialized | kActive;
-    if ((mFlags & kGuard) != kGuard)
-        return true;
-    const Bool justActivated = (mFlags & kJustActivated) != 0;
-    if (justActivated)
-        state->PushFlags(mFlags);
-    if (!ProcessLogicSelf(state)) {
-        Debug::Trace("Graph::Node::ProcessLogic(%s): ProcessLogicSelf() failed", mId.GetText());
-        return false;
-    }
-    if (!ProcessLogicChildren(state)) {
-        Debug::Trace("Graph::Node::ProcessLogic(%s): ProcessLogicChildren() failed", mId.GetText());
-        return false;
-    }
-    if (justActivated) {
-        state->PopFlags();
-        mFlags &= ~kJustActivated;
-    }
-    state->IncrementCounter();
-    return true;
+    return RunFramePass(state, kNeedsProcessLogic | kEnabled | kInitialized | kActive, kJustActivated,
+                        &Node::ProcessLogicSelf, &Node::ProcessLogicChildren, "ProcessLogic");
 }
 
 Bool Node::ProcessLogicSelf(IProcessLogicState* state)
@@ -522,37 +524,13 @@ Bool Node::ProcessLogicSelf(IProcessLogicState* state)
 
 Bool Node::ProcessLogicChildren(IProcessLogicState* state)
 {
-    for (SInt32 i = 0; i < mChildren.GetCount(); ++i) {
-        if (!mChildren[i]->ProcessLogic(state)) {
-            Debug::Trace("Graph::Node::ProcessLogicChildren(%s): Failed for child %d", mId.GetText(), i);
-            return false;
-        }
-    }
-    return true;
+    return PassToChildren(mChildren, &INode::ProcessLogic, state, false, "ProcessLogicChildren", mId);
 }
 
 Bool Node::PrepareOutput(IPrepareOutputState* state)
 {
-    constexpr UInt32 kGuard = kNeedsPrepareOutput | kEnabled | kInitialized | kVisible;
-    if ((mFlags & kGuard) != kGuard)
-        return true;
-    const Bool justMadeVisible = (mFlags & kJustMadeVisible) != 0;
-    if (justMadeVisible)
-        state->PushFlags(mFlags);
-    if (!PrepareOutputSelf(state)) {
-        Debug::Trace("Graph::Node::PrepareOutput(%s): PrepareOutputSelf() failed", mId.GetText());
-        return false;
-    }
-    if (!PrepareOutputChildren(state)) {
-        Debug::Trace("Graph::Node::PrepareOutput(%s): PrepareOutputChildren() failed", mId.GetText());
-        return false;
-    }
-    if (justMadeVisible) {
-        state->PopFlags();
-        mFlags &= ~kJustMadeVisible;
-    }
-    state->IncrementCounter();
-    return true;
+    return RunFramePass(state, kNeedsPrepareOutput | kEnabled | kInitialized | kVisible, kJustMadeVisible,
+                        &Node::PrepareOutputSelf, &Node::PrepareOutputChildren, "PrepareOutput");
 }
 
 Bool Node::PrepareOutputSelf(IPrepareOutputState*)
@@ -562,13 +540,7 @@ Bool Node::PrepareOutputSelf(IPrepareOutputState*)
 
 Bool Node::PrepareOutputChildren(IPrepareOutputState* state)
 {
-    for (SInt32 i = 0; i < mChildren.GetCount(); ++i) {
-        if (!mChildren[i]->PrepareOutput(state)) {
-            Debug::Trace("Graph::Node::PrepareOutputChildren(%s): Failed for child %d", mId.GetText(), i);
-            return false;
-        }
-    }
-    return true;
+    return PassToChildren(mChildren, &INode::PrepareOutput, state, false, "PrepareOutputChildren", mId);
 }
 
 Bool Node::IsJustActivated(IProcessLogicState* state) const

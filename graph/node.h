@@ -214,6 +214,12 @@ protected:
     IController* mController;
 
 private:
+    // The ProcessLogic and PrepareOutput drivers: the guard, the hand-over of the just activated
+    // (just made visible) flag to the sub-tree, the self and children steps and the count.
+    template <typename State>
+    Bool RunFramePass(State* state, UInt32 guard, UInt32 justFlag, Bool (Node::*self)(State*),
+                      Bool (Node::*children)(State*), const char* pass);
+
     // InitSelf ran (even if it failed half-way), so DeInitSelf is owed; a node never initialised
     // is not de-initialised.
     Bool mInitSelfCalled;
