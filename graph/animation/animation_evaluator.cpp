@@ -2,6 +2,7 @@
 
 #include "foundation/interpolation.h"
 #include "foundation/math.h"
+#include "graph/axis_rotation.h"
 
 namespace Vorn {
 namespace Graph {
@@ -10,24 +11,6 @@ namespace {
 Float Mix(Float a, Float b, Float w)
 {
     return (b - a) * w + a;
-}
-
-// Rotation part of matrix := rotation by angle about the unit axis (x, y, z).
-void WriteRotation(Math::Matrix<float>* matrix, Float x, Float y, Float z, Float angle)
-{
-    const Float s = Math::Sin(angle);
-    const Float c = Math::Cos(angle);
-    const Float k = 1.0f - c;
-    Math::Matrix<float>& m = *matrix;
-    m[0] = x * x * k + c;
-    m[1] = x * y * k + z * s;
-    m[2] = x * z * k - y * s;
-    m[4] = x * y * k - z * s;
-    m[5] = y * y * k + c;
-    m[6] = y * z * k + x * s;
-    m[8] = x * z * k + y * s;
-    m[9] = y * z * k - x * s;
-    m[10] = z * z * k + c;
 }
 
 // The key-track evaluation shared by every key type; Key and Value pick the helpers.
@@ -163,7 +146,7 @@ void AnimationEvaluator::GetKeyValue(const Resource::PositionKey& key, Math::Mat
 
 void AnimationEvaluator::GetKeyValue(const Resource::RotationKey& key, Math::Matrix<float>* matrix)
 {
-    WriteRotation(matrix, key.x, key.y, key.z, key.angle);
+    WriteAxisRotation(*matrix, key.x, key.y, key.z, key.angle);
 }
 
 // Visibility and activity never blend: the current key's value holds over its whole segment.
@@ -235,7 +218,7 @@ void AnimationEvaluator::InterpolateKeyValues(const Resource::RotationKey& a, co
         y = a.y;
         z = a.z;
     }
-    WriteRotation(matrix, x, y, z, Mix(a.angle, b.angle, w));
+    WriteAxisRotation(*matrix, x, y, z, Mix(a.angle, b.angle, w));
 }
 
 } // namespace Graph

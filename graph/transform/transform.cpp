@@ -7,6 +7,7 @@
 #include "foundation/math.h"
 #include "graph/animation/animation_evaluators.h"
 #include "graph/attribute_names.h"
+#include "graph/axis_rotation.h"
 #include "graph/controller.h"
 #include "graph/node_class_info.h"
 #include "graph/traversal_state.h"
@@ -50,11 +51,7 @@ Transform::Transform()
     : mRotationAxis(0.0f, 0.0f, 1.0f, 0.0f),
       mRotationAngle(0.0f),
       mDepthOrder(0),
-      mTransformFlags(kIdentity),
-      mLogicPushedTransform(false),
-      mLogicAddedDepthOrder(false),
-      mOutputPushedTransform(false),
-      mOutputAddedDepthOrder(false)
+      mTransformFlags(kIdentity)
 {
 }
 
@@ -123,19 +120,7 @@ void Transform::ComposeAxisRotation(Math::Matrix<float>& matrix, const Math::Vec
         }
         return;
     }
-    const float s = Math::Sin(angle);
-    const float c = Math::Cos(angle);
-    const float t = 1.0f - c;
-    float* m = matrix.mElements;
-    m[0] = x * x * t + c;
-    m[1] = x * y * t + z * s;
-    m[2] = x * z * t - y * s;
-    m[4] = x * y * t - z * s;
-    m[5] = y * y * t + c;
-    m[6] = y * z * t + x * s;
-    m[8] = x * z * t + y * s;
-    m[9] = y * z * t - x * s;
-    m[10] = z * z * t + c;
+    WriteAxisRotation(matrix, x, y, z, angle);
 }
 
 Math::Matrix<float>& Transform::GetTransform()
@@ -268,16 +253,32 @@ Bool Transform::InitSelf(IInitState* state)
     return true;
 }
 
+template <typename State>
+void Transform::PushOnto(State* state, Pushed& pushed)
+{
+    pushed.mTransform = !IsIdentity();
+    pushed.mDepthOrder = mDepthOrder != 0;
+    if (pushed.mTransform)
+        state->PushRelativeTransform(mMatrix);
+    if (pushed.mDepthOrder)
+        state->AddDepthOrder(mDepthOrder);
+}
+
+template <typename State>
+void Transform::PopFrom(State* state, Pushed& pushed)
+{
+    if (pushed.mDepthOrder)
+        state->PopDepthOrder();
+    if (pushed.mTransform)
+        state->PopTransform();
+    pushed = Pushed();
+}
+
 Bool Transform::ProcessLogicSelf(IProcessLogicState* state)
 {
     if (!Node::ProcessLogicSelf(state))
         return false;
-    mLogicPushedTransform = !IsIdentity();
-    mLogicAddedDepthOrder = mDepthOrder != 0;
-    if (mLogicPushedTransform)
-        state->PushRelativeTransform(mMatrix);
-    if (mLogicAddedDepthOrder)
-        state->AddDepthOrder(mDepthOrder);
+    PushOnto(state, mLogicPushed);
     return true;
 }
 
@@ -285,12 +286,7 @@ Bool Transform::ProcessLogicChildren(IProcessLogicState* state)
 {
     if (!Node::ProcessLogicChildren(state))
         return false;
-    if (mLogicAddedDepthOrder)
-        state->PopDepthOrder();
-    if (mLogicPushedTransform)
-        state->PopTransform();
-    mLogicPushedTransform = false;
-    mLogicAddedDepthOrder = false;
+    PopFrom(state, mLogicPushed);
     return true;
 }
 
@@ -298,12 +294,7 @@ Bool Transform::PrepareOutputSelf(IPrepareOutputState* state)
 {
     if (!Node::PrepareOutputSelf(state))
         return false;
-    mOutputPushedTransform = !IsIdentity();
-    mOutputAddedDepthOrder = mDepthOrder != 0;
-    if (mOutputPushedTransform)
-        state->PushRelativeTransform(mMatrix);
-    if (mOutputAddedDepthOrder)
-        state->AddDepthOrder(mDepthOrder);
+    PushOnto(state, mOutputPushed);
     return true;
 }
 
@@ -311,12 +302,7 @@ Bool Transform::PrepareOutputChildren(IPrepareOutputState* state)
 {
     if (!Node::PrepareOutputChildren(state))
         return false;
-    if (mOutputAddedDepthOrder)
-        state->PopDepthOrder();
-    if (mOutputPushedTransform)
-        state->PopTransform();
-    mOutputPushedTransform = false;
-    mOutputAddedDepthOrder = false;
+    PopFrom(state, mOutputPushed);
     return true;
 }
 

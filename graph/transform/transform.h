@@ -101,11 +101,21 @@ protected:
     UInt32 mTransformFlags;
 
 private:
-    // What the self step of each pass pushed, for its children step to pop.
-    Bool mLogicPushedTransform;
-    Bool mLogicAddedDepthOrder;
-    Bool mOutputPushedTransform;
-    Bool mOutputAddedDepthOrder;
+    // What the self step of a pass pushed, for its children step to pop.
+    struct Pushed
+    {
+        Bool mTransform = false;
+        Bool mDepthOrder = false;
+    };
+
+    // The self and children steps of the ProcessLogic and PrepareOutput passes push and pop alike.
+    template <typename State>
+    void PushOnto(State* state, Pushed& pushed);
+    template <typename State>
+    static void PopFrom(State* state, Pushed& pushed);
+
+    Pushed mLogicPushed;
+    Pushed mOutputPushed;
 };
 
 } // namespace Graph
