@@ -53,8 +53,8 @@ TEST(FactoryTest, MakesEachClassAndDestroysNullSafely)
 TEST(FactoryTest, TheStateHandsOutTheFactoryAndServicesItWasMadeWith)
 {
     Testing::LogicServices services;
-    EXPECT_EQ(services.mState->GetFactory(), services.mFactory.GetFactory());
-    EXPECT_EQ(services.mState->GetFactory(), static_cast<IFactory*>(&services.mFactory));
+    EXPECT_EQ(services.mState->GetFactory(), services.mLogicFactory.GetFactory());
+    EXPECT_EQ(services.mState->GetFactory(), static_cast<IFactory*>(&services.mLogicFactory));
     EXPECT_EQ(services.mState->GetDeviceHandler(), &services.mDevices);
     EXPECT_EQ(services.mState->GetLoader(), &services.mLoader);
     EXPECT_EQ(services.mState->GetGraphRoot(), nullptr);

@@ -21,9 +21,9 @@ protected:
     void MakeTree()
     {
         mChildren.clear();
-        mParent = std::make_unique<RecordingProcessor>(&mFactory, &mTrace, "p");
+        mParent = std::make_unique<RecordingProcessor>(&mLogicFactory, &mTrace, "p");
         for (const char* name : {"a", "b", "c"}) {
-            mChildren.push_back(std::make_unique<RecordingProcessor>(&mFactory, &mTrace, name));
+            mChildren.push_back(std::make_unique<RecordingProcessor>(&mLogicFactory, &mTrace, name));
             ASSERT_TRUE(mParent->GetProcessor()->AddChild(mChildren.back()->GetProcessor()));
         }
     }
@@ -172,7 +172,7 @@ TEST_F(ProcessorTest, ChildOperationsRefuseNullAndReportWhatTheyFound)
     EXPECT_EQ(Parent()->GetChild(2), Child(2));
 
     // InitChild adds a child whose Init failed.
-    RecordingProcessor late(&mFactory, &mTrace, "late");
+    RecordingProcessor late(&mLogicFactory, &mTrace, "late");
     late.mInitResult = false;
     ::testing::internal::CaptureStderr();
     EXPECT_TRUE(Parent()->InitChild(mState, late.GetProcessor()));

@@ -24,13 +24,13 @@ typedef std::vector<std::string> Trace;
 struct LogicServices
 {
     LogicServices()
-        : mEngineState(mFactory.CreateState(&mDevices, nullptr, &mLoader, nullptr)), mState(mEngineState->GetState())
+        : mEngineState(mLogicFactory.CreateState(&mDevices, nullptr, &mLoader, nullptr)), mState(mEngineState->GetState())
     {
         mEngineState->SetCurrentTickDuration(0.25);
     }
-    ~LogicServices() { mFactory.DestroyState(mEngineState); }
+    ~LogicServices() { mLogicFactory.DestroyState(mEngineState); }
 
-    Logic::Factory mFactory;
+    Logic::Factory mLogicFactory;
     FakeLogicDeviceHandler mDevices;
     FakeLoader mLoader;
     Logic::IEngineState* mEngineState;
