@@ -38,22 +38,21 @@ public:
     Bool GetRotationRate(Float&, Float&, Float&) const override { return false; }
 
     UInt32 GetNumberOfJoysticks() const override { return 0; }
-    Bool GetJoystickPosition(UInt32, Float&, Float&) const override { return false; }
-    UInt32 GetNumberOfJoystickButtons(UInt32) const override { return 0; }
     Bool IsJoystickButtonDown(UInt32, UInt32) const override { return false; }
     Bool WasJoystickButtonPressed(UInt32, UInt32) const override { return false; }
     Bool WasJoystickButtonReleased(UInt32, UInt32) const override { return false; }
-    Bool HasJoystickMoved(UInt32) const override { return false; }
+    Bool GetJoystickAxes(UInt32, Float&, Float&, Float&) const override { return false; }
+    Bool GetJoystickRotationAxes(UInt32, Float&, Float&, Float&) const override { return false; }
 
     Bool IsKeyboardAvailable() const override { return false; }
     Bool IsTextInputActive() const override { return false; }
     Bool SetTextInputActive(Bool) override { return false; }
     Bool GetTypedText(String&) const override { return false; }
-    UInt32 GetLastKey() const override { return 0; }
+    UInt32 GetTypedCharacter(UInt32) const override { return 0; }
 
     Bool IsMotionAvailable() const override { return false; }
-    Bool GetGravity(Float&, Float&, Float&) const override { return false; }
-    Bool GetUserAcceleration(Float&, Float&, Float&) const override { return false; }
+    Bool IsMotionActive() const override { return false; }
+    Bool HasMotionEnded() const override { return false; }
 
     Bool IsMouseAvailable() const override { return true; }
     Bool HasMouseMoved() const override { return false; }
@@ -77,7 +76,7 @@ public:
     Bool WasMouseButtonReleased(Enums::MouseButton) const override { return false; }
 
     Bool IsOrientationAvailable() const override { return false; }
-    UInt32 GetDeviceOrientation() const override { return 0; }
+    SInt32 GetDeviceOrientation() const override { return 0; }
 
     Bool IsRawButtonAvailable() const override { return false; }
     Bool IsRawButtonDown(UInt32) const override { return false; }
@@ -106,7 +105,7 @@ public:
         y = mTouches[touch].mY;
         return true;
     }
-    Bool GetTouchStartPosition(UInt32, Float&, Float&) const override { return false; }
+    Bool WasTouchCancelled(UInt32) const override { return false; }
 
     Bool IsControlCAvailable() const override { return false; }
     Bool IsControlDAvailable() const override { return false; }
