@@ -19,6 +19,9 @@
 #include "graph/time/timeline.h"
 #include "graph/transform/scalable.h"
 #include "graph/vertex_buffer.h"
+#include "logic/base_child_processor.h"
+#include "logic/state.h"
+#include "tests/support/recording_logic.h"
 #include "tests/support/view_scene_fixture.h"
 
 namespace Vorn {
@@ -200,6 +203,50 @@ TEST_F(GraphNodeTest, ButtonEventsAreCreatedPerBindingAndGivenBack)
     }
     EXPECT_EQ(button->GetEvents().GetCount(), 0);
     EXPECT_EQ(Count("/button"), before);
+}
+
+// A game processor that binds its nodes by absolute path in OnInit, as the front end does.
+class BindingProcessor : public BaseChildProcessor
+{
+public:
+    explicit BindingProcessor(IFactory* factory) : BaseChildProcessor(factory) {}
+    Bool OnInit(IState* state) override
+    {
+        Graph::IRoot* root = state->GetGraphRoot();
+        mProcessor->AddGraphNode(mCamera.GetReference(root, String("/camera")));
+        mProcessor->AddGraphNode(mMissing.GetReference(root, String("/missing")));
+        mProcessor->AddGraphNode(mWrong.GetTarget(root, String("/second")));
+        mProcessor->AddGraphNode(mButton.GetReference(root, String("/button")));
+        return true;
+    }
+    GraphNodeT<Graph::ICamera> mCamera;
+    GraphNodeT<Graph::ITimeline> mMissing;
+    GraphNodeT<Graph::ISwitch> mWrong;
+    GraphEventT<Graph::IButton, Graph::IButtonEvent> mButton;
+};
+
+TEST_F(GraphNodeTest, AProcessorTriesEveryBindingAndDeInitGivesEveryCountBack)
+{
+    Testing::LogicServices logic;
+    logic.mEngineState->SetGraphRoot(mRoot.get());
+    const UInt32 camera = Count("/camera");
+    const UInt32 plain = Count("/plain");
+    const UInt32 button = Count("/button");
+    BindingProcessor processor(&logic.mLogicFactory);
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(processor.GetProcessor()->Init(logic.mState));
+    const std::string log = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(log.find("Logic::GraphINode node \"/missing\" not found"), std::string::npos) << log;
+    EXPECT_NE(log.find("Logic::GraphNodeT incorrect type for node \"plain\""), std::string::npos) << log;
+    EXPECT_TRUE(processor.mButton.IsValid());
+    EXPECT_EQ(Count("/camera"), camera + 1);
+    EXPECT_EQ(Count("/plain"), plain + 1);
+
+    EXPECT_TRUE(processor.GetProcessor()->DeInit(logic.mState));
+    EXPECT_EQ(Count("/camera"), camera);
+    EXPECT_EQ(Count("/plain"), plain);
+    EXPECT_EQ(Count("/button"), button);
+    EXPECT_EQ(Find<Graph::Button>(mScene, "/button")->GetEvents().GetCount(), 0);
 }
 
 } // namespace
