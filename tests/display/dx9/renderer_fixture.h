@@ -48,12 +48,12 @@ inline ::testing::AssertionResult Near(const Rgb& actual, const Rgb& expected, i
 }
 
 // One textured, coloured plane from (x0, y0) to (x1, y1) at depth z, facing +z: four vertices of
-// position, normal and texture coordinates, two triangles wound clockwise as seen from +z. The
-// texture's first row lies at the top edge unless flipV is set.
+// position, normal and texture coordinates, two triangles wound counter-clockwise as seen from
+// +z (the front faces). The texture's first row lies at the top edge unless flipV is set.
 struct PlaneData
 {
     std::vector<Float> vertices;
-    std::vector<UInt16> indices{0, 1, 2, 2, 1, 3};
+    std::vector<UInt16> indices{0, 2, 1, 2, 3, 1};
 
     PlaneData(Float x0, Float y0, Float x1, Float y1, Float z, Bool flipV = false)
     {
@@ -150,13 +150,16 @@ protected:
             mRenderer->ProcessQueues(System::Time::Zero);
     }
 
-    // An orthographic camera whose view volume is x, y and z from -1 to 1, covering the target.
+    // An orthographic camera looking along -z whose view volume is x, y and z from -1 to 1,
+    // covering the target.
     Display::Dx9::Camera* MakeCamera(const Float* clearColor, UInt32 width = kWidth, UInt32 height = kHeight)
     {
         Display::Dx9::Camera* camera = Make<Display::Dx9::Camera>("Camera");
         camera->SetClearColor(clearColor);
         camera->SetMask(0, SInt32(width), 0, SInt32(height));
-        camera->SetProjection(Math::Matrix<float>(), true);
+        Math::Matrix<float> projection;
+        projection.Set(2, 2, -1.0f);
+        camera->SetProjection(projection, true);
         camera->Init();
         return camera;
     }
