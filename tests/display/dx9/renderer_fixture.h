@@ -249,15 +249,22 @@ protected:
         mRenderer->AddUpdateObject(drawable);
     }
 
-    // Draws the frame that fill enqueues and reads it back.
+    // Draws the frame that fill enqueues, not yet presented.
     template <typename Fill>
-    void RenderFrame(Fill fill)
+    void Draw(Fill fill)
     {
         ASSERT_TRUE(mInterface->BeginFrame(nullptr));
         mRenderer->BeginFrame();
         fill();
         mRenderer->ProcessObjects();
         mRenderer->Render();
+    }
+
+    // Draws the frame, reads it back and presents it.
+    template <typename Fill>
+    void RenderFrame(Fill fill)
+    {
+        Draw(fill);
         ASSERT_TRUE(Capture());
         ASSERT_TRUE(mInterface->SwapBuffers(nullptr));
     }
