@@ -285,3 +285,62 @@ TEST_F(RendererTest, SteadySceneKeepsItsRecords)
 
 } // namespace
 } // namespace Vorn
+
+namespace Vorn {
+namespace {
+
+class FrameBufferBindingTest : public Testing::RendererFixture
+{
+};
+
+TEST_F(FrameBufferBindingTest, BindsOnlyTargetZeroAndRestoresWhatItReplaced)
+{
+    auto* target = Make<Display::Dx9::Texture>("Texture");
+    target->SetRenderTarget(true);
+    target->SetMipMaps(false);
+    target->SetPixelData(0, 32, 32, Enums::PixelFormat::R8_G8_B8_A8, false);
+    ASSERT_TRUE(target->Init());
+    auto* frameBuffer = Make<Display::Dx9::FrameBuffer>("FrameBuffer");
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(frameBuffer->Init());
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "Display::Dx9::FrameBuffer::Init(): No target texture specified\n");
+    frameBuffer->SetTargetTexture(target);
+    frameBuffer->SetDepthBufferFormat(Enums::DepthBufferFormat::NONE);
+    ASSERT_TRUE(frameBuffer->Init());
+    EXPECT_EQ(frameBuffer->GetWidth(), 32u);
+    EXPECT_EQ(frameBuffer->GetDepthSurface(), nullptr);
+
+    IDirect3DDevice9* device = mRenderer->GetDevice();
+    IDirect3DSurface9* screen = nullptr;
+    IDirect3DSurface9* depth = nullptr;
+    device->GetRenderTarget(0, &screen);
+    device->GetDepthStencilSurface(&depth);
+    const auto current = [&](IDirect3DSurface9*& color, IDirect3DSurface9*& zbuffer) {
+        device->GetRenderTarget(0, &color);
+        device->GetDepthStencilSurface(&zbuffer);
+        color->Release();
+        if (zbuffer != nullptr)
+            zbuffer->Release();
+    };
+    IDirect3DSurface9* color = nullptr;
+    IDirect3DSurface9* zbuffer = nullptr;
+
+    EXPECT_TRUE(frameBuffer->Unbind());
+    EXPECT_FALSE(frameBuffer->Bind(1));
+    current(color, zbuffer);
+    EXPECT_EQ(color, screen);
+    EXPECT_TRUE(frameBuffer->Bind(0));
+    current(color, zbuffer);
+    EXPECT_NE(color, screen);
+    EXPECT_EQ(zbuffer, depth);
+    EXPECT_TRUE(frameBuffer->Unbind());
+    current(color, zbuffer);
+    EXPECT_EQ(color, screen);
+    screen->Release();
+    if (depth != nullptr)
+        depth->Release();
+}
+
+} // namespace
+} // namespace Vorn
