@@ -80,6 +80,8 @@ protected:
     }
     // Waits for the update of the last frame.
     void Sync() { Begin(); }
+    // For tests that submit on their own between Sync (or Begin) and Render: the frame is over.
+    void EndFrame() { mBegun = false; }
 
     static Audio::Al11::Playable* AsPlayable(Audio::IObject* object)
     {
@@ -90,13 +92,15 @@ protected:
     Win32::AudioInterface mInterface;
     Audio::Al11::Renderer mRenderer;
 
-private:
+    // Begins a frame unless Sync began it already.
     void Begin()
     {
         if (!mBegun)
             mRenderer.BeginFrame();
         mBegun = true;
     }
+
+private:
 
     std::vector<Audio::IObject*> mObjects;
     Bool mBegun = false;
