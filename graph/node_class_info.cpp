@@ -6,6 +6,10 @@
 #include "foundation/attributes.h"
 #include "graph/namespace.h"
 #include "graph/node.h"
+#include "graph/physics/body.h"
+#include "graph/physics/collider.h"
+#include "graph/physics/field.h"
+#include "graph/physics/spring.h"
 #include "graph/structure/anchor.h"
 #include "graph/structure/container.h"
 #include "graph/structure/instance.h"
@@ -37,13 +41,13 @@ const BuiltInClass kBuiltInClasses[] = {
     {"Anchor", &Anchor::Create},
     {"AudioSequence", nullptr},
     {"Bitmap", nullptr},
-    {"Body", nullptr},
+    {"Body", &Body::Create},
     {"Bone", nullptr},
     {"BoneSlot", nullptr},
     {"Button", &Button::Create},
-    {"ColliderMesh", nullptr},
-    {"ColliderPlane", nullptr},
-    {"ColliderSphere", nullptr},
+    {"ColliderMesh", &ColliderMesh::Create},
+    {"ColliderPlane", &ColliderPlane::Create},
+    {"ColliderSphere", &ColliderSphere::Create},
     {"Container", &Container::Create},
     {"CubeFrameBufferTexture", nullptr},
     {"CubeTexture", nullptr},
@@ -56,7 +60,7 @@ const BuiltInClass kBuiltInClasses[] = {
     {"DisplayTerrain", nullptr},
     {"DisplayTerrainBillboards", nullptr},
     {"DisplayText", nullptr},
-    {"Field", nullptr},
+    {"Field", &Field::Create},
     {"FixedProgram", nullptr},
     {"FlatFrameBufferTexture", nullptr},
     {"FlatTextTexture", nullptr},
@@ -78,7 +82,7 @@ const BuiltInClass kBuiltInClasses[] = {
     {"Scale", &Scale::Create},
     {"ShaderProgram", nullptr},
     {"Sound", nullptr},
-    {"Spring", nullptr},
+    {"Spring", &Spring::Create},
     {"Switch", &Switch::Create},
     {"Timeline", &Timeline::Create},
     {"Transform", &Transform::Create},

@@ -1,5 +1,5 @@
-// A resource collection that serves graphs parsed from XML text by full id, for tests of nodes
-// that look resources up during their passes. Everything else is absent.
+// A resource collection that serves graphs parsed from XML text and colliders by full id, for
+// tests of nodes that look resources up during their passes. Everything else is absent.
 #pragma once
 
 #include <map>
@@ -32,7 +32,11 @@ public:
     }
     Resource::IImage* GetImage(const String&) override { return nullptr; }
     Resource::IMesh* GetMesh(const String&) override { return nullptr; }
-    Resource::ICollider* GetCollider(const String&) override { return nullptr; }
+    Resource::ICollider* GetCollider(const String& fullId) override
+    {
+        auto found = mColliders.find(fullId.GetText());
+        return found != mColliders.end() ? found->second : nullptr;
+    }
     Resource::IFont* GetFont(const String&) override { return nullptr; }
     Resource::ISound* GetSound(const String&) override { return nullptr; }
     Resource::IAnimation* GetAnimation(const String&) override { return nullptr; }
@@ -40,6 +44,8 @@ public:
     const char* GetText(const String&) override { return nullptr; }
 
     UInt32 mGraphQueries = 0;
+    // Served by full id, not owned; a null entry is served as absent.
+    std::map<std::string, Resource::ICollider*> mColliders;
 
 private:
     std::map<std::string, std::unique_ptr<Resource::XmlGraph>> mGraphs;
