@@ -11,6 +11,8 @@
 #include "graph/structure/instance.h"
 #include "graph/structure/reference.h"
 #include "graph/switch.h"
+#include "graph/display/display_object.h"
+#include "graph/display/display_plane.h"
 #include "graph/input/button.h"
 #include "graph/time/timeline.h"
 #include "graph/transform/scale.h"
@@ -50,8 +52,8 @@ const BuiltInClass kBuiltInClasses[] = {
     {"DisplayBsp", nullptr},
     {"DisplayCube", nullptr},
     {"DisplayMesh", nullptr},
-    {"DisplayObject", nullptr},
-    {"DisplayPlane", nullptr},
+    {"DisplayObject", &DisplayObject::Create},
+    {"DisplayPlane", &DisplayPlane::Create},
     {"DisplayPlaneSequence", nullptr},
     {"DisplayTerrain", nullptr},
     {"DisplayTerrainBillboards", nullptr},
