@@ -13,6 +13,7 @@
 #include "graph/switch.h"
 #include "graph/display/display_object.h"
 #include "graph/display/display_plane.h"
+#include "graph/display/display_plane_sequence.h"
 #include "graph/input/button.h"
 #include "graph/time/timeline.h"
 #include "graph/transform/scale.h"
@@ -54,7 +55,7 @@ const BuiltInClass kBuiltInClasses[] = {
     {"DisplayMesh", nullptr},
     {"DisplayObject", &DisplayObject::Create},
     {"DisplayPlane", &DisplayPlane::Create},
-    {"DisplayPlaneSequence", nullptr},
+    {"DisplayPlaneSequence", &DisplayPlaneSequence::Create},
     {"DisplayTerrain", nullptr},
     {"DisplayTerrainBillboards", nullptr},
     {"DisplayText", nullptr},

@@ -30,7 +30,9 @@ public:
     void SetLanguage(Enums::Language language) override { mLanguage = language; }
     Enums::Language GetLanguage() const override { return mLanguage; }
     Bool IsLanguage(UInt32 value) const override { return UInt32(mLanguage) == value; }
-    Bool HasLanguageChanged(UInt32) const override { return false; }
+    // Tests that change the language set mLanguageChanged.
+    Bool HasLanguageChanged(UInt32) const override { return mLanguageChanged; }
+    Bool mLanguageChanged = false;
     void SetDeviceClass(Enums::DeviceClass deviceClass) override { mDeviceClass = deviceClass; }
     Enums::DeviceClass GetDeviceClass() const override { return mDeviceClass; }
     Bool IsDeviceClass(UInt32 value) const override { return FamilyMatches(UInt32(mDeviceClass), value); }
