@@ -11,9 +11,12 @@
 #include "graph/structure/instance.h"
 #include "graph/structure/reference.h"
 #include "graph/switch.h"
+#include "graph/display/bone.h"
+#include "graph/display/display_cube.h"
 #include "graph/display/display_object.h"
 #include "graph/display/display_plane.h"
 #include "graph/display/display_plane_sequence.h"
+#include "graph/display/light.h"
 #include "graph/input/button.h"
 #include "graph/time/timeline.h"
 #include "graph/transform/scale.h"
@@ -41,7 +44,7 @@ const BuiltInClass kBuiltInClasses[] = {
     {"AudioSequence", nullptr},
     {"Bitmap", nullptr},
     {"Body", nullptr},
-    {"Bone", nullptr},
+    {"Bone", &Bone::Create},
     {"BoneSlot", nullptr},
     {"Button", &Button::Create},
     {"ColliderMesh", nullptr},
@@ -51,7 +54,7 @@ const BuiltInClass kBuiltInClasses[] = {
     {"CubeFrameBufferTexture", nullptr},
     {"CubeTexture", nullptr},
     {"DisplayBsp", nullptr},
-    {"DisplayCube", nullptr},
+    {"DisplayCube", &DisplayCube::Create},
     {"DisplayMesh", nullptr},
     {"DisplayObject", &DisplayObject::Create},
     {"DisplayPlane", &DisplayPlane::Create},
@@ -66,7 +69,7 @@ const BuiltInClass kBuiltInClasses[] = {
     {"FlatTexture", nullptr},
     {"FragmentShader", nullptr},
     {"Instance", &Instance::Create},
-    {"Light", nullptr},
+    {"Light", &Light::Create},
     {"Listener", nullptr},
     {"Material", nullptr},
     {"MaterialSlot", nullptr},
