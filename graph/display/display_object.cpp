@@ -341,11 +341,6 @@ UInt32 DisplayObject::GetIndexSize() const
     return kIndexSize;
 }
 
-UInt32 DisplayObject::GetIndexStride() const
-{
-    return kIndexSize;
-}
-
 UInt16* DisplayObject::GetIndexData()
 {
     return reinterpret_cast<UInt16*>(mIndexData.get());
@@ -387,19 +382,16 @@ UInt32 DisplayObject::GetMaxNumberOfVertices() const
     return mMaxNumberOfVertices;
 }
 
-UInt32 DisplayObject::GetAttributeIndex(UInt32) const
+UInt32 DisplayObject::GetAttributeOffset(Enums::VertexAttribute attribute) const
 {
-    return 0;
+    const UInt32 kind = UInt32(attribute);
+    return kind < kNumberOfAttributeKinds ? mAttributeOffsets[kind] : kAbsent;
 }
 
-UInt32 DisplayObject::GetAttributeOffset(UInt32 attribute) const
+UInt32 DisplayObject::GetAttributeSize(Enums::VertexAttribute attribute) const
 {
-    return attribute < kNumberOfAttributeKinds ? mAttributeOffsets[attribute] : kAbsent;
-}
-
-UInt32 DisplayObject::GetAttributeSize(UInt32 attribute) const
-{
-    return attribute < kNumberOfAttributeKinds ? mAttributeSizes[attribute] : kAbsent;
+    const UInt32 kind = UInt32(attribute);
+    return kind < kNumberOfAttributeKinds ? mAttributeSizes[kind] : kAbsent;
 }
 
 UInt32 DisplayObject::GetVertexSize() const
@@ -407,7 +399,7 @@ UInt32 DisplayObject::GetVertexSize() const
     return mVertexSize;
 }
 
-void* DisplayObject::GetVertexData()
+UInt8* DisplayObject::GetVertexData()
 {
     return mVertexData.get();
 }

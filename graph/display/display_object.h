@@ -9,13 +9,19 @@
 #include "foundation/enums.h"
 #include "foundation/types.h"
 #include "graph/display/drawable.h"
+#include "graph/index_buffer.h"
 #include "graph/renderable.h"
 #include "graph/transform/transform.h"
+#include "graph/vertex_buffer.h"
 
 namespace Vorn {
 namespace Graph {
 
-class DisplayObject : public Transform, public IRenderable, public IDrawable
+class DisplayObject : public Transform,
+                      public IRenderable,
+                      public IDrawable,
+                      public IIndexBuffer,
+                      public IVertexBuffer
 {
 public:
     // Entries of the attribute offset and size tables, one per Enums::VertexAttribute kind.
@@ -35,29 +41,25 @@ public:
     Bool CullOutput(ICullOutputState* state) override;
     Bool EnqueueOutput(IEnqueueOutputState* state) override;
 
-    // Index side. A resize keeps the number in use unless it falls below it; with keep the
-    // contents that fit are copied. False when the block cannot be made (the old one stays).
-    Bool SetMaxNumberOfIndices(UInt32 count, Bool keepContents);
-    UInt32 GetMaxNumberOfIndices() const;
-    Enums::PrimitiveType GetPrimitiveType() const;
-    UInt32 GetIndexSize() const;
-    UInt32 GetIndexStride() const;
-    UInt16* GetIndexData();
-    // False, keeping the count, above the max.
-    Bool SetNumberOfIndices(UInt32 count);
-    void SetIndicesChanged();
+    // A resize lowers the number in use when it no longer fits, and with keepContents copies
+    // only what fits; a size past 32 bits or a failed allocation keeps the old block.
+    Bool SetMaxNumberOfIndices(UInt32 count, Bool keepContents) override;
+    UInt32 GetMaxNumberOfIndices() const override;
+    Enums::PrimitiveType GetPrimitiveType() const override;
+    UInt32 GetIndexSize() const override;
+    UInt16* GetIndexData() override;
+    Bool SetNumberOfIndices(UInt32 count) override;
+    void SetIndicesChanged() override;
 
-    // Vertex side, alike.
-    Bool SetMaxNumberOfVertices(UInt32 count, Bool keepContents);
-    UInt32 GetMaxNumberOfVertices() const;
-    UInt32 GetAttributeIndex(UInt32 attribute) const;
-    // kAbsent for a kind not in the layout or out of range.
-    UInt32 GetAttributeOffset(UInt32 attribute) const;
-    UInt32 GetAttributeSize(UInt32 attribute) const;
-    UInt32 GetVertexSize() const;
-    void* GetVertexData();
-    Bool SetNumberOfVertices(UInt32 count);
-    void SetVerticesChanged();
+    Bool SetMaxNumberOfVertices(UInt32 count, Bool keepContents) override;
+    UInt32 GetMaxNumberOfVertices() const override;
+    // kAbsent for a kind not in the layout or past the last kind.
+    UInt32 GetAttributeOffset(Enums::VertexAttribute attribute) const override;
+    UInt32 GetAttributeSize(Enums::VertexAttribute attribute) const override;
+    UInt32 GetVertexSize() const override;
+    UInt8* GetVertexData() override;
+    Bool SetNumberOfVertices(UInt32 count) override;
+    void SetVerticesChanged() override;
 
     UInt32 GetNumberOfIndices() const { return mNumberOfIndices; }
     UInt32 GetNumberOfVertices() const { return mNumberOfVertices; }

@@ -308,7 +308,7 @@ Real DisplayPlane::GetScaleFactorZ() const
     return 1.0f;
 }
 
-void DisplayPlane::SetTextureCoords(Float startX, Float startY, Float endX, Float endY)
+void DisplayPlane::SetTextureCoords(Real startX, Real startY, Real endX, Real endY)
 {
     mTextureStartX = startX;
     mTextureStartY = startY;
@@ -317,52 +317,52 @@ void DisplayPlane::SetTextureCoords(Float startX, Float startY, Float endX, Floa
     mGeometryChanged = true;
 }
 
-void DisplayPlane::SetTextureStart(Float x, Float y)
+void DisplayPlane::SetTextureStart(Real x, Real y)
 {
     SetTextureCoords(x, y, mTextureEndX, mTextureEndY);
 }
 
-void DisplayPlane::SetTextureEnd(Float x, Float y)
+void DisplayPlane::SetTextureEnd(Real x, Real y)
 {
     SetTextureCoords(mTextureStartX, mTextureStartY, x, y);
 }
 
-void DisplayPlane::SetTextureStartX(Float x)
+void DisplayPlane::SetTextureStartX(Real x)
 {
     SetTextureCoords(x, mTextureStartY, mTextureEndX, mTextureEndY);
 }
 
-void DisplayPlane::SetTextureStartY(Float y)
+void DisplayPlane::SetTextureStartY(Real y)
 {
     SetTextureCoords(mTextureStartX, y, mTextureEndX, mTextureEndY);
 }
 
-void DisplayPlane::SetTextureEndX(Float x)
+void DisplayPlane::SetTextureEndX(Real x)
 {
     SetTextureCoords(mTextureStartX, mTextureStartY, x, mTextureEndY);
 }
 
-void DisplayPlane::SetTextureEndY(Float y)
+void DisplayPlane::SetTextureEndY(Real y)
 {
     SetTextureCoords(mTextureStartX, mTextureStartY, mTextureEndX, y);
 }
 
-Float DisplayPlane::GetTextureStartX() const
+Real DisplayPlane::GetTextureStartX() const
 {
     return mTextureStartX;
 }
 
-Float DisplayPlane::GetTextureStartY() const
+Real DisplayPlane::GetTextureStartY() const
 {
     return mTextureStartY;
 }
 
-Float DisplayPlane::GetTextureEndX() const
+Real DisplayPlane::GetTextureEndX() const
 {
     return mTextureEndX;
 }
 
-Float DisplayPlane::GetTextureEndY() const
+Real DisplayPlane::GetTextureEndY() const
 {
     return mTextureEndY;
 }

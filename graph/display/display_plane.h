@@ -8,14 +8,14 @@
 #include "foundation/vector.h"
 #include "graph/display/drawable.h"
 #include "graph/display/shared_index_buffer.h"
+#include "graph/display_plane.h"
 #include "graph/renderable.h"
-#include "graph/transform/scalable.h"
 #include "graph/transform/transform.h"
 
 namespace Vorn {
 namespace Graph {
 
-class DisplayPlane : public Transform, public IRenderable, public IDrawable, public IScalable
+class DisplayPlane : public Transform, public IRenderable, public IDrawable, public IDisplayPlane
 {
 public:
     // Four vertices of position, normal and texture coordinates.
@@ -46,17 +46,17 @@ public:
 
     // Texture coordinates, or pixel positions when the texture size is given; each setter marks
     // the geometry for a rebuild, even with the value already held.
-    void SetTextureCoords(Float startX, Float startY, Float endX, Float endY);
-    void SetTextureStart(Float x, Float y);
-    void SetTextureEnd(Float x, Float y);
-    void SetTextureStartX(Float x);
-    void SetTextureStartY(Float y);
-    void SetTextureEndX(Float x);
-    void SetTextureEndY(Float y);
-    Float GetTextureStartX() const;
-    Float GetTextureStartY() const;
-    Float GetTextureEndX() const;
-    Float GetTextureEndY() const;
+    void SetTextureCoords(Real startX, Real startY, Real endX, Real endY) override;
+    void SetTextureStart(Real x, Real y) override;
+    void SetTextureEnd(Real x, Real y) override;
+    void SetTextureStartX(Real x) override;
+    void SetTextureStartY(Real y) override;
+    void SetTextureEndX(Real x) override;
+    void SetTextureEndY(Real y) override;
+    Real GetTextureStartX() const override;
+    Real GetTextureStartY() const override;
+    Real GetTextureEndX() const override;
+    Real GetTextureEndY() const override;
 
     // The four vertices as last built.
     const Float* GetVertexData() const { return mVertices; }

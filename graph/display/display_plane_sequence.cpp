@@ -360,24 +360,24 @@ UInt32 DisplayPlaneSequence::GetNumberOfIndices() const
     return mNumberOfRectangles;
 }
 
-Float DisplayPlaneSequence::GetSizeX(UInt32 index) const
+Real DisplayPlaneSequence::GetSizeX(UInt32 index) const
 {
     const Resource::AtlasRectangle* rectangle = GetRectangle(index);
     return rectangle != nullptr ? std::fabs(rectangle->coordX1 - rectangle->coordX2) * mScale.mFactor.x : 0.0f;
 }
 
-Float DisplayPlaneSequence::GetCurrentSizeX() const
+Real DisplayPlaneSequence::GetCurrentSizeX() const
 {
     return GetSizeX(UInt32(mIndex));
 }
 
-Float DisplayPlaneSequence::GetSizeY(UInt32 index) const
+Real DisplayPlaneSequence::GetSizeY(UInt32 index) const
 {
     const Resource::AtlasRectangle* rectangle = GetRectangle(index);
     return rectangle != nullptr ? std::fabs(rectangle->coordY1 - rectangle->coordY2) * mScale.mFactor.y : 0.0f;
 }
 
-Float DisplayPlaneSequence::GetCurrentSizeY() const
+Real DisplayPlaneSequence::GetCurrentSizeY() const
 {
     return GetSizeY(UInt32(mIndex));
 }

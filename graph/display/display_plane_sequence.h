@@ -9,7 +9,7 @@
 #include "foundation/vector.h"
 #include "graph/display/drawable.h"
 #include "graph/display/shared_index_buffer.h"
-#include "graph/indexed.h"
+#include "graph/display_plane_sequence.h"
 #include "graph/renderable.h"
 #include "graph/transform/scalable.h"
 #include "graph/transform/transform.h"
@@ -23,7 +23,11 @@ struct AtlasRectangle;
 
 namespace Graph {
 
-class DisplayPlaneSequence : public Transform, public IRenderable, public IDrawable, public IIndexed, public IScalable
+class DisplayPlaneSequence : public Transform,
+                             public IRenderable,
+                             public IDrawable,
+                             public IDisplayPlaneSequence,
+                             public IScalable
 {
 public:
     // Four vertices of position, texture coordinates and normal.
@@ -47,11 +51,10 @@ public:
     Bool SetIndex(SInt32 index) override;
     SInt32 GetIndex() const override;
     UInt32 GetNumberOfIndices() const override;
-    // The scaled width and height of a rectangle; an index past the end reads the last one.
-    Float GetSizeX(UInt32 index) const;
-    Float GetCurrentSizeX() const;
-    Float GetSizeY(UInt32 index) const;
-    Float GetCurrentSizeY() const;
+    Real GetSizeX(UInt32 index) const override;
+    Real GetCurrentSizeX() const override;
+    Real GetSizeY(UInt32 index) const override;
+    Real GetCurrentSizeY() const override;
 
     void SetScaleFactor(Real x, Real y, Real z) override;
     void SetScaleFactor(const Math::Vector<float>& factor) override;

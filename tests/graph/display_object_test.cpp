@@ -58,17 +58,16 @@ TEST_F(DisplayObjectTest, LaysOutTheVertexByItsAttributes)
         DisplayObject* object = Make(std::string("maxNumberOfIndices='6' maxNumberOfVertices='4' ") + c.attributes);
         ASSERT_NE(object, nullptr);
         EXPECT_EQ(object->GetVertexSize(), c.size);
-        EXPECT_EQ(object->GetAttributeOffset(UInt32(Enums::VertexAttribute::COORD)), 0u);
-        EXPECT_EQ(object->GetAttributeSize(UInt32(Enums::VertexAttribute::COORD)), 12u);
-        EXPECT_EQ(object->GetAttributeOffset(UInt32(Enums::VertexAttribute::NORMAL)), c.normal);
-        EXPECT_EQ(object->GetAttributeOffset(UInt32(Enums::VertexAttribute::TEXCOORD_0)), c.texCoords0);
-        EXPECT_EQ(object->GetAttributeOffset(UInt32(Enums::VertexAttribute::TEXCOORD_1)), c.texCoords1);
-        EXPECT_EQ(object->GetAttributeSize(UInt32(Enums::VertexAttribute::TEXCOORD_1)),
+        EXPECT_EQ(object->GetAttributeOffset((Enums::VertexAttribute::COORD)), 0u);
+        EXPECT_EQ(object->GetAttributeSize((Enums::VertexAttribute::COORD)), 12u);
+        EXPECT_EQ(object->GetAttributeOffset((Enums::VertexAttribute::NORMAL)), c.normal);
+        EXPECT_EQ(object->GetAttributeOffset((Enums::VertexAttribute::TEXCOORD_0)), c.texCoords0);
+        EXPECT_EQ(object->GetAttributeOffset((Enums::VertexAttribute::TEXCOORD_1)), c.texCoords1);
+        EXPECT_EQ(object->GetAttributeSize((Enums::VertexAttribute::TEXCOORD_1)),
                   c.texCoords1 == absent ? absent : 8u);
-        EXPECT_EQ(object->GetAttributeOffset(UInt32(Enums::VertexAttribute::BINORMAL)), absent);
-        EXPECT_EQ(object->GetAttributeOffset(15), absent);
-        EXPECT_EQ(object->GetAttributeSize(0xFFFFFFFFu), absent);
-        EXPECT_EQ(object->GetAttributeIndex(3), 0u);
+        EXPECT_EQ(object->GetAttributeOffset((Enums::VertexAttribute::BINORMAL)), absent);
+        EXPECT_EQ(object->GetAttributeOffset(Enums::VertexAttribute(15)), absent);
+        EXPECT_EQ(object->GetAttributeSize(Enums::VertexAttribute(0xFFFFFFFFu)), absent);
         EXPECT_EQ(object->GetIndexSize(), 2u);
         EXPECT_EQ(object->GetPrimitiveType(), Enums::PrimitiveType::TRIANGLES);
         ASSERT_TRUE(RunFrame());
