@@ -15,6 +15,12 @@
 #include "graph/structure/instance.h"
 #include "graph/structure/reference.h"
 #include "graph/switch.h"
+#include "graph/display/bone.h"
+#include "graph/display/display_cube.h"
+#include "graph/display/display_object.h"
+#include "graph/display/display_plane.h"
+#include "graph/display/display_plane_sequence.h"
+#include "graph/display/light.h"
 #include "graph/input/button.h"
 #include "graph/time/timeline.h"
 #include "graph/transform/scale.h"
@@ -42,7 +48,7 @@ const BuiltInClass kBuiltInClasses[] = {
     {"AudioSequence", nullptr},
     {"Bitmap", nullptr},
     {"Body", &Body::Create},
-    {"Bone", nullptr},
+    {"Bone", &Bone::Create},
     {"BoneSlot", nullptr},
     {"Button", &Button::Create},
     {"ColliderMesh", &ColliderMesh::Create},
@@ -52,11 +58,11 @@ const BuiltInClass kBuiltInClasses[] = {
     {"CubeFrameBufferTexture", nullptr},
     {"CubeTexture", nullptr},
     {"DisplayBsp", nullptr},
-    {"DisplayCube", nullptr},
+    {"DisplayCube", &DisplayCube::Create},
     {"DisplayMesh", nullptr},
-    {"DisplayObject", nullptr},
-    {"DisplayPlane", nullptr},
-    {"DisplayPlaneSequence", nullptr},
+    {"DisplayObject", &DisplayObject::Create},
+    {"DisplayPlane", &DisplayPlane::Create},
+    {"DisplayPlaneSequence", &DisplayPlaneSequence::Create},
     {"DisplayTerrain", nullptr},
     {"DisplayTerrainBillboards", nullptr},
     {"DisplayText", nullptr},
@@ -67,7 +73,7 @@ const BuiltInClass kBuiltInClasses[] = {
     {"FlatTexture", nullptr},
     {"FragmentShader", nullptr},
     {"Instance", &Instance::Create},
-    {"Light", nullptr},
+    {"Light", &Light::Create},
     {"Listener", nullptr},
     {"Material", nullptr},
     {"MaterialSlot", nullptr},
