@@ -6,6 +6,13 @@
 #include "foundation/attributes.h"
 #include "graph/namespace.h"
 #include "graph/node.h"
+#include "graph/render/bitmap.h"
+#include "graph/render/cube_texture.h"
+#include "graph/render/flat_texture.h"
+#include "graph/render/frame_buffer_texture.h"
+#include "graph/render/material.h"
+#include "graph/render/program.h"
+#include "graph/render/shader.h"
 #include "graph/structure/anchor.h"
 #include "graph/structure/container.h"
 #include "graph/structure/instance.h"
@@ -36,7 +43,7 @@ struct BuiltInClass
 const BuiltInClass kBuiltInClasses[] = {
     {"Anchor", &Anchor::Create},
     {"AudioSequence", nullptr},
-    {"Bitmap", nullptr},
+    {"Bitmap", &Bitmap::Create},
     {"Body", nullptr},
     {"Bone", nullptr},
     {"BoneSlot", nullptr},
@@ -45,8 +52,8 @@ const BuiltInClass kBuiltInClasses[] = {
     {"ColliderPlane", nullptr},
     {"ColliderSphere", nullptr},
     {"Container", &Container::Create},
-    {"CubeFrameBufferTexture", nullptr},
-    {"CubeTexture", nullptr},
+    {"CubeFrameBufferTexture", &CubeFrameBufferTexture::Create},
+    {"CubeTexture", &CubeTexture::Create},
     {"DisplayBsp", nullptr},
     {"DisplayCube", nullptr},
     {"DisplayMesh", nullptr},
@@ -57,15 +64,15 @@ const BuiltInClass kBuiltInClasses[] = {
     {"DisplayTerrainBillboards", nullptr},
     {"DisplayText", nullptr},
     {"Field", nullptr},
-    {"FixedProgram", nullptr},
-    {"FlatFrameBufferTexture", nullptr},
+    {"FixedProgram", &FixedProgram::Create},
+    {"FlatFrameBufferTexture", &FlatFrameBufferTexture::Create},
     {"FlatTextTexture", nullptr},
-    {"FlatTexture", nullptr},
-    {"FragmentShader", nullptr},
+    {"FlatTexture", &FlatTexture::Create},
+    {"FragmentShader", &FragmentShader::Create},
     {"Instance", &Instance::Create},
     {"Light", nullptr},
     {"Listener", nullptr},
-    {"Material", nullptr},
+    {"Material", &Material::Create},
     {"MaterialSlot", nullptr},
     {"Namespace", &Namespace::Create},
     {"Node", &Node::Create},
@@ -76,7 +83,7 @@ const BuiltInClass kBuiltInClasses[] = {
     {"Reference", &Reference::Create},
     {"TextureSlot", nullptr},
     {"Scale", &Scale::Create},
-    {"ShaderProgram", nullptr},
+    {"ShaderProgram", &ShaderProgram::Create},
     {"Sound", nullptr},
     {"Spring", nullptr},
     {"Switch", &Switch::Create},
@@ -84,7 +91,7 @@ const BuiltInClass kBuiltInClasses[] = {
     {"Transform", &Transform::Create},
     {"TransformClone", &TransformClone::Create},
     {"TransformReset", &TransformReset::Create},
-    {"VertexShader", nullptr},
+    {"VertexShader", &VertexShader::Create},
     {"View", &View::Create},
 };
 
