@@ -4,6 +4,9 @@
 #include <new>
 
 #include "foundation/attributes.h"
+#include "graph/audio/audio_sequence.h"
+#include "graph/audio/listener.h"
+#include "graph/audio/sound.h"
 #include "graph/namespace.h"
 #include "graph/node.h"
 #include "graph/render/bitmap.h"
@@ -42,7 +45,7 @@ struct BuiltInClass
 // function and is not registered.
 const BuiltInClass kBuiltInClasses[] = {
     {"Anchor", &Anchor::Create},
-    {"AudioSequence", nullptr},
+    {"AudioSequence", &AudioSequence::Create},
     {"Bitmap", &Bitmap::Create},
     {"Body", nullptr},
     {"Bone", nullptr},
@@ -71,7 +74,7 @@ const BuiltInClass kBuiltInClasses[] = {
     {"FragmentShader", &FragmentShader::Create},
     {"Instance", &Instance::Create},
     {"Light", nullptr},
-    {"Listener", nullptr},
+    {"Listener", &Listener::Create},
     {"Material", &Material::Create},
     {"MaterialSlot", nullptr},
     {"Namespace", &Namespace::Create},
@@ -84,7 +87,7 @@ const BuiltInClass kBuiltInClasses[] = {
     {"TextureSlot", nullptr},
     {"Scale", &Scale::Create},
     {"ShaderProgram", &ShaderProgram::Create},
-    {"Sound", nullptr},
+    {"Sound", &Sound::Create},
     {"Spring", nullptr},
     {"Switch", &Switch::Create},
     {"Timeline", &Timeline::Create},

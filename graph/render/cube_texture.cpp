@@ -8,8 +8,8 @@
 #include "foundation/configuration.h"
 #include "foundation/debug.h"
 #include "graph/attribute_names.h"
+#include "graph/backend_object.h"
 #include "graph/node_class_info.h"
-#include "graph/render/render_object.h"
 #include "graph/traversal_state.h"
 #include "resource/collection.h"
 #include "resource/display_surface.h"
@@ -69,7 +69,7 @@ Bool CubeTexture::InitSelf(IInitState* state)
         return false;
     }
     mDisplayTexture =
-        RenderObject::Create<Display::ITexture>(state->GetDisplayRenderer(), "Texture", mDisplayObject);
+        BackEndObject::Create<Display::ITexture>(state->GetDisplayRenderer(), "Texture", mDisplayObject);
     if (mDisplayTexture == nullptr) {
         Debug::Trace("Graph::CubeTexture::InitSelf(%s): Failed to create texture object", id);
         return false;
@@ -96,7 +96,7 @@ Bool CubeTexture::InitSelf(IInitState* state)
                          id, resourceId.GetText(), face);
     }
     ApplySampling();
-    return RenderObject::Init(mDisplayObject, LogSite{"CubeTexture", "InitSelf", mId},
+    return BackEndObject::Init(mDisplayObject, LogSite{"CubeTexture", "InitSelf", mId},
                               "Failed to initialize texture object");
 }
 
@@ -122,7 +122,7 @@ void CubeTexture::ReleaseTextureSurface(UInt32 face)
 
 Bool CubeTexture::DeInitSelf(IDeInitState* state)
 {
-    if (!RenderObject::Destroy(state->GetDisplayRenderer(), mDisplayObject, LogSite{"CubeTexture", "DeInitSelf", mId},
+    if (!BackEndObject::Destroy(state->GetDisplayRenderer(), mDisplayObject, LogSite{"CubeTexture", "DeInitSelf", mId},
                                "Failed to deinitialize texture object"))
         return false;
     mDisplayTexture = nullptr;
@@ -133,13 +133,13 @@ Bool CubeTexture::DeInitSelf(IDeInitState* state)
 
 Bool CubeTexture::SuspendSelf(IDeInitState* state)
 {
-    return RenderObject::Suspend(mDisplayObject, state->GetConfiguration(), Enums::MemoryObjectType::OTHER,
+    return BackEndObject::Suspend(mDisplayObject, state->GetConfiguration(), Enums::MemoryObjectType::OTHER,
                                  LogSite{"CubeTexture", "SuspendSelf", mId}, "Failed to deinitialize texture object");
 }
 
 Bool CubeTexture::ResumeSelf(IInitState* state)
 {
-    return RenderObject::Resume(mDisplayObject, state->GetConfiguration(), Enums::MemoryObjectType::OTHER,
+    return BackEndObject::Resume(mDisplayObject, state->GetConfiguration(), Enums::MemoryObjectType::OTHER,
                                 LogSite{"CubeTexture", "ResumeSelf", mId}, "Failed to initialize texture object");
 }
 
@@ -164,7 +164,7 @@ Bool CubeTexture::ConfigChangedSelf(IConfigChangedState* state)
     if (!changed)
         return true;
     const LogSite site{"CubeTexture", "ConfigChangedSelf", mId};
-    if (!RenderObject::DeInit(mDisplayObject, site, "Failed to deinitialize texture object"))
+    if (!BackEndObject::DeInit(mDisplayObject, site, "Failed to deinitialize texture object"))
         return false;
     for (UInt32 face = 0; face < kNumberOfFaces; ++face) {
         if (images[face] == mImages[face])
@@ -175,7 +175,7 @@ Bool CubeTexture::ConfigChangedSelf(IConfigChangedState* state)
         if (mImages[face] != nullptr && !SetTextureSurface(face, configuration))
             return false;
     }
-    return RenderObject::Init(mDisplayObject, site, "Failed to initialize texture object");
+    return BackEndObject::Init(mDisplayObject, site, "Failed to initialize texture object");
 }
 
 } // namespace Graph

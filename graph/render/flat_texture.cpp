@@ -8,8 +8,8 @@
 #include "foundation/configuration.h"
 #include "foundation/debug.h"
 #include "graph/attribute_names.h"
+#include "graph/backend_object.h"
 #include "graph/node_class_info.h"
-#include "graph/render/render_object.h"
 #include "graph/traversal_state.h"
 #include "resource/collection.h"
 #include "resource/display_surface.h"
@@ -72,7 +72,7 @@ Bool FlatTexture::InitSelf(IInitState* state)
         return false;
     }
     mDisplayTexture =
-        RenderObject::Create<Display::ITexture>(state->GetDisplayRenderer(), "Texture", mDisplayObject);
+        BackEndObject::Create<Display::ITexture>(state->GetDisplayRenderer(), "Texture", mDisplayObject);
     if (mDisplayTexture == nullptr) {
         Debug::Trace("Graph::FlatTexture::InitSelf(%s): Failed to create texture object", mId.GetText());
         return false;
@@ -93,13 +93,13 @@ Bool FlatTexture::InitTextureObject(IConfiguration* configuration)
     mDisplayTexture->SetType(0);
     mDisplayTexture->SetSurface(0, mSurface);
     ApplySampling();
-    return RenderObject::Init(mDisplayObject, LogSite{"FlatTexture", "InitTextureObject", mId},
+    return BackEndObject::Init(mDisplayObject, LogSite{"FlatTexture", "InitTextureObject", mId},
                               "Failed to initialize texture object");
 }
 
 Bool FlatTexture::DeInitTextureObject()
 {
-    if (!RenderObject::DeInit(mDisplayObject, LogSite{"FlatTexture", "DeInitSelf", mId},
+    if (!BackEndObject::DeInit(mDisplayObject, LogSite{"FlatTexture", "DeInitSelf", mId},
                               "Failed to deinitialize texture object"))
         return false;
     delete mSurface;
@@ -120,13 +120,13 @@ Bool FlatTexture::DeInitSelf(IDeInitState* state)
 
 Bool FlatTexture::SuspendSelf(IDeInitState* state)
 {
-    return RenderObject::Suspend(mDisplayObject, state->GetConfiguration(), Enums::MemoryObjectType::OTHER,
+    return BackEndObject::Suspend(mDisplayObject, state->GetConfiguration(), Enums::MemoryObjectType::OTHER,
                                  LogSite{"FlatTexture", "SuspendSelf", mId}, "Failed to deinitialize texture object");
 }
 
 Bool FlatTexture::ResumeSelf(IInitState* state)
 {
-    return RenderObject::Resume(mDisplayObject, state->GetConfiguration(), Enums::MemoryObjectType::OTHER,
+    return BackEndObject::Resume(mDisplayObject, state->GetConfiguration(), Enums::MemoryObjectType::OTHER,
                                 LogSite{"FlatTexture", "ResumeSelf", mId}, "Failed to initialize texture object");
 }
 

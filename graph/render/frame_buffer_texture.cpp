@@ -8,7 +8,7 @@
 #include "foundation/debug.h"
 #include "foundation/enum_table.h"
 #include "graph/attribute_names.h"
-#include "graph/render/render_object.h"
+#include "graph/backend_object.h"
 #include "graph/traversal_state.h"
 
 namespace Vorn {
@@ -87,7 +87,7 @@ Bool FrameBufferTexture::InitSelf(IInitState* state)
         Debug::Trace("Graph::%s::InitSelf(%s): No valid frame buffer format found", mClassName, id);
         return false;
     }
-    mDisplayTexture = RenderObject::Create<Display::ITexture>(renderer, "Texture", mDisplayObject);
+    mDisplayTexture = BackEndObject::Create<Display::ITexture>(renderer, "Texture", mDisplayObject);
     if (mDisplayTexture == nullptr) {
         Debug::Trace("Graph::%s::InitSelf(%s): Failed to create texture object", mClassName, id);
         return false;
@@ -110,27 +110,27 @@ Bool FrameBufferTexture::InitTargets(IInitState* state)
     mDisplayTexture->SetWrapModeX(mHorizontalWrapMode);
     mDisplayTexture->SetWrapModeY(mVerticalWrapMode);
     const LogSite site{mClassName, "InitSelf", mId};
-    if (!RenderObject::Init(mDisplayObject, site, "Failed to initialize texture object"))
+    if (!BackEndObject::Init(mDisplayObject, site, "Failed to initialize texture object"))
         return false;
     mDisplayFrameBuffer =
-        RenderObject::Create<Display::IFrameBuffer>(state->GetDisplayRenderer(), "FrameBuffer", mFrameBufferObject);
+        BackEndObject::Create<Display::IFrameBuffer>(state->GetDisplayRenderer(), "FrameBuffer", mFrameBufferObject);
     if (mDisplayFrameBuffer == nullptr) {
         Debug::Trace("Graph::%s::InitSelf(%s): Failed to create frame buffer object", mClassName, mId.GetText());
         return false;
     }
     mDisplayFrameBuffer->SetDepthBufferFormat(mDepthBufferFormat);
     mDisplayFrameBuffer->SetTargetTexture(mDisplayTexture);
-    return RenderObject::Init(mFrameBufferObject, site, "Failed to initialize frame buffer object");
+    return BackEndObject::Init(mFrameBufferObject, site, "Failed to initialize frame buffer object");
 }
 
 Bool FrameBufferTexture::DeInitSelf(IDeInitState* state)
 {
     const LogSite site{mClassName, "DeInitSelf", mId};
     Display::IRenderer* renderer = state->GetDisplayRenderer();
-    if (!RenderObject::Destroy(renderer, mFrameBufferObject, site, "Failed to deinitialize frame buffer object"))
+    if (!BackEndObject::Destroy(renderer, mFrameBufferObject, site, "Failed to deinitialize frame buffer object"))
         return false;
     mDisplayFrameBuffer = nullptr;
-    if (!RenderObject::Destroy(renderer, mDisplayObject, site, "Failed to deinitialize texture object"))
+    if (!BackEndObject::Destroy(renderer, mDisplayObject, site, "Failed to deinitialize texture object"))
         return false;
     mDisplayTexture = nullptr;
     return Texture::DeInitSelf(state);
@@ -140,9 +140,9 @@ Bool FrameBufferTexture::SuspendSelf(IDeInitState* state)
 {
     const LogSite site{mClassName, "SuspendSelf", mId};
     const Enums::MemoryObjectType kind = Enums::MemoryObjectType::DISPLAY_FRAME_BUFFER;
-    return RenderObject::Suspend(mFrameBufferObject, state->GetConfiguration(), kind, site,
+    return BackEndObject::Suspend(mFrameBufferObject, state->GetConfiguration(), kind, site,
                                  "Failed to deinitialize frame buffer object") &&
-           RenderObject::Suspend(mDisplayObject, state->GetConfiguration(), kind, site,
+           BackEndObject::Suspend(mDisplayObject, state->GetConfiguration(), kind, site,
                                  "Failed to deinitialize texture object");
 }
 
@@ -150,9 +150,9 @@ Bool FrameBufferTexture::ResumeSelf(IInitState* state)
 {
     const LogSite site{mClassName, "ResumeSelf", mId};
     const Enums::MemoryObjectType kind = Enums::MemoryObjectType::DISPLAY_FRAME_BUFFER;
-    return RenderObject::Resume(mDisplayObject, state->GetConfiguration(), kind, site,
+    return BackEndObject::Resume(mDisplayObject, state->GetConfiguration(), kind, site,
                                 "Failed to initialize texture object") &&
-           RenderObject::Resume(mFrameBufferObject, state->GetConfiguration(), kind, site,
+           BackEndObject::Resume(mFrameBufferObject, state->GetConfiguration(), kind, site,
                                 "Failed to initialize frame buffer object");
 }
 

@@ -3,14 +3,15 @@
 #include <new>
 
 #include "display/object.h"
+#include "display/renderer.h"
 #include "foundation/attributes.h"
 #include "foundation/debug.h"
 #include "foundation/enum_table.h"
 #include "graph/attribute_names.h"
+#include "graph/backend_object.h"
 #include "graph/node_class_info.h"
 #include "graph/render/bound_node.h"
 #include "graph/render/program.h"
-#include "graph/render/render_object.h"
 #include "graph/traversal_state.h"
 
 namespace Vorn {
@@ -99,7 +100,7 @@ Bool Material::InitSelf(IInitState* state)
         Debug::Trace("Graph::Material::InitSelf(%s): InitSelf() of superclass failed", id);
         return false;
     }
-    mDisplayMaterial = RenderObject::Create<Display::IMaterial>(state->GetDisplayRenderer(), "Material", mDisplayObject);
+    mDisplayMaterial = BackEndObject::Create<Display::IMaterial>(state->GetDisplayRenderer(), "Material", mDisplayObject);
     if (mDisplayMaterial == nullptr) {
         Debug::Trace("Graph::Material::InitSelf(%s): Failed to create material object", id);
         return false;
@@ -122,13 +123,13 @@ Bool Material::InitSelf(IInitState* state)
     mDisplayMaterial->SetBlendEquations(mColorBlendEquation, mAlphaBlendEquation);
     mDisplayMaterial->SetBlendFactors(mSrcColorBlendFunction, mSrcAlphaBlendFunction, mDstColorBlendFunction,
                                       mDstAlphaBlendFunction);
-    return RenderObject::Init(mDisplayObject, LogSite{"Material", "InitSelf", mId},
+    return BackEndObject::Init(mDisplayObject, LogSite{"Material", "InitSelf", mId},
                               "Failed to initialize material object");
 }
 
 Bool Material::DeInitSelf(IDeInitState* state)
 {
-    if (!RenderObject::Destroy(state->GetDisplayRenderer(), mDisplayObject, LogSite{"Material", "DeInitSelf", mId},
+    if (!BackEndObject::Destroy(state->GetDisplayRenderer(), mDisplayObject, LogSite{"Material", "DeInitSelf", mId},
                                "Failed to deinitialize material object"))
         return false;
     mDisplayMaterial = nullptr;
@@ -142,13 +143,13 @@ Bool Material::DeInitSelf(IDeInitState* state)
 
 Bool Material::SuspendSelf(IDeInitState* state)
 {
-    return RenderObject::Suspend(mDisplayObject, state->GetConfiguration(), Enums::MemoryObjectType::OTHER,
+    return BackEndObject::Suspend(mDisplayObject, state->GetConfiguration(), Enums::MemoryObjectType::OTHER,
                                  LogSite{"Material", "SuspendSelf", mId}, "Failed to deinitialize material object");
 }
 
 Bool Material::ResumeSelf(IInitState* state)
 {
-    return RenderObject::Resume(mDisplayObject, state->GetConfiguration(), Enums::MemoryObjectType::OTHER,
+    return BackEndObject::Resume(mDisplayObject, state->GetConfiguration(), Enums::MemoryObjectType::OTHER,
                                 LogSite{"Material", "ResumeSelf", mId}, "Failed to initialize material object");
 }
 

@@ -4,13 +4,14 @@
 #include <new>
 
 #include "display/object.h"
+#include "display/renderer.h"
 #include "foundation/attributes.h"
 #include "foundation/debug.h"
 #include "foundation/enum_table.h"
 #include "graph/attribute_names.h"
+#include "graph/backend_object.h"
 #include "graph/node_class_info.h"
 #include "graph/render/bound_node.h"
-#include "graph/render/render_object.h"
 #include "graph/render/shader.h"
 #include "graph/traversal_state.h"
 
@@ -82,7 +83,7 @@ Display::IProgram* Program::GetProgramObject()
 Bool Program::CreateProgramObject(IInitState* state, const char* objectClassName)
 {
     mDisplayProgram =
-        RenderObject::Create<Display::IProgram>(state->GetDisplayRenderer(), objectClassName, mDisplayObject);
+        BackEndObject::Create<Display::IProgram>(state->GetDisplayRenderer(), objectClassName, mDisplayObject);
     if (mDisplayProgram == nullptr) {
         Debug::Trace("Graph::%s::InitSelf(%s): Failed to create program object", mClassName, mId.GetText());
         return false;
@@ -92,7 +93,7 @@ Bool Program::CreateProgramObject(IInitState* state, const char* objectClassName
 
 Bool Program::DestroyProgramObject(IDeInitState* state)
 {
-    if (!RenderObject::Destroy(state->GetDisplayRenderer(), mDisplayObject, LogSite{mClassName, "DeInitSelf", mId},
+    if (!BackEndObject::Destroy(state->GetDisplayRenderer(), mDisplayObject, LogSite{mClassName, "DeInitSelf", mId},
                                "Failed to deinitialize program object"))
         return false;
     mDisplayProgram = nullptr;
@@ -106,13 +107,13 @@ Bool Program::DeInitSelf(IDeInitState* state)
 
 Bool Program::SuspendSelf(IDeInitState* state)
 {
-    return RenderObject::Suspend(mDisplayObject, state->GetConfiguration(), Enums::MemoryObjectType::OTHER,
+    return BackEndObject::Suspend(mDisplayObject, state->GetConfiguration(), Enums::MemoryObjectType::OTHER,
                                  LogSite{mClassName, "SuspendSelf", mId}, "Failed to deinitialize program object");
 }
 
 Bool Program::ResumeSelf(IInitState* state)
 {
-    return RenderObject::Resume(mDisplayObject, state->GetConfiguration(), Enums::MemoryObjectType::OTHER,
+    return BackEndObject::Resume(mDisplayObject, state->GetConfiguration(), Enums::MemoryObjectType::OTHER,
                                 LogSite{mClassName, "ResumeSelf", mId}, "Failed to initialize program object");
 }
 
@@ -179,7 +180,7 @@ Bool FixedProgram::InitSelf(IInitState* state)
     technique->SetLightModel(mLightModel);
     technique->SetTextureUnitEnabled(0, mTextureUnit0Enabled);
     technique->SetTextureUnitEnabled(1, mTextureUnit1Enabled);
-    return RenderObject::Init(mDisplayObject, LogSite{"FixedProgram", "InitSelf", mId},
+    return BackEndObject::Init(mDisplayObject, LogSite{"FixedProgram", "InitSelf", mId},
                               "Failed to initialize program object");
 }
 
@@ -287,7 +288,7 @@ Bool ShaderProgram::InitSelf(IInitState* state)
         return false;
     }
     DeclareVariables();
-    return RenderObject::Init(mDisplayObject, LogSite{"ShaderProgram", "InitSelf", mId},
+    return BackEndObject::Init(mDisplayObject, LogSite{"ShaderProgram", "InitSelf", mId},
                               "Failed to initialize program object");
 }
 

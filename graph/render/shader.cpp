@@ -3,11 +3,12 @@
 #include <new>
 
 #include "display/object.h"
+#include "display/renderer.h"
 #include "foundation/attributes.h"
 #include "foundation/debug.h"
 #include "graph/attribute_names.h"
+#include "graph/backend_object.h"
 #include "graph/node_class_info.h"
-#include "graph/render/render_object.h"
 #include "graph/traversal_state.h"
 
 namespace Vorn {
@@ -42,18 +43,18 @@ Bool Shader::InitSelf(IInitState* state)
         Debug::Trace("Graph::Shader::InitSelf(%s): No source code", mId.GetText());
         return false;
     }
-    mDisplayShader = RenderObject::Create<Display::IShader>(state->GetDisplayRenderer(), "Shader", mDisplayObject);
+    mDisplayShader = BackEndObject::Create<Display::IShader>(state->GetDisplayRenderer(), "Shader", mDisplayObject);
     if (mDisplayShader == nullptr) {
         Debug::Trace("Graph::Shader::InitSelf(%s): Failed creating shader object", mId.GetText());
         return false;
     }
     mDisplayShader->SetSource(mSource.GetText(), GetShaderType());
-    return RenderObject::Init(mDisplayObject, LogSite{"Shader", "InitSelf", mId}, "Failed initializing shader object");
+    return BackEndObject::Init(mDisplayObject, LogSite{"Shader", "InitSelf", mId}, "Failed initializing shader object");
 }
 
 Bool Shader::DeInitSelf(IDeInitState* state)
 {
-    if (!RenderObject::Destroy(state->GetDisplayRenderer(), mDisplayObject, LogSite{"Shader", "DeInitSelf", mId},
+    if (!BackEndObject::Destroy(state->GetDisplayRenderer(), mDisplayObject, LogSite{"Shader", "DeInitSelf", mId},
                                "Failed to deinitialize shader object"))
         return false;
     mDisplayShader = nullptr;
@@ -62,13 +63,13 @@ Bool Shader::DeInitSelf(IDeInitState* state)
 
 Bool Shader::SuspendSelf(IDeInitState* state)
 {
-    return RenderObject::Suspend(mDisplayObject, state->GetConfiguration(), Enums::MemoryObjectType::OTHER,
+    return BackEndObject::Suspend(mDisplayObject, state->GetConfiguration(), Enums::MemoryObjectType::OTHER,
                                  LogSite{"Shader", "SuspendSelf", mId}, "Failed to deinitialize shader object");
 }
 
 Bool Shader::ResumeSelf(IInitState* state)
 {
-    return RenderObject::Resume(mDisplayObject, state->GetConfiguration(), Enums::MemoryObjectType::OTHER,
+    return BackEndObject::Resume(mDisplayObject, state->GetConfiguration(), Enums::MemoryObjectType::OTHER,
                                 LogSite{"Shader", "ResumeSelf", mId}, "Failed initializing shader object");
 }
 
