@@ -14,6 +14,7 @@
 #include "graph/render/flat_texture.h"
 #include "graph/render/frame_buffer_texture.h"
 #include "graph/render/material.h"
+#include "graph/render/parameters.h"
 #include "graph/render/program.h"
 #include "graph/render/shader.h"
 #include "graph/structure/anchor.h"
@@ -80,7 +81,7 @@ const BuiltInClass kBuiltInClasses[] = {
     {"Namespace", &Namespace::Create},
     {"Node", &Node::Create},
     {"OrthographicCamera", &OrthographicCamera::Create},
-    {"Parameters", nullptr},
+    {"Parameters", &Parameters::Create},
     {"ParametersSlot", nullptr},
     {"PerspectiveCamera", &PerspectiveCamera::Create},
     {"Reference", &Reference::Create},

@@ -11,11 +11,14 @@ namespace Vorn {
 namespace Graph {
 
 // The node at the path from the current namespace when it is a T, holding one reference; a node
-// of another class gets its reference back at once. Null when there is none of that class.
+// of another class gets its reference back at once. Null when there is none of that class;
+// found (when given) tells whether there was a node of any class.
 template <class T>
-T* FindBoundNode(IInitState* state, const String& path)
+T* FindBoundNode(IInitState* state, const String& path, Bool* found = nullptr)
 {
     INode* node = state->FindNode(path);
+    if (found != nullptr)
+        *found = node != nullptr;
     if (node == nullptr)
         return nullptr;
     T* bound = dynamic_cast<T*>(node);
