@@ -46,7 +46,7 @@ Bool UrlOpener::Run()
     WChars url;
     const Bool succeeded = url.Set(mUrl.GetText()) != nullptr && gOpenFunction.load()(url.Get());
     if (!succeeded)
-        Debug::Print("Win32::UrlOpener::Run(): Failed to open '%s'\n", mUrl.GetText());
+        Debug::Trace("Win32::UrlOpener::Run(): Failed to open '%s'", mUrl.GetText());
     mSucceeded = succeeded;
     return succeeded;
 }

@@ -70,7 +70,7 @@ IUrlRequest* WebControl::CreateUrlRequest(const String& url)
 {
     HINTERNET session = InternetOpenA("Vorn", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
     if (session == nullptr) {
-        Debug::Print("Win32::WebControl::CreateUrlRequest(): Failed to open an internet session\n");
+        Debug::Trace("Win32::WebControl::CreateUrlRequest(): Failed to open an internet session");
         return nullptr;
     }
     UrlRequest* request = new UrlRequest(url, session);
