@@ -1,6 +1,7 @@
 // A plain settings store for resource tests: every setting is a field that its setter writes and
-// its getter reads, change queries always answer false, and the condition tests follow the family
-// rule of the engine's configuration. Tests set the language, device class and the rest directly.
+// its getter reads, change queries answer false (the language's answers mLanguageChanged), and the
+// condition tests follow the family rule of the engine's configuration. Tests set the language,
+// device class and the rest directly.
 #pragma once
 
 #include "foundation/configuration.h"
