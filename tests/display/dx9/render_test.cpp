@@ -288,3 +288,75 @@ TEST_F(BlendingTest, BlendedPlanesCompositeInSortDepthOrder)
 
 } // namespace
 } // namespace Vorn
+
+namespace Vorn {
+namespace {
+
+using Testing::Near;
+using Testing::PlaneData;
+using Testing::Rgb;
+
+class OrderTest : public Testing::RendererFixture
+{
+};
+
+TEST_F(OrderTest, ViewsByDepthOrderThenInTheOrderAdded)
+{
+    const Float red[4] = {1, 0, 0, 1};
+    const Float green[4] = {0, 1, 0, 1};
+    const Float blue[4] = {0, 0, 1, 1};
+    Display::Dx9::Camera* last = MakeCamera(red);
+    last->SetDepthOrder(5);
+    Display::Dx9::Camera* first = MakeCamera(green);
+    Display::Dx9::Camera* second = MakeCamera(blue);
+    // The right half only: red is drawn last over the left half alone.
+    last->SetMask(0, kWidth / 2, 0, kHeight);
+    RenderFrame([&]() {
+        mRenderer->SelectFrameBuffer(nullptr);
+        mRenderer->AddView(last, Math::Matrix<float>());
+        mRenderer->AddView(first, Math::Matrix<float>());
+        mRenderer->AddView(second, Math::Matrix<float>());
+    });
+    EXPECT_TRUE(Near(Pixel(10, 10), Rgb{255, 0, 0}));
+    EXPECT_TRUE(Near(Pixel(kWidth - 10, 10), Rgb{0, 0, 255}));
+}
+
+TEST_F(OrderTest, FrameBufferLayersAreDrawnBeforeTheScreenInTheOrderSelected)
+{
+    auto* target = Make<Display::Dx9::Texture>("Texture");
+    target->SetRenderTarget(true);
+    target->SetMipMaps(false);
+    target->SetPixelData(0, 64, 64, Enums::PixelFormat::R8_G8_B8_A8, false);
+    ASSERT_TRUE(target->Init());
+    Display::Dx9::FrameBuffer* layers[2];
+    for (auto*& layer : layers) {
+        layer = Make<Display::Dx9::FrameBuffer>("FrameBuffer");
+        layer->SetTargetTexture(target);
+        ASSERT_TRUE(layer->Init());
+    }
+    const Float red[4] = {1, 0, 0, 1};
+    const Float green[4] = {0, 1, 0, 1};
+    const Float black[4] = {0, 0, 0, 1};
+    Display::Dx9::Camera* redCamera = MakeCamera(red, 64, 64);
+    Display::Dx9::Camera* greenCamera = MakeCamera(green, 64, 64);
+    Display::Dx9::Camera* screenCamera = MakeCamera(black);
+    Display::Dx9::Material* textured = MakeMaterial(MakeProgram(false, false, true));
+    const PlaneData plane(-1.0f, -1.0f, 1.0f, 1.0f, 0.0f, true);
+    Display::Dx9::Drawable* shown = MakePlane(plane);
+    RenderFrame([&]() {
+        mRenderer->SelectFrameBuffer(nullptr);
+        mRenderer->AddView(screenCamera, Math::Matrix<float>());
+        Enqueue(shown, textured, nullptr, target);
+        mRenderer->SelectFrameBuffer(layers[0]);
+        mRenderer->AddView(redCamera, Math::Matrix<float>());
+        mRenderer->SelectFrameBuffer(layers[1]);
+        mRenderer->AddView(greenCamera, Math::Matrix<float>());
+        // Selecting a layer again returns to it.
+        mRenderer->SelectFrameBuffer(layers[0]);
+        EXPECT_EQ(mRenderer->GetCurrentView(), redCamera);
+    });
+    EXPECT_TRUE(Near(Pixel(kWidth / 2, kHeight / 2), Rgb{0, 255, 0}));
+}
+
+} // namespace
+} // namespace Vorn
