@@ -320,11 +320,6 @@ TEST_F(RendererTest, SteadySceneKeepsItsRecords)
     EXPECT_EQ(mRenderer->GetNumberOfRecords(), records);
 }
 
-} // namespace
-} // namespace Vorn
-
-namespace Vorn {
-namespace {
 
 class FrameBufferBindingTest : public Testing::RendererFixture
 {
@@ -332,11 +327,8 @@ class FrameBufferBindingTest : public Testing::RendererFixture
 
 TEST_F(FrameBufferBindingTest, BindsOnlyTargetZeroAndRestoresWhatItReplaced)
 {
-    auto* target = Make<Display::Dx9::Texture>("Texture");
-    target->SetRenderTarget(true);
-    target->SetMipMaps(false);
-    target->SetPixelData(0, 32, 32, Enums::PixelFormat::R8_G8_B8_A8, false);
-    ASSERT_TRUE(target->Init());
+    Display::Dx9::Texture* target = MakeTarget(32);
+    ASSERT_NE(target, nullptr);
     auto* frameBuffer = Make<Display::Dx9::FrameBuffer>("FrameBuffer");
     ::testing::internal::CaptureStderr();
     EXPECT_FALSE(frameBuffer->Init());
