@@ -18,14 +18,27 @@ thread_local SInt32 tEvaluationDepth = 0;
 // would each report their parameter as not found, which says nothing new.
 thread_local Bool tTooDeep = false;
 
+// Parameters that each name the one below several times multiply: ten levels of ten make one
+// value of 10^10 bytes from a few hundred bytes of file. One read (the outermost evaluation
+// with all the levels it starts) stops past these bounds, far above any real value's needs;
+// the count also stops chains of parameters that expand to nothing.
+constexpr SInt32 kMaxExpandedLength = 1024 * 1024;
+constexpr SInt32 kMaxSubstitutions = 65536;
+thread_local SInt32 tSubstitutions = 0;
+// Set when a bound was hit, until the outermost evaluation returns: its one line says it all.
+thread_local Bool tTooLong = false;
+
 class EvaluationDepthGuard
 {
 public:
     EvaluationDepthGuard() { ++tEvaluationDepth; }
     ~EvaluationDepthGuard()
     {
-        if (--tEvaluationDepth == 0)
+        if (--tEvaluationDepth == 0) {
             tTooDeep = false;
+            tTooLong = false;
+            tSubstitutions = 0;
+        }
     }
     EvaluationDepthGuard(const EvaluationDepthGuard&) = delete;
     EvaluationDepthGuard& operator=(const EvaluationDepthGuard&) = delete;
@@ -36,6 +49,23 @@ public:
         return tTooDeep;
     }
     Bool IsInnerLevelOfTooDeepChain() const { return tTooDeep && tEvaluationDepth > 1; }
+    // True (with the one line of the read) when the substitution just made passes a bound.
+    Bool CheckTooLong(const char* attributeName, SInt64 resultLength) const
+    {
+        if (tTooLong)
+            return true;
+        if (++tSubstitutions <= kMaxSubstitutions && resultLength <= kMaxExpandedLength)
+            return false;
+        tTooLong = true;
+        if (attributeName != nullptr)
+            Debug::Trace("Util::Attributes::EvaluateParameters(): Parameters in value for attribute \"%s\" expand beyond %d bytes or %d substitutions",
+                         attributeName, kMaxExpandedLength, kMaxSubstitutions);
+        else
+            Debug::Trace("Util::Attributes::EvaluateParameters(): Parameters expand beyond %d bytes or %d substitutions",
+                         kMaxExpandedLength, kMaxSubstitutions);
+        return true;
+    }
+    Bool IsTooLong() const { return tTooLong; }
 };
 
 // The single-value conversions: the type's name for messages and its text reader.
@@ -86,13 +116,14 @@ Bool ConvertValue(const char* className, const String& text, const char* name, T
     return true;
 }
 
-// Converts every part; the output receives the values only when all of them convert.
+// Converts the parts in order and appends each value; the first part that fails ends the read,
+// and the values appended before it stay in the output.
 template <class T>
 Bool ConvertParts(const char* className, const Array<String>& parts, const char* name, Array<T>* values, Bool* error,
                   Bool clearFirst)
 {
-    Array<T> converted;
-    converted.SetCapacity(parts.GetCount());
+    if (clearFirst)
+        values->SetCapacity(0);
     for (const String& part : parts) {
         T value;
         if (!Conversion<T>::Convert(part, value)) {
@@ -101,12 +132,8 @@ Bool ConvertParts(const char* className, const Array<String>& parts, const char*
             *error = true;
             return false;
         }
-        converted.Add(value);
-    }
-    if (clearFirst)
-        values->Clear();
-    for (const T& value : converted)
         values->Add(value);
+    }
     return true;
 }
 
@@ -151,23 +178,24 @@ Bool ConvertColor(const char* className, const String& text, const char* name, C
     return true;
 }
 
-// The word changes only when every bit number is in range.
+// The word is untouched when the list does not convert; a bit number out of range ends the read
+// with the bits before it already set ('3,40' keeps bit 3).
 Bool ConvertBits(const char* className, const String& text, const char* name, UInt32* bits, Bool* error,
                  Bool clearFirst)
 {
     Array<UInt32> numbers;
     if (!ConvertList(className, text, name, &numbers, error, true))
         return false;
-    UInt32 word = clearFirst ? 0 : *bits;
+    if (clearFirst)
+        *bits = 0;
     for (UInt32 number : numbers) {
         if (number > 31) {
             Debug::Trace("%s::GetBitsToSet(): Bit number %d out of range", className, SInt32(number));
             *error = true;
             return false;
         }
-        word |= UInt32(1) << number;
+        *bits |= UInt32(1) << number;
     }
-    *bits = word;
     return true;
 }
 
@@ -184,13 +212,13 @@ Bool ConvertBit(const char* className, const String& text, const char* name, UIn
     return true;
 }
 
-Bool ConvertAngle(const char* className, const String& text, const char* name, Double* value, Bool* error)
+// An angle that does not convert only sets the error flag: the builder that reads it writes the
+// message for the whole object.
+Bool ConvertAngle(const String& text, Double* value, Bool* error)
 {
     Double radians;
     Bool isUnitGiven;
     if (!StringToAngle(text, radians, isUnitGiven)) {
-        Debug::Trace("%s::GetAngleValue(): Failed to convert value \"%s\" for attribute \"%s\" to Angle", className,
-                     text.GetText(), name);
         *error = true;
         return false;
     }
@@ -199,13 +227,12 @@ Bool ConvertAngle(const char* className, const String& text, const char* name, D
 }
 
 // An angle beyond the range of a float does not convert rather than turning into infinity.
-Bool ConvertAngle(const char* className, const String& text, const char* name, Float* value, Bool* error)
+Bool ConvertAngle(const String& text, Float* value, Bool* error)
 {
     Double radians;
-    Bool isUnitGiven;
-    if (!StringToAngle(text, radians, isUnitGiven) || !(radians >= -FLT_MAX && radians <= FLT_MAX)) {
-        Debug::Trace("%s::GetAngleValue(): Failed to convert value \"%s\" for attribute \"%s\" to Angle", className,
-                     text.GetText(), name);
+    if (!ConvertAngle(text, &radians, error))
+        return false;
+    if (!(radians >= -FLT_MAX && radians <= FLT_MAX)) {
         *error = true;
         return false;
     }
@@ -270,7 +297,7 @@ Bool Evaluate(const IAttributes* parameters, const char* attributeName, String* 
             return false;
         String parameterValue;
         if (!parameters->GetValue(parameters, parameterName.GetText(), &parameterValue, error)) {
-            if (guard.IsInnerLevelOfTooDeepChain()) {
+            if (guard.IsInnerLevelOfTooDeepChain() || guard.IsTooLong()) {
                 // The limit's own line has been written; only the outermost level adds one.
             } else if (attributeName != nullptr) {
                 Debug::Trace("Util::Attributes::EvaluateParameters(): Parameter \"%s\" in expression \"%s\" not found for attribute \"%s\"",
@@ -279,6 +306,10 @@ Bool Evaluate(const IAttributes* parameters, const char* attributeName, String* 
                 Debug::Trace("Util::Attributes::EvaluateParameters(): Parameter \"%s\" in expression \"%s\" not found ",
                              parameterName.GetText(), text.GetText());
             }
+            *error = true;
+            return false;
+        }
+        if (guard.CheckTooLong(attributeName, SInt64(result.GetLength()) + parameterValue.GetLength())) {
             *error = true;
             return false;
         }
@@ -504,27 +535,27 @@ Bool TypedAttributes::GetBitsToSet(UInt32 index, const IAttributes* parameters, 
 Bool TypedAttributes::GetAngleValue(const IAttributes* parameters, const char* name, Double* value, Bool* error) const
 {
     String text;
-    return GetValue(parameters, name, &text, error) && ConvertAngle(mClassName, text, name, value, error);
+    return GetValue(parameters, name, &text, error) && ConvertAngle(text, value, error);
 }
 
 Bool TypedAttributes::GetAngleValue(const IAttributes* parameters, const char* name, Float* value, Bool* error) const
 {
     String text;
-    return GetValue(parameters, name, &text, error) && ConvertAngle(mClassName, text, name, value, error);
+    return GetValue(parameters, name, &text, error) && ConvertAngle(text, value, error);
 }
 
 Bool TypedAttributes::GetAngleValue(UInt32 index, const IAttributes* parameters, Double* value, Bool* error) const
 {
     String text;
     return GetValue(index, parameters, &text, error) &&
-           ConvertAngle(mClassName, text, GetAttributeName(index), value, error);
+           ConvertAngle(text, value, error);
 }
 
 Bool TypedAttributes::GetAngleValue(UInt32 index, const IAttributes* parameters, Float* value, Bool* error) const
 {
     String text;
     return GetValue(index, parameters, &text, error) &&
-           ConvertAngle(mClassName, text, GetAttributeName(index), value, error);
+           ConvertAngle(text, value, error);
 }
 
 Attributes::Attributes() : TypedAttributes("Util::Attributes"), mNumUsed(0) {}
