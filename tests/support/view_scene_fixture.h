@@ -140,15 +140,17 @@ class ViewSceneFixture : public ::testing::Test
 {
 protected:
     ViewSceneFixture() : ViewSceneFixture(&mInput) {}
-    // Over another touchable handler than the fake one, which then stays unused.
-    explicit ViewSceneFixture(Input::ITouchableHandler* input)
-        : mInitState(&mConfiguration, &mFactory, input, nullptr, &mDisplay, &mAudio, nullptr, &mCollection),
-          mDeInitState(&mConfiguration, &mFactory, input, nullptr, &mDisplay, &mAudio, nullptr, &mCollection),
-          mConfigChangedState(&mConfiguration, &mFactory, input, nullptr, &mDisplay, &mAudio, nullptr,
-                              &mCollection),
+    // Over another touchable handler or audio renderer than the fakes, which then stay unused.
+    explicit ViewSceneFixture(Input::ITouchableHandler* input, Audio::IRenderer* audio = nullptr)
+        : mInitState(&mConfiguration, &mFactory, input, nullptr, &mDisplay, audio ? audio : &mAudio, nullptr,
+                     &mCollection),
+          mDeInitState(&mConfiguration, &mFactory, input, nullptr, &mDisplay, audio ? audio : &mAudio, nullptr,
+                       &mCollection),
+          mConfigChangedState(&mConfiguration, &mFactory, input, nullptr, &mDisplay, audio ? audio : &mAudio,
+                              nullptr, &mCollection),
           mProcessLogicState(input, nullptr),
           mPrepareOutputState(nullptr),
-          mEnqueueOutputState(&mDisplay, &mAudio),
+          mEnqueueOutputState(&mDisplay, audio ? audio : &mAudio),
           mClasses((mFactory.Init(), mFactory),
                    {{"Transform", &Graph::Transform::Create},
                     {"View", &Graph::View::Create},
