@@ -7,30 +7,10 @@
 
 #include "input/device.h"
 #include "platform/win32/raw_key.h"
+#include "tests/support/recording_input_sinks.h"
 
 namespace Vorn {
 namespace {
-
-class RecordingRawKeyboard : public IRawKeyboard
-{
-public:
-    void SetKey(UInt32 action, UInt32 key) override { mEvents.emplace_back(action, key); }
-    std::vector<std::pair<UInt32, UInt32>> mEvents;
-};
-
-class RecordingRawMouse : public IRawMouse
-{
-public:
-    void SetMotion(UInt32 action, SInt32 a, SInt32 b) override { mEvents.emplace_back(action, a, b); }
-    std::vector<std::tuple<UInt32, SInt32, SInt32>> mEvents;
-};
-
-class RecordingMouse : public IMouse
-{
-public:
-    void SetPointer(UInt32 action, UInt32 button, Float x, Float y) override { mEvents.emplace_back(action, button, x, y); }
-    std::vector<std::tuple<UInt32, UInt32, Float, Float>> mEvents;
-};
 
 class DxInputTest : public ::testing::Test
 {
@@ -47,9 +27,9 @@ protected:
 
     Win32::RawKey mRawKey;
     Win32::DxInput mInput;
-    RecordingRawKeyboard mRawKeyboard;
-    RecordingRawMouse mRawMouse;
-    RecordingMouse mMouse;
+    Testing::RecordingRawKeyboard mRawKeyboard;
+    Testing::RecordingRawMouse mRawMouse;
+    Testing::RecordingMouse mMouse;
 };
 
 TEST_F(DxInputTest, RawKeysAreTheScanCodesWithTheApplicationKeyAs0x59)

@@ -11,70 +11,11 @@
 #include "input/device.h"
 #include "platform/win32/configuration_control.h"
 #include "platform/win32/dx9_display_interface.h"
+#include "tests/support/fake_win32_display_interface.h"
+#include "tests/support/recording_input_sinks.h"
 
 namespace Vorn {
 namespace {
-
-// A display interface that records the window it was given and the sizes it was told.
-class RecordingDisplayInterface : public Win32::DisplayInterface
-{
-public:
-    Bool AllowsAnyThread() const override { return true; }
-    void* GetContextA() override { return nullptr; }
-    void SetValueA(UInt32) override {}
-    Bool IsValueB(UInt32) const override { return false; }
-    Bool IsValueC(UInt32) const override { return false; }
-    void* GetRenderContext() override { return nullptr; }
-    Bool ActivateRenderContext() override { return mActivateResult; }
-    Bool DeactivateRenderContext() override { return true; }
-    void* GetLoaderContext() override { return nullptr; }
-    Bool ActivateLoaderContext() override { return true; }
-    Bool DeactivateLoaderContext() override { return true; }
-    Bool IsFlagA() const override { return true; }
-    Bool Init(HINSTANCE, HWND window, HDC, const wchar_t* className) override
-    {
-        mWindow = window;
-        mClassName = className;
-        return true;
-    }
-    Bool DeInit() override
-    {
-        ++mDeInits;
-        return true;
-    }
-    Bool SetSize(UInt32 width, UInt32 height) override
-    {
-        mSizes.emplace_back(width, height);
-        return true;
-    }
-
-    HWND mWindow = nullptr;
-    std::wstring mClassName;
-    Bool mActivateResult = true;
-    int mDeInits = 0;
-    std::vector<std::pair<UInt32, UInt32>> mSizes;
-};
-
-class RecordingKeyboard : public IKeyboard
-{
-public:
-    void AddText(const String& text) override { mTexts.push_back(text.GetText()); }
-    std::vector<std::string> mTexts;
-};
-
-class RecordingMouse : public IMouse
-{
-public:
-    void SetPointer(UInt32 action, UInt32 button, Float x, Float y) override { mEvents.emplace_back(action, button, x, y); }
-    std::vector<std::tuple<UInt32, UInt32, Float, Float>> mEvents;
-};
-
-class RecordingRawMouse : public IRawMouse
-{
-public:
-    void SetMotion(UInt32 action, SInt32 a, SInt32 b) override { mEvents.emplace_back(action, a, b); }
-    std::vector<std::tuple<UInt32, SInt32, SInt32>> mEvents;
-};
 
 class CountingOwner : public Win32::IWindowOwner
 {
@@ -111,10 +52,10 @@ protected:
 
     Core::Configuration mConfiguration;
     Win32::ConfigurationControl mControl;
-    RecordingDisplayInterface mDisplay;
-    RecordingKeyboard mKeyboard;
-    RecordingMouse mMouse;
-    RecordingRawMouse mRawMouse;
+    Testing::FakeWin32DisplayInterface mDisplay;
+    Testing::RecordingKeyboard mKeyboard;
+    Testing::RecordingMouse mMouse;
+    Testing::RecordingRawMouse mRawMouse;
     CountingOwner mOwner;
     Win32::Window mWindow;
 };
