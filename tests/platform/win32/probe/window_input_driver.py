@@ -12,6 +12,8 @@ import threading
 import time
 
 TIMEOUT = 30.0
+# A first Wine start on a slow machine takes longer than any later step.
+START_TIMEOUT = 120.0
 
 
 class Probe:
@@ -32,11 +34,11 @@ class Probe:
         """Later waits look only at lines from here on."""
         self.start = len(self.seen)
 
-    def wait_for(self, pattern, what):
+    def wait_for(self, pattern, what, timeout=TIMEOUT):
         """The first line since the mark that matches, in whatever order the lines of one step
         arrive; fails after TIMEOUT seconds without one."""
         expression = re.compile(pattern)
-        deadline = time.monotonic() + TIMEOUT
+        deadline = time.monotonic() + timeout
         checked = self.start
         while True:
             for index in range(checked, len(self.seen)):
@@ -106,7 +108,7 @@ def alt_enter(probe, window, centre):
 
 def main():
     probe = Probe(sys.argv[1], sys.argv[2])
-    client = probe.wait_for(r"client (-?\d+) (-?\d+) (\d+) (\d+) (\d+) (\d+)", "client size")
+    client = probe.wait_for(r"client (-?\d+) (-?\d+) (\d+) (\d+) (\d+) (\d+)", "client size", START_TIMEOUT)
     left, top, width, height, screen_width, screen_height = (int(v) for v in client.groups())
     if (width, height) != (1280, 800) or (screen_width, screen_height) != (1280, 1024):
         fail("client %dx%d on %dx%d" % (width, height, screen_width, screen_height))
