@@ -12,7 +12,9 @@
 #include "graph/structure/reference.h"
 #include "graph/switch.h"
 #include "graph/display/bone.h"
+#include "graph/display/display_bsp.h"
 #include "graph/display/display_cube.h"
+#include "graph/display/display_mesh.h"
 #include "graph/display/display_object.h"
 #include "graph/display/display_plane.h"
 #include "graph/display/display_plane_sequence.h"
@@ -53,9 +55,9 @@ const BuiltInClass kBuiltInClasses[] = {
     {"Container", &Container::Create},
     {"CubeFrameBufferTexture", nullptr},
     {"CubeTexture", nullptr},
-    {"DisplayBsp", nullptr},
+    {"DisplayBsp", &DisplayBsp::Create},
     {"DisplayCube", &DisplayCube::Create},
-    {"DisplayMesh", nullptr},
+    {"DisplayMesh", &DisplayMesh::Create},
     {"DisplayObject", &DisplayObject::Create},
     {"DisplayPlane", &DisplayPlane::Create},
     {"DisplayPlaneSequence", &DisplayPlaneSequence::Create},
