@@ -13,39 +13,14 @@ namespace Vorn {
 namespace Graph {
 namespace {
 
-using Resource::MeshFace;
-using Resource::MeshLeaf;
-using Resource::MeshNode;
 using Testing::FakeIndexBuffer;
 using Testing::FakeMesh;
-
-// Space split at x = 0: leaf 0 (x >= 0, cluster 0, faces 0 and 1) and leaf 1 (x < 0, cluster 1,
-// faces 1 and 2). Faces 0 and 1 are segments 0 and 1 of index buffer 0, face 2 segment 0 of
-// index buffer 1. Cluster 0 sees only itself, cluster 1 sees both. Leaf 0's sphere is straight
-// ahead of a camera looking down -z, leaf 1's far to the left.
-FakeMesh MakeBspMesh()
-{
-    FakeMesh mesh;
-    mesh.mIndexBuffers.resize(2);
-    mesh.mIndexBuffers[0].mSegments = {{3, 0}, {3, 3}};
-    mesh.mIndexBuffers[1].mSegments = {{3, 0}};
-    mesh.mIndexBuffers[1].mAuxiliarySlots[1] = 4;
-    mesh.mPlanes = {{1.0f, 0.0f, 0.0f, 0.0f}};
-    mesh.mNodes = {MeshNode{0, -1, -2, {}}};
-    mesh.mLeaves = {MeshLeaf{0, 0, 2, {}, {0.0f, 0.0f, -10.0f}, 1.0f},
-                    MeshLeaf{1, 2, 2, {}, {-50.0f, 0.0f, -10.0f}, 1.0f}};
-    mesh.mLeafFaces = {0, 1, 1, 2};
-    mesh.mFaces = {MeshFace{0, 0}, MeshFace{0, 1}, MeshFace{1, 0}};
-    mesh.mNumberOfClusters = 2;
-    mesh.mVisibilityRowSize = 1;
-    mesh.mVisibilityRows = {0x1, 0x3};
-    return mesh;
-}
+using Testing::MakeSmallBspMesh;
 
 class DisplayBspTest : public Testing::ViewSceneFixture
 {
 protected:
-    DisplayBspTest() : mMesh(MakeBspMesh()) { mCollection.AddMesh("p:bsp", &mMesh); }
+    DisplayBspTest() : mMesh(MakeSmallBspMesh()) { mCollection.AddMesh("p:bsp", &mMesh); }
 
     // The segments each index buffer was last handed.
     std::vector<std::vector<UInt32>> Drawn()
@@ -115,7 +90,7 @@ TEST_F(DisplayBspTest, RefusesIncompleteOrInconsistentTables)
         {[](FakeMesh& m) { m.mNumberOfClusters = 9; }, "Inconsistent BSP information"},
     };
     for (const Case& c : cases) {
-        mMesh = MakeBspMesh();
+        mMesh = MakeSmallBspMesh();
         c.damage(mMesh);
         ASSERT_NE(Build("<View><DisplayBsp id='b' meshResourceId='p:bsp'/></View>"), nullptr);
         ::testing::internal::CaptureStderr();

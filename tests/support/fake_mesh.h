@@ -106,5 +106,28 @@ public:
     std::vector<UInt8> mVisibilityRows;
 };
 
+// Space split at x = 0: leaf 0 (x >= 0, cluster 0, faces 0 and 1) and leaf 1 (x < 0, cluster 1,
+// faces 1 and 2). Faces 0 and 1 are segments 0 and 1 of index buffer 0, face 2 segment 0 of
+// index buffer 1. Cluster 0 sees only itself, cluster 1 sees both. Leaf 0's sphere is straight
+// ahead of a camera looking down -z, leaf 1's far to the left.
+inline FakeMesh MakeSmallBspMesh()
+{
+    FakeMesh mesh;
+    mesh.mIndexBuffers.resize(2);
+    mesh.mIndexBuffers[0].mSegments = {{3, 0}, {3, 3}};
+    mesh.mIndexBuffers[1].mSegments = {{3, 0}};
+    mesh.mIndexBuffers[1].mAuxiliarySlots[1] = 4;
+    mesh.mPlanes = {{1.0f, 0.0f, 0.0f, 0.0f}};
+    mesh.mNodes = {Resource::MeshNode{0, -1, -2, {}}};
+    mesh.mLeaves = {Resource::MeshLeaf{0, 0, 2, {}, {0.0f, 0.0f, -10.0f}, 1.0f},
+                    Resource::MeshLeaf{1, 2, 2, {}, {-50.0f, 0.0f, -10.0f}, 1.0f}};
+    mesh.mLeafFaces = {0, 1, 1, 2};
+    mesh.mFaces = {Resource::MeshFace{0, 0}, Resource::MeshFace{0, 1}, Resource::MeshFace{1, 0}};
+    mesh.mNumberOfClusters = 2;
+    mesh.mVisibilityRowSize = 1;
+    mesh.mVisibilityRows = {0x1, 0x3};
+    return mesh;
+}
+
 } // namespace Testing
 } // namespace Vorn
