@@ -4,8 +4,23 @@
 #include <new>
 
 #include "foundation/attributes.h"
+#include "graph/audio/audio_sequence.h"
+#include "graph/audio/listener.h"
+#include "graph/audio/sound.h"
 #include "graph/namespace.h"
 #include "graph/node.h"
+#include "graph/physics/body.h"
+#include "graph/physics/collider.h"
+#include "graph/physics/field.h"
+#include "graph/physics/spring.h"
+#include "graph/render/bitmap.h"
+#include "graph/render/cube_texture.h"
+#include "graph/render/flat_texture.h"
+#include "graph/render/frame_buffer_texture.h"
+#include "graph/render/material.h"
+#include "graph/render/parameters.h"
+#include "graph/render/program.h"
+#include "graph/render/shader.h"
 #include "graph/structure/anchor.h"
 #include "graph/structure/container.h"
 #include "graph/structure/instance.h"
@@ -43,18 +58,18 @@ struct BuiltInClass
 // function and is not registered.
 const BuiltInClass kBuiltInClasses[] = {
     {"Anchor", &Anchor::Create},
-    {"AudioSequence", nullptr},
-    {"Bitmap", nullptr},
-    {"Body", nullptr},
+    {"AudioSequence", &AudioSequence::Create},
+    {"Bitmap", &Bitmap::Create},
+    {"Body", &Body::Create},
     {"Bone", &Bone::Create},
     {"BoneSlot", nullptr},
     {"Button", &Button::Create},
-    {"ColliderMesh", nullptr},
-    {"ColliderPlane", nullptr},
-    {"ColliderSphere", nullptr},
+    {"ColliderMesh", &ColliderMesh::Create},
+    {"ColliderPlane", &ColliderPlane::Create},
+    {"ColliderSphere", &ColliderSphere::Create},
     {"Container", &Container::Create},
-    {"CubeFrameBufferTexture", nullptr},
-    {"CubeTexture", nullptr},
+    {"CubeFrameBufferTexture", &CubeFrameBufferTexture::Create},
+    {"CubeTexture", &CubeTexture::Create},
     {"DisplayBsp", &DisplayBsp::Create},
     {"DisplayCube", &DisplayCube::Create},
     {"DisplayMesh", &DisplayMesh::Create},
@@ -64,35 +79,35 @@ const BuiltInClass kBuiltInClasses[] = {
     {"DisplayTerrain", nullptr},
     {"DisplayTerrainBillboards", nullptr},
     {"DisplayText", nullptr},
-    {"Field", nullptr},
-    {"FixedProgram", nullptr},
-    {"FlatFrameBufferTexture", nullptr},
+    {"Field", &Field::Create},
+    {"FixedProgram", &FixedProgram::Create},
+    {"FlatFrameBufferTexture", &FlatFrameBufferTexture::Create},
     {"FlatTextTexture", nullptr},
-    {"FlatTexture", nullptr},
-    {"FragmentShader", nullptr},
+    {"FlatTexture", &FlatTexture::Create},
+    {"FragmentShader", &FragmentShader::Create},
     {"Instance", &Instance::Create},
     {"Light", &Light::Create},
-    {"Listener", nullptr},
-    {"Material", nullptr},
+    {"Listener", &Listener::Create},
+    {"Material", &Material::Create},
     {"MaterialSlot", nullptr},
     {"Namespace", &Namespace::Create},
     {"Node", &Node::Create},
     {"OrthographicCamera", &OrthographicCamera::Create},
-    {"Parameters", nullptr},
+    {"Parameters", &Parameters::Create},
     {"ParametersSlot", nullptr},
     {"PerspectiveCamera", &PerspectiveCamera::Create},
     {"Reference", &Reference::Create},
     {"TextureSlot", nullptr},
     {"Scale", &Scale::Create},
-    {"ShaderProgram", nullptr},
-    {"Sound", nullptr},
-    {"Spring", nullptr},
+    {"ShaderProgram", &ShaderProgram::Create},
+    {"Sound", &Sound::Create},
+    {"Spring", &Spring::Create},
     {"Switch", &Switch::Create},
     {"Timeline", &Timeline::Create},
     {"Transform", &Transform::Create},
     {"TransformClone", &TransformClone::Create},
     {"TransformReset", &TransformReset::Create},
-    {"VertexShader", nullptr},
+    {"VertexShader", &VertexShader::Create},
     {"View", &View::Create},
 };
 

@@ -122,7 +122,7 @@ TEST_F(DisplayPlaneSequenceTest, TakesAnotherAtlasOnlyWhenTheLanguageBringsOne)
     ASSERT_TRUE(RunFrame());
     FakeVertexBuffer* buffer = VertexBuffer(sequence);
 
-    mConfiguration.mLanguageChanged = true;
+    mConfiguration.SetLanguageChanged(true);
     ASSERT_TRUE(ConfigChanged());
     ASSERT_TRUE(RunFrame());
     EXPECT_EQ(buffer->mModifiedCount, 1u);

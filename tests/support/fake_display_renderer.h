@@ -394,9 +394,10 @@ public:
         mShaders.push_back(shader);
         return true;
     }
-    Bool AddUniform(Enums::ShaderVariable variable, Enums::ShaderUniformType, const char* name) override
+    Bool AddUniform(Enums::ShaderVariable variable, Enums::ShaderUniformType type, const char* name) override
     {
         mUniforms.emplace_back(variable, name ? name : "");
+        mUniformTypes.push_back(type);
         return true;
     }
     Bool AddAttribute(Enums::VertexAttribute attribute, Enums::AttributeType, const char* name) override
@@ -406,6 +407,8 @@ public:
     }
     std::vector<Display::IShader*> mShaders;
     std::vector<std::pair<Enums::ShaderVariable, std::string>> mUniforms;
+    // The type of each uniform, in the same order.
+    std::vector<Enums::ShaderUniformType> mUniformTypes;
     std::vector<std::pair<Enums::VertexAttribute, std::string>> mAttributes;
 };
 
