@@ -69,7 +69,7 @@ TEST_F(DisplayMeshTest, ALanguageChangeRebuildsOnlyForAnotherMesh)
     ASSERT_NE(scene, nullptr);
     DisplayMesh* mesh = Find<DisplayMesh>(scene, "m");
     const UInt32 created = mDisplay.mCreatedCount;
-    mConfiguration.mLanguageChanged = true;
+    mConfiguration.SetLanguageChanged(true);
     ASSERT_TRUE(ConfigChanged());
     EXPECT_EQ(mDisplay.mCreatedCount, created);
 
