@@ -11,6 +11,7 @@
 #include "graph/node.h"
 #include "graph/render/bitmap.h"
 #include "graph/render/cube_texture.h"
+#include "graph/render/flat_text_texture.h"
 #include "graph/render/flat_texture.h"
 #include "graph/render/frame_buffer_texture.h"
 #include "graph/render/material.h"
@@ -70,7 +71,7 @@ const BuiltInClass kBuiltInClasses[] = {
     {"Field", nullptr},
     {"FixedProgram", &FixedProgram::Create},
     {"FlatFrameBufferTexture", &FlatFrameBufferTexture::Create},
-    {"FlatTextTexture", nullptr},
+    {"FlatTextTexture", &FlatTextTexture::Create},
     {"FlatTexture", &FlatTexture::Create},
     {"FragmentShader", &FragmentShader::Create},
     {"Instance", &Instance::Create},

@@ -1,6 +1,7 @@
 // Scenes for tests of views, cameras and the nodes that attach to views: graphs built from XML
 // graph text below a graph root, walked frame by frame with the real traversal states over fake
-// display and audio renderers, a fake touchable handler and a configuration of 1280 x 800.
+// display and audio renderers, a fake touchable handler, an output device handler with a system
+// font control and a configuration of 1280 x 800.
 // Test nodes that register as renderables, lights, listeners and frame buffers come with it.
 #pragma once
 
@@ -28,6 +29,7 @@
 #include "tests/support/fake_clock.h"
 #include "tests/support/fake_configuration.h"
 #include "tests/support/fake_display_renderer.h"
+#include "tests/support/fake_output_device_handler.h"
 #include "tests/support/fake_resource_collection.h"
 #include "tests/support/fake_touchable_handler.h"
 #include "tests/support/graph_fixture.h"
@@ -140,12 +142,12 @@ class ViewSceneFixture : public ::testing::Test
 {
 protected:
     ViewSceneFixture()
-        : mInitState(&mConfiguration, &mFactory, &mInput, nullptr, &mDisplay, &mAudio, nullptr, &mCollection),
-          mDeInitState(&mConfiguration, &mFactory, &mInput, nullptr, &mDisplay, &mAudio, nullptr, &mCollection),
-          mConfigChangedState(&mConfiguration, &mFactory, &mInput, nullptr, &mDisplay, &mAudio, nullptr,
+        : mInitState(&mConfiguration, &mFactory, &mInput, &mOutput, &mDisplay, &mAudio, nullptr, &mCollection),
+          mDeInitState(&mConfiguration, &mFactory, &mInput, &mOutput, &mDisplay, &mAudio, nullptr, &mCollection),
+          mConfigChangedState(&mConfiguration, &mFactory, &mInput, &mOutput, &mDisplay, &mAudio, nullptr,
                               &mCollection),
           mProcessLogicState(&mInput, nullptr),
-          mPrepareOutputState(nullptr),
+          mPrepareOutputState(&mOutput),
           mEnqueueOutputState(&mDisplay, &mAudio),
           mClasses((mFactory.Init(), mFactory),
                    {{"Transform", &Graph::Transform::Create},
@@ -158,6 +160,7 @@ protected:
                     {"TestFrameBuffer", &TestFrameBuffer::Create}})
     {
         mConfiguration.SetDisplaySurfaceSize(1280, 800);
+        mOutput.AddSystemFontControl(&mFontControl);
         mInitState.Init(&mClock);
         mDeInitState.Init(&mClock);
         mConfigChangedState.Init(&mClock);
@@ -280,6 +283,9 @@ protected:
     FakeDisplayRenderer mDisplay;
     FakeAudioRenderer mAudio;
     FakeTouchableHandler mInput;
+    // Its system font control 0 is mFontControl.
+    FakeOutputDeviceHandler mOutput;
+    FakeSystemFontControl mFontControl;
     Graph::Factory mFactory;
     Graph::InitState mInitState;
     Graph::DeInitState mDeInitState;
