@@ -9,6 +9,10 @@
 #include "graph/audio/sound.h"
 #include "graph/namespace.h"
 #include "graph/node.h"
+#include "graph/physics/body.h"
+#include "graph/physics/collider.h"
+#include "graph/physics/field.h"
+#include "graph/physics/spring.h"
 #include "graph/render/bitmap.h"
 #include "graph/render/cube_texture.h"
 #include "graph/render/flat_text_texture.h"
@@ -23,6 +27,12 @@
 #include "graph/structure/instance.h"
 #include "graph/structure/reference.h"
 #include "graph/switch.h"
+#include "graph/display/bone.h"
+#include "graph/display/display_cube.h"
+#include "graph/display/display_object.h"
+#include "graph/display/display_plane.h"
+#include "graph/display/display_plane_sequence.h"
+#include "graph/display/light.h"
 #include "graph/input/button.h"
 #include "graph/time/timeline.h"
 #include "graph/transform/scale.h"
@@ -49,33 +59,33 @@ const BuiltInClass kBuiltInClasses[] = {
     {"Anchor", &Anchor::Create},
     {"AudioSequence", &AudioSequence::Create},
     {"Bitmap", &Bitmap::Create},
-    {"Body", nullptr},
-    {"Bone", nullptr},
+    {"Body", &Body::Create},
+    {"Bone", &Bone::Create},
     {"BoneSlot", nullptr},
     {"Button", &Button::Create},
-    {"ColliderMesh", nullptr},
-    {"ColliderPlane", nullptr},
-    {"ColliderSphere", nullptr},
+    {"ColliderMesh", &ColliderMesh::Create},
+    {"ColliderPlane", &ColliderPlane::Create},
+    {"ColliderSphere", &ColliderSphere::Create},
     {"Container", &Container::Create},
     {"CubeFrameBufferTexture", &CubeFrameBufferTexture::Create},
     {"CubeTexture", &CubeTexture::Create},
     {"DisplayBsp", nullptr},
-    {"DisplayCube", nullptr},
+    {"DisplayCube", &DisplayCube::Create},
     {"DisplayMesh", nullptr},
-    {"DisplayObject", nullptr},
-    {"DisplayPlane", nullptr},
-    {"DisplayPlaneSequence", nullptr},
+    {"DisplayObject", &DisplayObject::Create},
+    {"DisplayPlane", &DisplayPlane::Create},
+    {"DisplayPlaneSequence", &DisplayPlaneSequence::Create},
     {"DisplayTerrain", nullptr},
     {"DisplayTerrainBillboards", nullptr},
     {"DisplayText", nullptr},
-    {"Field", nullptr},
+    {"Field", &Field::Create},
     {"FixedProgram", &FixedProgram::Create},
     {"FlatFrameBufferTexture", &FlatFrameBufferTexture::Create},
     {"FlatTextTexture", &FlatTextTexture::Create},
     {"FlatTexture", &FlatTexture::Create},
     {"FragmentShader", &FragmentShader::Create},
     {"Instance", &Instance::Create},
-    {"Light", nullptr},
+    {"Light", &Light::Create},
     {"Listener", &Listener::Create},
     {"Material", &Material::Create},
     {"MaterialSlot", nullptr},
@@ -90,7 +100,7 @@ const BuiltInClass kBuiltInClasses[] = {
     {"Scale", &Scale::Create},
     {"ShaderProgram", &ShaderProgram::Create},
     {"Sound", &Sound::Create},
-    {"Spring", nullptr},
+    {"Spring", &Spring::Create},
     {"Switch", &Switch::Create},
     {"Timeline", &Timeline::Create},
     {"Transform", &Transform::Create},

@@ -153,7 +153,7 @@ TEST_F(AudioTest, ALanguageChangeRefillsTheSameBufferOnlyForAnotherResource)
     ASSERT_NE(scene, nullptr);
     auto* buffer = dynamic_cast<FakeAudioBuffer*>(Buffer(scene, "a"));
     IAudioStream* stream = buffer->mStream;
-    mConfiguration.mLanguageChanged = true;
+    mConfiguration.SetLanguageChanged(true);
     ASSERT_TRUE(ConfigChanged());
     EXPECT_EQ(buffer->mStream, stream);
     const Resource::ISound* other = AddWav("p:a", 11025);

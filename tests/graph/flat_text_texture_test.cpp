@@ -61,8 +61,8 @@ TEST_F(FlatTextTextureTest, PrescalesTheSurfaceAndTheFontSize)
     EXPECT_EQ(texture->GetSurfaceWidth(), 128u);
     EXPECT_EQ(texture->GetSurfaceHeight(), 32u);
     ASSERT_EQ(mFontControl.mSurfaces.size(), 1u);
-    EXPECT_EQ(mFontControl.mSurfaces[0]->mWidth, 128u);
-    EXPECT_EQ(mFontControl.mSurfaces[0]->mFormat, Enums::PixelFormat::R8_G8_B8_A8);
+    EXPECT_EQ(mFontControl.mSurfaces[0]->GetWidth(0), 128u);
+    EXPECT_EQ(mFontControl.mSurfaces[0]->GetPixelFormat(), Enums::PixelFormat::R8_G8_B8_A8);
     EXPECT_EQ(Font()->mFaceName, "Sans");
     EXPECT_EQ(Font()->mSize, 10.0f);
     auto* display = dynamic_cast<Testing::FakeTexture*>(texture->GetTextureObject());

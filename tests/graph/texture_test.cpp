@@ -165,7 +165,7 @@ TEST_F(TextureTest, ALanguageChangeRebuildsOnlyForAnotherImageAndKeepsTheTexture
     FakeTexture* display = DisplayTexture(texture);
     const IDisplaySurface* surface = texture->GetSurface();
 
-    mConfiguration.mLanguageChanged = true;
+    mConfiguration.SetLanguageChanged(true);
     ASSERT_TRUE(ConfigChanged());
     EXPECT_EQ(texture->GetSurface(), surface);
 
@@ -298,7 +298,7 @@ TEST_F(TextureTest, ACubeTextureRebuildsOnlyTheFacesWhoseImageChanged)
     ASSERT_NE(cube, nullptr);
     const IDisplaySurface* kept = cube->GetSurface(0);
     AddPng("p:b", 2, 2);
-    mConfiguration.mLanguageChanged = true;
+    mConfiguration.SetLanguageChanged(true);
     ASSERT_TRUE(ConfigChanged());
     EXPECT_EQ(cube->GetSurface(0), kept);
     EXPECT_EQ(cube->GetSurface(1)->GetWidth(0), 2u);

@@ -32,8 +32,8 @@ public:
     Enums::Language GetLanguage() const override { return mLanguage; }
     Bool IsLanguage(UInt32 value) const override { return UInt32(mLanguage) == value; }
     Bool HasLanguageChanged(UInt32) const override { return mLanguageChanged; }
-    // What HasLanguageChanged answers for every stamp.
-    Bool mLanguageChanged = false;
+    // What every language-changed query answers from now on.
+    void SetLanguageChanged(Bool changed) { mLanguageChanged = changed; }
     void SetDeviceClass(Enums::DeviceClass deviceClass) override { mDeviceClass = deviceClass; }
     Enums::DeviceClass GetDeviceClass() const override { return mDeviceClass; }
     Bool IsDeviceClass(UInt32 value) const override { return FamilyMatches(UInt32(mDeviceClass), value); }
@@ -232,6 +232,7 @@ private:
     String mDeviceId = "00000000000000000000000000000000";
     String mCountry = "US";
     Enums::Language mLanguage = Enums::Language::DEFAULT;
+    Bool mLanguageChanged = false;
     Enums::DeviceClass mDeviceClass = Enums::DeviceClass::DEFAULT;
     Enums::DeviceModel mDeviceModel = Enums::DeviceModel::DEFAULT;
     Enums::OperatingSystem mOperatingSystem = Enums::OperatingSystem::DEFAULT;

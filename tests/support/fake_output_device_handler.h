@@ -136,7 +136,8 @@ public:
     {
         if (mRefuseSurfaces)
             return nullptr;
-        mSurfaces.push_back(std::make_unique<FakeDisplaySurface>(format, width, height));
+        mSurfaces.push_back(std::make_unique<FakeDisplaySurface>(format, width, height,
+                                                                 std::vector<UInt8>(std::size_t(width) * height * 4)));
         return mSurfaces.back().get();
     }
     void DestroySystemFont(ISystemFont* font) override { Erase(mFonts, font); }
