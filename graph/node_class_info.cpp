@@ -32,6 +32,7 @@
 #include "graph/display/display_object.h"
 #include "graph/display/display_plane.h"
 #include "graph/display/display_plane_sequence.h"
+#include "graph/display/display_text.h"
 #include "graph/display/light.h"
 #include "graph/input/button.h"
 #include "graph/time/timeline.h"
@@ -77,7 +78,7 @@ const BuiltInClass kBuiltInClasses[] = {
     {"DisplayPlaneSequence", &DisplayPlaneSequence::Create},
     {"DisplayTerrain", nullptr},
     {"DisplayTerrainBillboards", nullptr},
-    {"DisplayText", nullptr},
+    {"DisplayText", &DisplayText::Create},
     {"Field", &Field::Create},
     {"FixedProgram", &FixedProgram::Create},
     {"FlatFrameBufferTexture", &FlatFrameBufferTexture::Create},
