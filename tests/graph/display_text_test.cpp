@@ -6,42 +6,17 @@
 #include <vector>
 
 #include "resource/native_font.h"
-#include "tests/support/chunk_file_fixture.h"
+#include "tests/support/font_fixture.h"
 #include "tests/support/view_scene_fixture.h"
 
 namespace Vorn {
 namespace Graph {
 namespace {
 
-using Testing::FloatBits;
-using Testing::RawChunk;
-
-// A native font of unit scale: line height 10, letter spacing 2, leading 4, space 5, digit width
-// 8. Every glyph is a quad from (0, 8) above the line to (advance, 0); "A", "B" and "8" advance 6,
-// "1" advances 4.
-std::vector<UInt8> MakeFont()
-{
-    const Float values[11] = {1.0f, 10.0f, 0.0f, 0.0f, 0.0f, 2.0f, 4.0f, 5.0f, 8.0f, 0.0f, 0.0f};
-    RawChunk head = {MakeTag("HEAD"), {Testing::kVersionWord}};
-    for (Float value : values)
-        head.words.push_back(FloatBits(value));
-    const std::pair<UInt32, Float> glyphs[] = {{'1', 4.0f}, {'8', 6.0f}, {'A', 6.0f}, {'B', 6.0f}};
-    RawChunk glyphChunk = {MakeTag("GLPH"), {UInt32(std::size(glyphs)), 8}};
-    for (const auto& glyph : glyphs) {
-        const Float record[10] = {0.0f, 0.0f, 1.0f, 1.0f, 0.0f, -8.0f, glyph.second, 0.0f, glyph.second, 0.0f};
-        glyphChunk.words.push_back(glyph.first);
-        for (Float value : record)
-            glyphChunk.words.push_back(FloatBits(value));
-    }
-    const Data file = Testing::MakeChunkFile(MakeTag("FONT"), {head, glyphChunk});
-    const UInt8* bytes = static_cast<const UInt8*>(file.GetData());
-    return std::vector<UInt8>(bytes, bytes + file.GetSize());
-}
-
 class DisplayTextTest : public Testing::ViewSceneFixture
 {
 protected:
-    DisplayTextTest() { mCollection.AddObject("p:font", &Resource::NativeFont::Create, MakeFont()); }
+    DisplayTextTest() { mCollection.AddObject("p:font", &Resource::NativeFont::Create, Testing::MakeTestFontFile()); }
 
     // A text laid out from its origin to the right and downwards, without snapping.
     DisplayText* Text(const std::string& attributes)
@@ -154,7 +129,7 @@ TEST_F(DisplayTextTest, TakesItsTextFromTheResourcesAndIgnoresSetText)
     text->SetText(String("A"));
     EXPECT_EQ(std::string(text->GetText().GetText()), "AB");
     EXPECT_TRUE(text->HasGlyph("B"));
-    EXPECT_FALSE(text->HasGlyph("C"));
+    EXPECT_FALSE(text->HasGlyph("a"));
 }
 
 TEST_F(DisplayTextTest, HandsItsBuffersToTheRendererAndFreesThemAtDeInit)
