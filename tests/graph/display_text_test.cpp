@@ -104,12 +104,12 @@ TEST_F(DisplayTextTest, NeverWritesPastItsCapacity)
 TEST_F(DisplayTextTest, RefusesBothTextSourcesAndBadUtf8)
 {
     mCollection.AddText("p:hello", "AB");
-    Build("<View><DisplayText id='t' fontResourceId='p:font' text='A' textResourceId='p:hello'/></View>");
-    ::testing::internal::CaptureStderr();
-    EXPECT_FALSE(Init());
-    EXPECT_NE(::testing::internal::GetCapturedStderr().find(
-                  "Graph::DisplayText::InitSelf(t): Cannot specify both text and textResourceId"),
-              std::string::npos);
+    std::string log;
+    EXPECT_FALSE(InitCapturing(
+        "<View><DisplayText id='t' fontResourceId='p:font' text='A' textResourceId='p:hello'/></View>", log));
+    EXPECT_NE(log.find("Graph::DisplayText::InitSelf(t): Cannot specify both text and textResourceId"),
+              std::string::npos)
+        << log;
     ASSERT_TRUE(DestroyScene());
 
     DisplayText* text = Text("text='A'");

@@ -40,17 +40,15 @@ TEST_F(FlatTextTextureTest, RefusesSettingsItCannotDraw)
         {"w='8' h='8' useAlpha='false'", "Graph::FlatTextTexture::InitSelf(t): Only pixel format R8_G8_B8_A8 supported"},
     };
     for (const Case& c : cases) {
-        Build(std::string("<View><FlatTextTexture id='t' ") + c.attributes + "/></View>");
-        ::testing::internal::CaptureStderr();
-        EXPECT_FALSE(Init()) << c.attributes;
-        EXPECT_NE(::testing::internal::GetCapturedStderr().find(c.message), std::string::npos) << c.attributes;
+        std::string log;
+        EXPECT_FALSE(InitCapturing(std::string("<View><FlatTextTexture id='t' ") + c.attributes + "/></View>", log));
+        EXPECT_NE(log.find(c.message), std::string::npos) << log;
         EXPECT_TRUE(DestroyScene());
     }
     mOutput.RemoveSystemFontControl(&mFontControl);
-    Build("<View><FlatTextTexture id='t' w='8' h='8'/></View>");
-    ::testing::internal::CaptureStderr();
-    EXPECT_FALSE(Init());
-    EXPECT_NE(::testing::internal::GetCapturedStderr().find("No font rendering control available"), std::string::npos);
+    std::string log;
+    EXPECT_FALSE(InitCapturing("<View><FlatTextTexture id='t' w='8' h='8'/></View>", log));
+    EXPECT_NE(log.find("No font rendering control available"), std::string::npos) << log;
 }
 
 TEST_F(FlatTextTextureTest, PrescalesTheSurfaceAndTheFontSize)

@@ -210,6 +210,16 @@ protected:
         mInitialized = mTop->Init(&mInitState);
         return mInitialized;
     }
+    // Builds the scene and initialises it with the log captured into log; the Init result.
+    Bool InitCapturing(const std::string& body, std::string& log)
+    {
+        if (Build(body) == nullptr)
+            return false;
+        ::testing::internal::CaptureStderr();
+        const Bool done = Init();
+        log = ::testing::internal::GetCapturedStderr();
+        return done;
+    }
     Bool DeInit()
     {
         const Bool done = mTop->DeInit(&mDeInitState);
