@@ -24,6 +24,7 @@
 #include "graph/render/bitmap.h"
 #include "graph/render/bone_slot.h"
 #include "graph/render/cube_texture.h"
+#include "graph/render/flat_text_texture.h"
 #include "graph/render/flat_texture.h"
 #include "graph/render/frame_buffer_texture.h"
 #include "graph/render/material.h"
@@ -38,6 +39,13 @@
 #include "graph/structure/instance.h"
 #include "graph/structure/reference.h"
 #include "graph/switch.h"
+#include "graph/display/bone.h"
+#include "graph/display/display_cube.h"
+#include "graph/display/display_object.h"
+#include "graph/display/display_plane.h"
+#include "graph/display/display_plane_sequence.h"
+#include "graph/display/display_text.h"
+#include "graph/display/light.h"
 #include "graph/input/button.h"
 #include "graph/time/timeline.h"
 #include "graph/transform/scale.h"
@@ -82,11 +90,11 @@ const BuiltInClass kBuiltInClasses[] = {
     {"DisplayPlaneSequence", &DisplayPlaneSequence::Create},
     {"DisplayTerrain", nullptr},
     {"DisplayTerrainBillboards", nullptr},
-    {"DisplayText", nullptr},
+    {"DisplayText", &DisplayText::Create},
     {"Field", &Field::Create},
     {"FixedProgram", &FixedProgram::Create},
     {"FlatFrameBufferTexture", &FlatFrameBufferTexture::Create},
-    {"FlatTextTexture", nullptr},
+    {"FlatTextTexture", &FlatTextTexture::Create},
     {"FlatTexture", &FlatTexture::Create},
     {"FragmentShader", &FragmentShader::Create},
     {"Instance", &Instance::Create},
