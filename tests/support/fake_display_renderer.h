@@ -495,6 +495,9 @@ public:
     std::map<UInt32, Display::IMaterial*> mMaterials;
     std::map<UInt32, Display::IParameters*> mParameterSlots;
     std::map<UInt32, Display::IBone*> mBones;
+    Bool mAcceptScreenshots = false;
+    UInt32 mScreenshots = 0;
+    Enums::OrientationFlags mScreenshotOrientation = Enums::OrientationFlags::DEFAULT;
 
     Bool Init(UInt32, UInt32) override { return true; }
     Bool DeInit() override { return true; }
@@ -536,7 +539,13 @@ public:
     }
     Bool ProcessObjects() override { return true; }
     Bool Render() override { return true; }
-    Bool TakeScreenshot(IDisplaySurface*, Enums::OrientationFlags) override { return false; }
+    // Refused unless a test lets it through; each call is counted with its orientation.
+    Bool TakeScreenshot(IDisplaySurface*, Enums::OrientationFlags orientation) override
+    {
+        ++mScreenshots;
+        mScreenshotOrientation = orientation;
+        return mAcceptScreenshots;
+    }
     Bool CheckFrameBufferFormat(Enums::PixelFormat&, Enums::DepthBufferFormat&) override { return true; }
 
     void AddUpdateObject(Display::IObject* object) override { mUpdates.push_back(object); }
