@@ -1,5 +1,6 @@
 // Foundation value types against the standard library in the same run: hash index and map
-// with String keys beside std::unordered_map<std::string, ...>, and String copies and appends.
+// with String keys beside std::unordered_map<std::string, ...>, and String copies and appends;
+// the XML parser over one very long attribute.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include "foundation/array.h"
 #include "foundation/map.h"
 #include "foundation/string.h"
+#include "foundation/xml_parser.h"
 
 namespace {
 
@@ -208,6 +210,30 @@ void StringHash(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * kKeyCount);
 }
 
+// A document whose one attribute is 100 MB long, whole and cut before its closing quote; the
+// parse should take seconds, not minutes.
+class LongAttributeReader : public Util::XmlParser
+{
+public:
+    Bool IsRootElement(const String& name) override { return name == "scene"; }
+    Bool OnRootElement(const String&, Util::Attributes*) override { return true; }
+    Bool OnElement(const String&, Util::Attributes*) override { return true; }
+};
+
+void XmlHundredMegabyteAttribute(benchmark::State& state)
+{
+    std::string document = "<scene big=\"";
+    document.append(100u * 1024u * 1024u, 'x');
+    const std::string whole = document + "\"/>";
+    for (auto _ : state) {
+        LongAttributeReader reader;
+        benchmark::DoNotOptimize(reader.Parse(whole.data(), UInt32(whole.size())));
+        LongAttributeReader truncated;
+        benchmark::DoNotOptimize(truncated.Parse(document.data(), UInt32(document.size())));
+    }
+    state.SetBytesProcessed(state.iterations() * SInt64(whole.size() + document.size()));
+}
+
 // Argument: key kind (0 inline, 1 private block, 2 shared block).
 BENCHMARK(IndexInsert)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(MapInsert)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
@@ -223,5 +249,6 @@ BENCHMARK(StringCopy)->Arg(14)->Arg(20)->Arg(48);
 BENCHMARK(StdStringCopy)->Arg(14)->Arg(20)->Arg(48);
 BENCHMARK(StringAppend);
 BENCHMARK(StdStringAppend);
+BENCHMARK(XmlHundredMegabyteAttribute)->Unit(benchmark::kSecond);
 
 } // namespace

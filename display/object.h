@@ -278,7 +278,8 @@ public:
     virtual const Math::Matrix<float>& GetProjectionMatrix() const = 0;
     virtual const Math::Matrix<float>& GetViewMatrix() const = 0;
     virtual const Math::Matrix<float>& GetViewProjectionMatrix() const = 0;
-    // Sphere centre in world space; always true for an orthographic camera.
+    // Sphere centre in view space (the camera looks along -z); always true for an orthographic
+    // camera.
     virtual Bool IsSphereVisible(const Math::Vector<float>& centre, Float radius) const = 0;
     virtual ~ICamera() {}
 };

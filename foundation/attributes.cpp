@@ -18,14 +18,27 @@ thread_local SInt32 tEvaluationDepth = 0;
 // would each report their parameter as not found, which says nothing new.
 thread_local Bool tTooDeep = false;
 
+// Parameters that each name the one below several times multiply: ten levels of ten make one
+// value of 10^10 bytes from a few hundred bytes of file. One read (the outermost evaluation
+// with all the levels it starts) stops past these bounds, far above any real value's needs;
+// the count also stops chains of parameters that expand to nothing.
+constexpr SInt32 kMaxExpandedLength = 1024 * 1024;
+constexpr SInt32 kMaxSubstitutions = 65536;
+thread_local SInt32 tSubstitutions = 0;
+// Set when a bound was hit, until the outermost evaluation returns: its one line says it all.
+thread_local Bool tTooLong = false;
+
 class EvaluationDepthGuard
 {
 public:
     EvaluationDepthGuard() { ++tEvaluationDepth; }
     ~EvaluationDepthGuard()
     {
-        if (--tEvaluationDepth == 0)
+        if (--tEvaluationDepth == 0) {
             tTooDeep = false;
+            tTooLong = false;
+            tSubstitutions = 0;
+        }
     }
     EvaluationDepthGuard(const EvaluationDepthGuard&) = delete;
     EvaluationDepthGuard& operator=(const EvaluationDepthGuard&) = delete;
@@ -36,6 +49,23 @@ public:
         return tTooDeep;
     }
     Bool IsInnerLevelOfTooDeepChain() const { return tTooDeep && tEvaluationDepth > 1; }
+    // True (with the one line of the read) when the substitution just made passes a bound.
+    Bool CheckTooLong(const char* attributeName, SInt64 resultLength) const
+    {
+        if (tTooLong)
+            return true;
+        if (++tSubstitutions <= kMaxSubstitutions && resultLength <= kMaxExpandedLength)
+            return false;
+        tTooLong = true;
+        if (attributeName != nullptr)
+            Debug::Trace("Util::Attributes::EvaluateParameters(): Parameters in value for attribute \"%s\" expand beyond %d bytes or %d substitutions",
+                         attributeName, kMaxExpandedLength, kMaxSubstitutions);
+        else
+            Debug::Trace("Util::Attributes::EvaluateParameters(): Parameters expand beyond %d bytes or %d substitutions",
+                         kMaxExpandedLength, kMaxSubstitutions);
+        return true;
+    }
+    Bool IsTooLong() const { return tTooLong; }
 };
 
 // The single-value conversions: the type's name for messages and its text reader.
@@ -270,7 +300,7 @@ Bool Evaluate(const IAttributes* parameters, const char* attributeName, String* 
             return false;
         String parameterValue;
         if (!parameters->GetValue(parameters, parameterName.GetText(), &parameterValue, error)) {
-            if (guard.IsInnerLevelOfTooDeepChain()) {
+            if (guard.IsInnerLevelOfTooDeepChain() || guard.IsTooLong()) {
                 // The limit's own line has been written; only the outermost level adds one.
             } else if (attributeName != nullptr) {
                 Debug::Trace("Util::Attributes::EvaluateParameters(): Parameter \"%s\" in expression \"%s\" not found for attribute \"%s\"",
@@ -279,6 +309,10 @@ Bool Evaluate(const IAttributes* parameters, const char* attributeName, String* 
                 Debug::Trace("Util::Attributes::EvaluateParameters(): Parameter \"%s\" in expression \"%s\" not found ",
                              parameterName.GetText(), text.GetText());
             }
+            *error = true;
+            return false;
+        }
+        if (guard.CheckTooLong(attributeName, SInt64(result.GetLength()) + parameterValue.GetLength())) {
             *error = true;
             return false;
         }

@@ -4,6 +4,8 @@
 #include <new>
 #include <utility>
 
+#include "foundation/debug.h"
+
 namespace Vorn {
 
 namespace Util {
@@ -23,9 +25,30 @@ constinit const String String::Empty;
 
 namespace {
 
+// Lengths are SInt32 throughout; a longer text is refused rather than wrapped.
+constexpr SInt32 kMaxLength = 0x7FFFFFFF;
+
+// -1 (which every caller takes as nothing to add) for a text longer than a String holds.
 SInt32 TextLength(const char* text)
 {
-    return text != nullptr ? SInt32(std::strlen(text)) : 0;
+    if (text == nullptr)
+        return 0;
+    const size_t length = std::strlen(text);
+    if (length > size_t(kMaxLength)) {
+        Debug::Trace("String::String(): Text of %zu bytes is longer than a String holds", length);
+        return -1;
+    }
+    return SInt32(length);
+}
+
+// True when count more bytes would not fit; logs the refusal under the operation's name.
+Bool IsTooLong(const char* operation, SInt32 length, SInt32 count)
+{
+    if (count <= kMaxLength - length)
+        return false;
+    Debug::Trace("String::%s(): Adding %d bytes to a text of %d bytes is longer than a String holds", operation,
+                 count, length);
+    return true;
 }
 
 SInt32 Clamp(SInt32 value, SInt32 low, SInt32 high)
@@ -234,7 +257,7 @@ void String::Clear()
 
 void String::Append(const char* bytes, SInt32 count)
 {
-    if (bytes == nullptr || count <= 0)
+    if (bytes == nullptr || count <= 0 || IsTooLong("Append", GetLength(), count))
         return;
     const UInt8 tag = GetTag();
     if (tag == 0) {
@@ -269,6 +292,8 @@ void String::Append(const char* bytes, SInt32 count)
 
 void String::Append(char byte)
 {
+    if (IsTooLong("Append", GetLength(), 1))
+        return;
     if (GetTag() == 0) {
         const SInt32 length = GetLength();
         char* block = AllocateOwnBlock();
@@ -333,6 +358,8 @@ char* String::Insert(SInt32 position, SInt32 count, const char* source)
     position = Clamp(position, 0, length);
     if (count < 0)
         count = 0;
+    if (IsTooLong("Insert", length, count))
+        return nullptr;
     const SInt32 newLength = length + count;
 
     if (newLength < GetCapacity() && !IsShared() && (source == nullptr || !PointsIntoText(source))) {
@@ -346,7 +373,7 @@ char* String::Insert(SInt32 position, SInt32 count, const char* source)
     }
 
     const SInt64 doubled = SInt64(length) * 2;
-    const SInt32 capacity = doubled > newLength ? SInt32(doubled) : newLength;
+    const SInt32 capacity = doubled > newLength ? SInt32(doubled < kMaxLength ? doubled : kMaxLength) : newLength;
     char* block;
     UInt8 tag;
     if (capacity < kOwnBlockSize) {

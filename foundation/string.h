@@ -67,6 +67,8 @@ public:
     // Releases the text; the String becomes the empty inline text (all 16 bytes zero).
     void Clear();
 
+    // A result longer than a String holds (2^31 - 1 bytes) is refused with a log line and the
+    // text stays unchanged; so in Insert, which then returns null.
     void Append(const char* bytes, SInt32 count);
     void Append(char byte); // leaves the text in a heap block
     String& operator+=(const String& other);

@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "foundation/array.h"
 #include "foundation/attributes.h"
 #include "foundation/debug.h"
 #include "graph/node.h"
@@ -69,8 +70,51 @@ INode* Factory::CreateNode(const String& className) const
     return (*info)->mCreate();
 }
 
+namespace {
+
+// Building and every later walk of a tree recurse once per level; a crafted graph nested far
+// deeper than any real scene would overflow the stack (1 MB on the Windows main thread).
+constexpr UInt32 kMaxGraphDepth = 256;
+
+// True when no path from the node runs deeper than the limit; walks without recursion.
+Bool IsWithinDepthLimit(const Resource::IGraphNode* top)
+{
+    struct Pending
+    {
+        const Resource::IGraphNode* node;
+        UInt32 depth;
+    };
+    Array<Pending> pending;
+    pending.Add(Pending{top, 1});
+    while (!pending.IsEmpty()) {
+        const Pending current = pending.GetLast();
+        pending.SetCount(pending.GetCount() - 1);
+        if (current.depth > kMaxGraphDepth)
+            return false;
+        for (UInt32 i = 0; i < current.node->GetNumberOfChildren(); ++i) {
+            const Resource::IGraphNode* child = current.node->GetChild(i);
+            // A missing child is reported by the build itself.
+            if (child != nullptr)
+                pending.Add(Pending{child, current.depth + 1});
+        }
+    }
+    return true;
+}
+
+} // namespace
+
 INode* Factory::CreateGraphFromResourceNode(const Resource::IGraphNode* resourceNode,
                                             const IAttributes* parameters) const
+{
+    if (!IsWithinDepthLimit(resourceNode)) {
+        Debug::Trace("Graph::Factory::CreateGraphFromResourceNode(): Graph nested deeper than %u levels",
+                     kMaxGraphDepth);
+        return nullptr;
+    }
+    return CreateSubGraph(resourceNode, parameters);
+}
+
+INode* Factory::CreateSubGraph(const Resource::IGraphNode* resourceNode, const IAttributes* parameters) const
 {
     const String className = resourceNode->GetClassName();
     INode* node = CreateNode(className);
@@ -92,7 +136,7 @@ INode* Factory::CreateGraphFromResourceNode(const Resource::IGraphNode* resource
             DestroyGraph(node);
             return nullptr;
         }
-        INode* child = CreateGraphFromResourceNode(childResource, parameters);
+        INode* child = CreateSubGraph(childResource, parameters);
         if (child == nullptr) {
             Debug::Trace("Graph::Factory::CreateGraphFromResourceNode(): Failed creating child #%u", i);
             DestroyGraph(node);

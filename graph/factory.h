@@ -45,7 +45,8 @@ public:
     // Null when the class is not registered or its create function fails.
     INode* CreateNode(const String& className) const;
     // The tree of the resource node with the same parameters for every node; null (with a log
-    // line per level) when any node fails, and then nothing of it survives.
+    // line per level) when any node fails, and then nothing of it survives. A tree nested more
+    // than 256 levels deep is refused with one line before anything is built.
     INode* CreateGraphFromResourceNode(const Resource::IGraphNode* resourceNode, const IAttributes* parameters) const;
     // The top of a new, unattached, uninitialised tree; the caller's parameters take precedence
     // over the graph's own. Null for a missing graph or a failed node.
@@ -59,6 +60,9 @@ public:
     static void DestroyGraph(INode* node);
 
 private:
+    // The recursive build below the depth check.
+    INode* CreateSubGraph(const Resource::IGraphNode* resourceNode, const IAttributes* parameters) const;
+
     Map<String, const NodeClassInfo*> mClasses;
 };
 

@@ -3,6 +3,7 @@
 
 #include "foundation/enums.h"
 #include "foundation/types.h"
+#include "output/controlable.h"
 
 namespace Vorn {
 
@@ -20,7 +21,8 @@ public:
     virtual ~ISystemFont() {}
 };
 
-class ISystemFontControl
+// A control: the output device handler holds it under the system font kind.
+class ISystemFontControl : public IControlable
 {
 public:
     // Null when the face cannot be made.

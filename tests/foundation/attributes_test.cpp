@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <numbers>
 #include <string>
@@ -587,4 +588,38 @@ TEST_F(AttributesTest, EvaluateParametersServesOtherLists)
               "Util::Attributes::EvaluateParameters(): Parameter \"h\" in expression \"{h}\" not found for attribute \"size\"\n");
     EXPECT_STREQ(value.GetText(), "{h}");
     EXPECT_TRUE(error);
+}
+
+// Ten levels of parameters, each naming the level below ten times, would make one value of
+// 10^10 bytes; expanding to nothing, 10^9 substitutions. Both stop with one line.
+TEST_F(AttributesTest, ExpansionIsBoundedInLengthAndSubstitutions)
+{
+    Attributes parameters;
+    for (const char* prefix : {"p", "e"}) {
+        Fill(parameters, {{prefix[0] == 'p' ? "p0" : "e0", prefix[0] == 'p' ? "0123456789" : ""}});
+        for (int level = 1; level < 10; ++level) {
+            std::string below = "{" + std::string(prefix) + std::to_string(level - 1) + "}";
+            std::string value;
+            for (int i = 0; i < 10; ++i)
+                value += below;
+            Fill(parameters, {{(std::string(prefix) + std::to_string(level)).c_str(), value.c_str()}});
+        }
+    }
+    Fill(mList, {{"long", "<{p9}>"}, {"empty", "{e9}"}, {"fine", "{p4}"}});
+    for (const char* name : {"long", "empty"}) {
+        String text("untouched");
+        mError = false;
+        EXPECT_FALSE(Read(name, &text, &parameters)) << name;
+        EXPECT_TRUE(mError) << name;
+        EXPECT_STREQ(text.GetText(), "untouched") << name;
+        EXPECT_EQ(std::count(mLog.begin(), mLog.end(), '\n'), 1) << mLog;
+        EXPECT_NE(mLog.find("Util::Attributes::EvaluateParameters(): Parameters in value for attribute \""),
+                  std::string::npos)
+            << mLog;
+        EXPECT_NE(mLog.find("expand beyond 1048576 bytes or 65536 substitutions"), std::string::npos) << mLog;
+    }
+    // The bounds are per read: a large but sound value still expands afterwards.
+    String text;
+    EXPECT_TRUE(Read("fine", &text, &parameters)) << mLog;
+    EXPECT_EQ(text.GetLength(), 100000);
 }

@@ -444,5 +444,22 @@ TEST(StringTest, MoveLeavesTheSourceEmpty)
     EXPECT_EQ(other.GetText(), text);
 }
 
+// Lengths that would pass 2^31 - 1 bytes are refused before any byte is read, so a short source
+// stands in for the huge one; the old sums wrapped negative and wrote past the block.
+TEST(StringTest, RefusesResultsLongerThanAStringHolds)
+{
+    const char source[4] = "xyz";
+    for (const char* start : {"ab", kLong40}) {
+        String text(start);
+        ::testing::internal::CaptureStderr();
+        text.Append(source, 0x7FFFFFFF);
+        EXPECT_EQ(text.Insert(1, 0x7FFFFFFF - 1, source), nullptr);
+        const std::string log = ::testing::internal::GetCapturedStderr();
+        EXPECT_NE(log.find("String::Append(): Adding 2147483647 bytes"), std::string::npos) << log;
+        EXPECT_NE(log.find("String::Insert(): Adding 2147483646 bytes"), std::string::npos) << log;
+        EXPECT_EQ(Text(text), start);
+    }
+}
+
 } // namespace
 } // namespace Vorn

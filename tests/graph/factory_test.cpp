@@ -8,6 +8,7 @@
 #include "foundation/attributes.h"
 #include "graph/node.h"
 #include "graph/node_class_info.h"
+#include "tests/support/chunk_file_fixture.h"
 #include "tests/support/graph_fixture.h"
 
 namespace Vorn {
@@ -62,17 +63,37 @@ protected:
         EXPECT_EQ(gLiveNodes, 0);
     }
 
-    INode* Build(const char* xml, const IAttributes* parameters = nullptr)
+    enum Form
     {
+        kXml,
+        kNative, // the writer's bytes of the XML graph, read in place
+    };
+
+    INode* Build(const char* xml, const IAttributes* parameters = nullptr, Form form = kXml)
+    {
+        Factory::DestroyGraph(mTop);
+        mTop = nullptr;
+        mNativeGraph.reset();
         mGraph = Testing::ParseXmlGraph(xml);
+        const Resource::IGraph* graph = mGraph.get();
+        if (form == kNative) {
+            mNativeBytes = std::make_unique<Testing::ExactBytes>(Testing::MakeNativeGraph(xml));
+            Testing::CreatorOutcome outcome = Testing::RunCreator(&Resource::NativeGraph::Create, *mNativeBytes);
+            EXPECT_EQ(outcome.log, "");
+            mNativeGraph = std::move(outcome.object);
+            graph = dynamic_cast<const Resource::IGraph*>(mNativeGraph.get());
+            EXPECT_NE(graph, nullptr);
+        }
         ::testing::internal::CaptureStderr();
-        mTop = mFactory.CreateGraph(mGraph.get(), parameters);
+        mTop = mFactory.CreateGraph(graph, parameters);
         mLog = ::testing::internal::GetCapturedStderr();
         return mTop;
     }
 
     Factory mFactory;
     std::unique_ptr<Resource::XmlGraph> mGraph;
+    std::unique_ptr<Testing::ExactBytes> mNativeBytes;
+    std::unique_ptr<Resource::IObject> mNativeGraph;
     INode* mTop = nullptr;
     std::string mLog;
 };
@@ -105,18 +126,76 @@ TEST_F(FactoryTest, RegistryKeepsTheFirstRecordOfAName)
     EXPECT_NE(counted, nullptr);
 }
 
+// The native form finds each attribute through its hashed name table.
 TEST_F(FactoryTest, BuildsTheTreeInDocumentOrder)
 {
-    ASSERT_NE(Build(R"(<Graph><Counted id="a"><Counted id="b"/><Node id="c"/></Counted><Counted id="d"/></Graph>)"),
-              nullptr) << mLog;
-    EXPECT_EQ(mLog, "");
-    ASSERT_EQ(mTop->GetNumberOfChildren(), 2u);
-    INode* a = mTop->GetChild(0);
-    EXPECT_EQ(a->GetId(), "a");
-    ASSERT_EQ(a->GetNumberOfChildren(), 2u);
-    EXPECT_EQ(a->GetChild(1)->GetId(), "c");
-    EXPECT_EQ(mTop->GetChild(1)->GetId(), "d");
-    EXPECT_EQ(mTop->GetFlags() & Node::kInitialized, 0u) << "built, not initialised";
+    for (Form form : {kXml, kNative}) {
+        ASSERT_NE(Build(R"(<Graph><Counted id="a"><Counted id="b"/><Node id="c" visible="false"/></Counted>
+            <Counted id="d"/></Graph>)",
+                        nullptr, form),
+                  nullptr)
+            << mLog;
+        EXPECT_EQ(mLog, "");
+        ASSERT_EQ(mTop->GetNumberOfChildren(), 2u);
+        INode* a = mTop->GetChild(0);
+        EXPECT_EQ(a->GetId(), "a");
+        ASSERT_EQ(a->GetNumberOfChildren(), 2u);
+        EXPECT_EQ(a->GetChild(1)->GetId(), "c");
+        EXPECT_EQ(a->GetChild(1)->GetFlags() & Node::kVisible, 0u) << form;
+        EXPECT_NE(a->GetFlags() & Node::kVisible, 0u) << form;
+        EXPECT_EQ(mTop->GetChild(1)->GetId(), "d");
+        EXPECT_EQ(mTop->GetFlags() & Node::kInitialized, 0u) << "built, not initialised";
+    }
+}
+
+// One line and nothing built, in both forms: each level would cost a stack frame.
+TEST_F(FactoryTest, RefusesGraphsNestedTooDeeply)
+{
+    // The graph element itself is the top level, a container.
+    auto nested = [](int depth) {
+        std::string xml = "<Graph>";
+        --depth;
+        for (int i = 0; i < depth; ++i)
+            xml += "<Counted>";
+        for (int i = 0; i < depth; ++i)
+            xml += "</Counted>";
+        return xml + "</Graph>";
+    };
+    const std::string deepest = nested(256);
+    const std::string tooDeep = nested(257);
+    const std::string hostile = nested(100000);
+    for (Form form : {kXml, kNative}) {
+        EXPECT_NE(Build(deepest.c_str(), nullptr, form), nullptr) << mLog;
+        for (const std::string* xml : {&tooDeep, &hostile}) {
+            EXPECT_EQ(Build(xml->c_str(), nullptr, form), nullptr);
+            EXPECT_EQ(mLog, "Graph::Factory::CreateGraphFromResourceNode(): Graph nested deeper than 256 levels\n");
+            EXPECT_EQ(gLiveNodes, 0);
+        }
+    }
+}
+
+// Ten levels of parameters naming the level below ten times each: 452 bytes of XML that would
+// expand one attribute to 10^10 bytes.
+TEST_F(FactoryTest, ParameterExpansionBombFailsTheNode)
+{
+    std::string xml = "<Graph p0=\"0123456789\"";
+    for (int level = 1; level < 10; ++level) {
+        xml += " p" + std::to_string(level) + "=\"";
+        for (int i = 0; i < 10; ++i)
+            xml += "{p" + std::to_string(level - 1) + "}";
+        xml += "\"";
+    }
+    xml += "><Node id=\"{p9}\"/></Graph>";
+    for (Form form : {kXml, kNative}) {
+        EXPECT_EQ(Build(xml.c_str(), nullptr, form), nullptr);
+        EXPECT_NE(mLog.find("Util::Attributes::EvaluateParameters(): Parameters in value for attribute"),
+                  std::string::npos)
+            << mLog;
+        EXPECT_NE(mLog.find("Graph::Factory::CreateGraphFromResourceNode(): Failed deserializing resource node for "
+                            "class 'Node'"),
+                  std::string::npos)
+            << mLog;
+    }
 }
 
 TEST_F(FactoryTest, FailedNodeFreesEverythingBuiltSoFarLeavesFirst)
