@@ -30,7 +30,7 @@ ScreenshotControl::~ScreenshotControl()
 
 void ScreenshotControl::Process()
 {
-    std::lock_guard<std::mutex> guard(mLock);
+    System::MutexGuard guard(mLock);
     if (!mIsBusy)
         return;
     if (mReleaseRequested) {
@@ -45,6 +45,10 @@ void ScreenshotControl::Process()
         mIsBusy = false;
     }
 }
+
+void ScreenshotControl::Update() {}
+
+void ScreenshotControl::ConfigChanged(IConfiguration*, UInt32) {}
 
 Bool ScreenshotControl::CreateScreenshot()
 {
@@ -73,7 +77,7 @@ Bool ScreenshotControl::CreateScreenshot()
 
 Bool ScreenshotControl::RequestScreenshot()
 {
-    std::lock_guard<std::mutex> guard(mLock);
+    System::MutexGuard guard(mLock);
     if (mIsBusy)
         return false;
     mIsReady = false;
@@ -84,7 +88,7 @@ Bool ScreenshotControl::RequestScreenshot()
 
 Bool ScreenshotControl::RequestRelease()
 {
-    std::lock_guard<std::mutex> guard(mLock);
+    System::MutexGuard guard(mLock);
     if (mIsBusy)
         return false;
     mIsReady = false;
@@ -95,19 +99,19 @@ Bool ScreenshotControl::RequestRelease()
 
 Bool ScreenshotControl::IsBusy() const
 {
-    std::lock_guard<std::mutex> guard(mLock);
+    System::MutexGuard guard(mLock);
     return mIsBusy;
 }
 
 Bool ScreenshotControl::IsReady() const
 {
-    std::lock_guard<std::mutex> guard(mLock);
+    System::MutexGuard guard(mLock);
     return mIsReady;
 }
 
-const Resource::IImage* ScreenshotControl::GetImage() const
+Resource::IImage* ScreenshotControl::GetImage()
 {
-    std::lock_guard<std::mutex> guard(mLock);
+    System::MutexGuard guard(mLock);
     return mIsReady && !mIsBusy ? mImage : nullptr;
 }
 

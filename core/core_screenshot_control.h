@@ -3,9 +3,8 @@
 // request from the logic thread waits while a picture is taken.
 #pragma once
 
-#include <mutex>
-
-#include "core/screenshot_control.h"
+#include "foundation/mutex.h"
+#include "output/screenshot_control.h"
 
 namespace Vorn {
 
@@ -35,13 +34,16 @@ public:
     ScreenshotControl& operator=(const ScreenshotControl&) = delete;
 
     // Serves a pending request.
-    void Process();
+    void Process() override;
+    // Nothing to publish per logic step, and no setting to follow.
+    void Update() override;
+    void ConfigChanged(IConfiguration* configuration, UInt32 stamp) override;
 
     Bool RequestScreenshot() override;
     Bool RequestRelease() override;
     Bool IsBusy() const override;
     Bool IsReady() const override;
-    const Resource::IImage* GetImage() const override;
+    Resource::IImage* GetImage() override;
 
 private:
     // Takes the current frame into the held image (a new one when the display size changed);
@@ -56,7 +58,7 @@ private:
     Bool mTakeRequested;
     Bool mReleaseRequested;
     Resource::RawImage* mImage;
-    mutable std::mutex mLock;
+    mutable System::Mutex mLock;
 };
 
 } // namespace Core

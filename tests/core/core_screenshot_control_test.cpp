@@ -38,7 +38,7 @@ TEST_F(ScreenshotControlTest, TakesTheFrameAtTheNextProcess)
     EXPECT_FALSE(mControl.IsBusy());
     EXPECT_TRUE(mControl.IsReady());
     EXPECT_EQ(mRenderer.mScreenshots, 1u);
-    const Resource::IImage* image = mControl.GetImage();
+    Resource::IImage* image = mControl.GetImage();
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->GetWidth(), 64u);
     EXPECT_EQ(image->GetHeight(), 32u);
