@@ -5,6 +5,7 @@
 #include "foundation/configuration.h"
 #include "graph/node.h"
 #include "graph/root.h"
+#include "graph/text.h"
 #include "graph/transform/scalable.h"
 
 namespace Vorn {
@@ -139,7 +140,9 @@ void Statistics::Release(DebugNode<Interface>& slot)
 Bool Statistics::BindNodes(Graph::IRoot* root, Float scale)
 {
     ReleaseNodes();
+    Bind(root, "/debug/system_message", mSystemMessage);
     Bind(root, "/debug/system_scale", mSystemScale);
+    Bind(root, "/debug/user_message", mUserMessage);
     Bind(root, "/debug/user_scale", mUserScale);
     ApplyScale(scale);
     return true;
@@ -161,8 +164,32 @@ void Statistics::ApplyScale(Float scale)
 
 void Statistics::ReleaseNodes()
 {
+    Release(mSystemMessage);
     Release(mSystemScale);
+    Release(mUserMessage);
     Release(mUserScale);
+}
+
+Bool Statistics::HasSystemMessage() const
+{
+    return mSystemMessage.mInterface != nullptr;
+}
+
+Bool Statistics::HasUserMessage() const
+{
+    return mUserMessage.mInterface != nullptr;
+}
+
+void Statistics::SetSystemMessage(const String& text)
+{
+    if (mSystemMessage.mInterface != nullptr)
+        mSystemMessage.mInterface->SetText(text);
+}
+
+void Statistics::SetUserMessage(const String& text)
+{
+    if (mUserMessage.mInterface != nullptr)
+        mUserMessage.mInterface->SetText(text);
 }
 
 String Statistics::BuildSystemMessage(const IClock* clock) const

@@ -18,6 +18,7 @@ namespace Graph {
 class INode;
 class IRoot;
 class IScalable;
+class IText;
 } // namespace Graph
 
 namespace Core {
@@ -52,12 +53,19 @@ public:
     String BuildReport() const;
 
     // Finds the debug nodes under the root; a missing node, or one without the expected
-    // interface, leaves its slot empty and is no failure. The scale nodes get the scale.
+    // interface (text or scalable), leaves its slot empty and is no failure. The scale nodes get
+    // the scale.
     Bool BindNodes(Graph::IRoot* root, Float scale);
     // Gives the scale nodes the debug text scale when it changed after the stamp.
     void ConfigChanged(const IConfiguration* configuration, UInt32 stamp);
     // Releases the bound nodes.
     void ReleaseNodes();
+
+    Bool HasSystemMessage() const;
+    Bool HasUserMessage() const;
+    // Nothing when the node is not bound.
+    void SetSystemMessage(const String& text);
+    void SetUserMessage(const String& text);
 
     // The whole system message: frames per second and logic steps of the clock's frame, then
     // the report.
@@ -89,7 +97,9 @@ private:
     Clock::TimeSource mTimeSource;
     UInt32 mCounts[kNumberOfCounts];
     Timer mTimers[kNumberOfStages];
+    DebugNode<Graph::IText> mSystemMessage;
     DebugNode<Graph::IScalable> mSystemScale;
+    DebugNode<Graph::IText> mUserMessage;
     DebugNode<Graph::IScalable> mUserScale;
 };
 

@@ -4,8 +4,10 @@
 
 #include "core/configuration.h"
 #include "graph/root.h"
+#include "graph/text.h"
 #include "graph/transform/scale.h"
 #include "tests/support/fake_clock.h"
+#include "tests/support/probe_node.h"
 #include "tests/support/scene_fixture.h"
 
 namespace {
@@ -95,14 +97,35 @@ TEST(StatisticsTest, SteadyStageTopsNinetyNineMicrosecondsAtFrameFortyFour)
     EXPECT_EQ(statistics.GetFrameTime(Statistics::kCull), 0.0);
 }
 
+// A text node for the debug messages.
+class TestText : public Graph::Node, public Graph::IText
+{
+public:
+    static Graph::INode* Create() { return new TestText(); }
+    void SetHorizontalTextAlignment(Vorn::Enums::TextAlignmentX) override {}
+    Vorn::Enums::TextAlignmentX GetHorizontalTextAlignment() const override { return {}; }
+    void SetVerticalTextAlignment(Vorn::Enums::TextAlignmentY) override {}
+    Vorn::Enums::TextAlignmentY GetVerticalTextAlignment() const override { return {}; }
+    void SetText(const String& text) override { mText = text; }
+    const String& GetText() const override { return mText; }
+
+private:
+    String mText;
+};
+
 class StatisticsNodesTest : public Vorn::Testing::SceneFixture
 {
+protected:
+    StatisticsNodesTest() : mClasses(mFactory, {{"TestText", &TestText::Create}}) {}
+
+    Vorn::Testing::NodeClassRegistration mClasses;
 };
 
 TEST_F(StatisticsNodesTest, BindsOnlyScaleNodesAndScalesThem)
 {
     Graph::INode* top = Build("<Graph><Namespace><Namespace id='debug'>"
                               "<Scale id='system_scale'/><Container id='user_scale'/>"
+                              "<TestText id='system_message'/><Scale id='user_message'/>"
                               "</Namespace></Namespace></Graph>");
     ASSERT_NE(top, nullptr);
     Graph::Root root(top->GetChild(0));
@@ -113,9 +136,19 @@ TEST_F(StatisticsNodesTest, BindsOnlyScaleNodesAndScalesThem)
     Graph::INode* systemScale = Find(scene, "/debug/system_scale");
     Graph::INode* userScale = Find(scene, "/debug/user_scale");
 
+    Graph::INode* systemMessage = Find(scene, "/debug/system_message");
+    Graph::INode* userMessage = Find(scene, "/debug/user_message");
+
     Vorn::Core::Configuration configuration;
     Statistics statistics;
     EXPECT_TRUE(statistics.BindNodes(&root, 2.0f));
+    EXPECT_TRUE(statistics.HasSystemMessage());
+    // Not a text node: released and ignored.
+    EXPECT_FALSE(statistics.HasUserMessage());
+    EXPECT_EQ(ReferenceCount(userMessage), 0u);
+    statistics.SetSystemMessage(String("FPS:60"));
+    statistics.SetUserMessage(String("ignored"));
+    EXPECT_EQ(dynamic_cast<TestText*>(systemMessage)->GetText(), String("FPS:60"));
     EXPECT_EQ(ReferenceCount(systemScale), 1u);
     // Not scalable: released and ignored.
     EXPECT_EQ(ReferenceCount(userScale), 0u);
@@ -132,6 +165,8 @@ TEST_F(StatisticsNodesTest, BindsOnlyScaleNodesAndScalesThem)
 
     statistics.ReleaseNodes();
     EXPECT_EQ(ReferenceCount(systemScale), 0u);
+    EXPECT_EQ(ReferenceCount(systemMessage), 0u);
+    EXPECT_FALSE(statistics.HasSystemMessage());
     EXPECT_TRUE(DeInit(top));
 }
 
@@ -145,6 +180,8 @@ TEST_F(StatisticsNodesTest, GraphsWithoutDebugNodesBindNothing)
     ASSERT_TRUE(Init(top));
     Statistics statistics;
     EXPECT_TRUE(statistics.BindNodes(&root, 1.0f));
+    EXPECT_FALSE(statistics.HasSystemMessage());
+    EXPECT_FALSE(statistics.HasUserMessage());
     statistics.ReleaseNodes();
     EXPECT_TRUE(DeInit(top));
 }
