@@ -116,13 +116,14 @@ Bool ConvertValue(const char* className, const String& text, const char* name, T
     return true;
 }
 
-// Converts every part; the output receives the values only when all of them convert.
+// Converts the parts in order and appends each value; the first part that fails ends the read,
+// and the values appended before it stay in the output.
 template <class T>
 Bool ConvertParts(const char* className, const Array<String>& parts, const char* name, Array<T>* values, Bool* error,
                   Bool clearFirst)
 {
-    Array<T> converted;
-    converted.SetCapacity(parts.GetCount());
+    if (clearFirst)
+        values->SetCapacity(0);
     for (const String& part : parts) {
         T value;
         if (!Conversion<T>::Convert(part, value)) {
@@ -131,12 +132,8 @@ Bool ConvertParts(const char* className, const Array<String>& parts, const char*
             *error = true;
             return false;
         }
-        converted.Add(value);
-    }
-    if (clearFirst)
-        values->Clear();
-    for (const T& value : converted)
         values->Add(value);
+    }
     return true;
 }
 
@@ -181,23 +178,24 @@ Bool ConvertColor(const char* className, const String& text, const char* name, C
     return true;
 }
 
-// The word changes only when every bit number is in range.
+// The word is untouched when the list does not convert; a bit number out of range ends the read
+// with the bits before it already set ('3,40' keeps bit 3).
 Bool ConvertBits(const char* className, const String& text, const char* name, UInt32* bits, Bool* error,
                  Bool clearFirst)
 {
     Array<UInt32> numbers;
     if (!ConvertList(className, text, name, &numbers, error, true))
         return false;
-    UInt32 word = clearFirst ? 0 : *bits;
+    if (clearFirst)
+        *bits = 0;
     for (UInt32 number : numbers) {
         if (number > 31) {
             Debug::Trace("%s::GetBitsToSet(): Bit number %d out of range", className, SInt32(number));
             *error = true;
             return false;
         }
-        word |= UInt32(1) << number;
+        *bits |= UInt32(1) << number;
     }
-    *bits = word;
     return true;
 }
 
@@ -214,13 +212,13 @@ Bool ConvertBit(const char* className, const String& text, const char* name, UIn
     return true;
 }
 
-Bool ConvertAngle(const char* className, const String& text, const char* name, Double* value, Bool* error)
+// An angle that does not convert only sets the error flag: the builder that reads it writes the
+// message for the whole object.
+Bool ConvertAngle(const String& text, Double* value, Bool* error)
 {
     Double radians;
     Bool isUnitGiven;
     if (!StringToAngle(text, radians, isUnitGiven)) {
-        Debug::Trace("%s::GetAngleValue(): Failed to convert value \"%s\" for attribute \"%s\" to Angle", className,
-                     text.GetText(), name);
         *error = true;
         return false;
     }
@@ -229,13 +227,12 @@ Bool ConvertAngle(const char* className, const String& text, const char* name, D
 }
 
 // An angle beyond the range of a float does not convert rather than turning into infinity.
-Bool ConvertAngle(const char* className, const String& text, const char* name, Float* value, Bool* error)
+Bool ConvertAngle(const String& text, Float* value, Bool* error)
 {
     Double radians;
-    Bool isUnitGiven;
-    if (!StringToAngle(text, radians, isUnitGiven) || !(radians >= -FLT_MAX && radians <= FLT_MAX)) {
-        Debug::Trace("%s::GetAngleValue(): Failed to convert value \"%s\" for attribute \"%s\" to Angle", className,
-                     text.GetText(), name);
+    if (!ConvertAngle(text, &radians, error))
+        return false;
+    if (!(radians >= -FLT_MAX && radians <= FLT_MAX)) {
         *error = true;
         return false;
     }
@@ -538,27 +535,27 @@ Bool TypedAttributes::GetBitsToSet(UInt32 index, const IAttributes* parameters, 
 Bool TypedAttributes::GetAngleValue(const IAttributes* parameters, const char* name, Double* value, Bool* error) const
 {
     String text;
-    return GetValue(parameters, name, &text, error) && ConvertAngle(mClassName, text, name, value, error);
+    return GetValue(parameters, name, &text, error) && ConvertAngle(text, value, error);
 }
 
 Bool TypedAttributes::GetAngleValue(const IAttributes* parameters, const char* name, Float* value, Bool* error) const
 {
     String text;
-    return GetValue(parameters, name, &text, error) && ConvertAngle(mClassName, text, name, value, error);
+    return GetValue(parameters, name, &text, error) && ConvertAngle(text, value, error);
 }
 
 Bool TypedAttributes::GetAngleValue(UInt32 index, const IAttributes* parameters, Double* value, Bool* error) const
 {
     String text;
     return GetValue(index, parameters, &text, error) &&
-           ConvertAngle(mClassName, text, GetAttributeName(index), value, error);
+           ConvertAngle(text, value, error);
 }
 
 Bool TypedAttributes::GetAngleValue(UInt32 index, const IAttributes* parameters, Float* value, Bool* error) const
 {
     String text;
     return GetValue(index, parameters, &text, error) &&
-           ConvertAngle(mClassName, text, GetAttributeName(index), value, error);
+           ConvertAngle(text, value, error);
 }
 
 Attributes::Attributes() : TypedAttributes("Util::Attributes"), mNumUsed(0) {}

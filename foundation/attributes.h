@@ -25,7 +25,9 @@ struct Color
 // The parameter list may be null; values are then taken literally. The error flag is only ever
 // set, never cleared: a builder reads many attributes and looks at the flag once. Every read
 // returns false when the attribute is absent (no message, flag untouched) or when its value does
-// not convert (one log line, flag set); the output is written only when the read returns true.
+// not convert (one log line, flag set); the output is written only when the read returns true,
+// except that a list or bit word keeps what was read before the part that failed, and that an
+// angle that does not convert sets the flag without a line.
 // Reads mark the attribute used, also in the parameter list for the parameters they evaluate;
 // that bookkeeping is why the reads are const.
 class IAttributes
@@ -64,7 +66,8 @@ public:
     virtual Bool GetValue(UInt32 index, const IAttributes* parameters, String* value, Bool* error) const = 0;
 
     // Comma-separated lists. With clearFirst the output is emptied before the parts are appended;
-    // the String list always holds exactly the parts afterwards.
+    // a part that does not convert ends the read with the values before it appended. The String
+    // list always holds exactly the parts afterwards.
     virtual Bool GetValues(const IAttributes* parameters, const char* name, Array<Float>* values, Bool* error, Bool clearFirst) const = 0;
     virtual Bool GetValues(const IAttributes* parameters, const char* name, Array<Double>* values, Bool* error, Bool clearFirst) const = 0;
     virtual Bool GetValues(const IAttributes* parameters, const char* name, Array<SInt32>* values, Bool* error, Bool clearFirst) const = 0;
@@ -86,7 +89,8 @@ public:
     virtual Bool GetInvertedBitValue(const IAttributes* parameters, const char* name, UInt32 mask, UInt32* bits, Bool* error) const = 0;
     virtual Bool GetInvertedBitValue(UInt32 index, const IAttributes* parameters, UInt32 mask, UInt32* bits, Bool* error) const = 0;
 
-    // A list of bit numbers (0 to 31) ORed into the word; clearFirst zeroes the word first.
+    // A list of bit numbers (0 to 31) ORed into the word; clearFirst zeroes the word first. A
+    // number out of range ends the read with the bits before it set.
     virtual Bool GetBitsToSet(const IAttributes* parameters, const char* name, UInt32* bits, Bool* error, Bool clearFirst) const = 0;
     virtual Bool GetBitsToSet(UInt32 index, const IAttributes* parameters, UInt32* bits, Bool* error, Bool clearFirst) const = 0;
 

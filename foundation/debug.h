@@ -8,14 +8,14 @@ namespace Vorn {
 namespace Debug {
 
 // Formats the message onto standard error followed by a line feed; returns the message length.
-SInt32 Print(const char* format, ...) __attribute__((format(gnu_printf, 1, 2)));
+SInt32 Print(const char* format, ...) VORN_PRINTF_FORMAT(1, 2);
 
 // Appends the formatted text to the file at path (created when missing);
 // returns the number of characters written, or -1 when the file cannot be opened.
-SInt32 AppendToLogFile(const char* path, const char* format, ...) __attribute__((format(gnu_printf, 2, 3)));
+SInt32 AppendToLogFile(const char* path, const char* format, ...) VORN_PRINTF_FORMAT(2, 3);
 
 // The engine's log line: standard error, then the log file when one is set.
-void Trace(const char* format, ...) __attribute__((format(gnu_printf, 1, 2)));
+void Trace(const char* format, ...) VORN_PRINTF_FORMAT(1, 2);
 
 // Keeps a copy of path as the log file; null or empty leaves no log file.
 void SetLogFile(const char* path);

@@ -2,9 +2,17 @@
 
 #include "foundation/data.h"
 
+#include "foundation/path.h"
+
 #include <cerrno>
-#include <filesystem>
-#include <system_error>
+#include <cstdint>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <dirent.h>
+#include <sys/stat.h>
+#endif
 
 namespace Vorn {
 
@@ -39,21 +47,36 @@ const AccessModeRow& FindAccessMode(Enums::FileAccessMode mode)
     return kUnknownAccessMode;
 }
 
-// Lists the entries of a folder whose directory test equals wantDirectories.
+// Lists the entries of a folder whose directory test equals wantDirectories, as the runtime's
+// own listing reports them: the current and parent folder entries come with the folders.
 Array<String> ListFolder(const String& path, Bool wantDirectories)
 {
     Array<String> names;
-    std::error_code error;
-    std::filesystem::directory_iterator entry(std::filesystem::path(path.GetText()), error);
-    const std::filesystem::directory_iterator end;
-    for (; !error && entry != end; entry.increment(error)) {
-        std::error_code typeError;
-        const Bool isDirectory = entry->is_directory(typeError);
-        if (isDirectory != wantDirectories)
-            continue;
-        const std::string name = entry->path().filename().string();
-        names.Add(String(name.c_str(), SInt32(name.size())));
+#ifdef _WIN32
+    const String pattern = Util::JoinPaths(path, String("*"));
+    _finddata_t entry;
+    const intptr_t search = _findfirst(pattern.GetText(), &entry);
+    if (search == -1)
+        return names;
+    do {
+        if (((entry.attrib & _A_SUBDIR) != 0) == wantDirectories)
+            names.Add(String(entry.name));
+    } while (_findnext(search, &entry) == 0);
+    _findclose(search);
+#else
+    DIR* folder = path.IsEmpty() ? nullptr : opendir(path.GetText());
+    if (folder == nullptr)
+        return names;
+    while (const dirent* entry = readdir(folder)) {
+        // Links count as what they point to, as the Windows listing sees through them.
+        struct stat status;
+        const String fullPath = Util::JoinPaths(path, String(entry->d_name));
+        const Bool isDirectory = stat(fullPath.GetText(), &status) == 0 && S_ISDIR(status.st_mode);
+        if (isDirectory == wantDirectories)
+            names.Add(String(entry->d_name));
     }
+    closedir(folder);
+#endif
     return names;
 }
 

@@ -54,8 +54,9 @@ public:
     FILE* GetStream() const { return mStream; }
 
     // The bare names of the sub-folders (GetDirectoryNames) or of the other entries
-    // (GetFileNames) of a folder, in the order the system lists them; the current and parent
-    // folder entries are not listed. A folder that cannot be listed gives an empty array.
+    // (GetFileNames) of a folder, in the order the system lists them, unfiltered: the folders
+    // hold the current and parent folder entries where the file system reports them. A folder
+    // that cannot be listed gives an empty array.
     static Array<String> GetDirectoryNames(const String& path);
     static Array<String> GetFileNames(const String& path);
 

@@ -1,7 +1,6 @@
 #include "foundation/file_interface.h"
 
 #include "foundation/data.h"
-#include "foundation/debug.h"
 #include "foundation/file.h"
 #include "foundation/path.h"
 
@@ -69,17 +68,12 @@ Bool FileInterface::CloseFile(IFile* file)
 Bool FileInterface::LoadFile(const String& path, Enums::FileCategory category, ConstData* view)
 {
     // Only a plain view: a Data would copy the bytes and could not give the mapping back.
-    if (view == nullptr || typeid(*view) != typeid(ConstData)) {
-        Debug::Trace("Platform::FileInterface::LoadFile(): File '%s' must be loaded into a ConstData view",
-                     path.GetText());
+    if (view == nullptr || typeid(*view) != typeid(ConstData))
         return false;
-    }
     const void* data = nullptr;
     UInt32 size = 0;
-    if (!MapFile(path, category, data, size)) {
-        Debug::Trace("Platform::FileInterface::LoadFile(): Failed to map file '%s'", path.GetText());
+    if (!MapFile(path, category, data, size))
         return false;
-    }
     view->Set(data, size);
     return true;
 }

@@ -61,7 +61,7 @@ public:
                   IFile*& file) override;
     // The file must be a Platform::File; any other gives false and is left alone.
     Bool CloseFile(IFile* file) override;
-    // Logs one line when the file cannot be mapped.
+    // Fails without a log line, like every file operation here: the callers write the message.
     Bool LoadFile(const String& path, Enums::FileCategory category, ConstData* view) override;
     Bool UnloadFile(ConstData* view) override;
 };

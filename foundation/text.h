@@ -23,7 +23,7 @@ namespace Util {
 // floating type) does not convert. %u takes a minus sign and wraps like the C runtime ('-1'
 // gives 4294967295). An unsupported conversion ends the scan like a mismatch.
 // Returns the number of stored items; -1 when the text ends before the first conversion.
-SInt32 ScanString(const char* text, const char* format, ...) __attribute__((format(gnu_scanf, 2, 3)));
+SInt32 ScanString(const char* text, const char* format, ...) VORN_SCANF_FORMAT(2, 3);
 SInt32 ScanStringV(const char* text, const char* format, va_list arguments);
 
 // One item with "%f", "%lf", "%d" or "%u"; true when exactly one item converts.
@@ -56,7 +56,7 @@ Bool DecodeUtf8Char(const char* text, UInt32& codePoint, SInt32& byteCount);
 
 // Formatted output cut to fit the buffer and always zero-terminated (when size > 0).
 // Returns the number of characters written; negative when the output was cut or size is 0.
-SInt32 PrintToBuffer(char* buffer, SInt32 size, const char* format, ...) __attribute__((format(gnu_printf, 3, 4)));
+SInt32 PrintToBuffer(char* buffer, SInt32 size, const char* format, ...) VORN_PRINTF_FORMAT(3, 4);
 SInt32 PrintToBufferV(char* buffer, SInt32 size, const char* format, va_list arguments);
 
 // Number to text through a 64-byte buffer (at most 63 characters survive).

@@ -27,3 +27,13 @@ constexpr UInt32 MakeTag(const char (&text)[5])
 }
 
 } // namespace Vorn
+
+// Format checks of the printf- and scanf-like functions: MinGW's GCC must be told the GNU forms
+// (its default is the Microsoft runtime's); clang knows only the plain names.
+#if defined(__clang__)
+#define VORN_PRINTF_FORMAT(formatIndex, firstIndex) __attribute__((format(printf, formatIndex, firstIndex)))
+#define VORN_SCANF_FORMAT(formatIndex, firstIndex) __attribute__((format(scanf, formatIndex, firstIndex)))
+#else
+#define VORN_PRINTF_FORMAT(formatIndex, firstIndex) __attribute__((format(gnu_printf, formatIndex, firstIndex)))
+#define VORN_SCANF_FORMAT(formatIndex, firstIndex) __attribute__((format(gnu_scanf, formatIndex, firstIndex)))
+#endif

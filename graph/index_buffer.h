@@ -10,8 +10,9 @@ namespace Graph {
 class IIndexBuffer
 {
 public:
-    // Makes a block of count indices, with the old contents copied when keepContents is set;
-    // the number in use is not changed. False when the block cannot be made.
+    // Makes a block of count indices, with the old contents that fit copied when keepContents
+    // is set; the number in use is lowered when it no longer fits. False when the block cannot
+    // be made (the old one stays).
     virtual Bool SetMaxNumberOfIndices(UInt32 count, Bool keepContents) = 0;
     virtual UInt32 GetMaxNumberOfIndices() const = 0;
     virtual Enums::PrimitiveType GetPrimitiveType() const = 0;

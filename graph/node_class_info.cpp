@@ -4,13 +4,34 @@
 #include <new>
 
 #include "foundation/attributes.h"
+#include "graph/audio/audio_sequence.h"
+#include "graph/audio/listener.h"
+#include "graph/audio/sound.h"
 #include "graph/namespace.h"
 #include "graph/node.h"
+#include "graph/physics/body.h"
+#include "graph/physics/collider.h"
+#include "graph/physics/field.h"
+#include "graph/physics/spring.h"
+#include "graph/render/bitmap.h"
+#include "graph/render/cube_texture.h"
+#include "graph/render/flat_texture.h"
+#include "graph/render/frame_buffer_texture.h"
+#include "graph/render/material.h"
+#include "graph/render/parameters.h"
+#include "graph/render/program.h"
+#include "graph/render/shader.h"
 #include "graph/structure/anchor.h"
 #include "graph/structure/container.h"
 #include "graph/structure/instance.h"
 #include "graph/structure/reference.h"
 #include "graph/switch.h"
+#include "graph/display/bone.h"
+#include "graph/display/display_cube.h"
+#include "graph/display/display_object.h"
+#include "graph/display/display_plane.h"
+#include "graph/display/display_plane_sequence.h"
+#include "graph/display/light.h"
 #include "graph/input/button.h"
 #include "graph/time/timeline.h"
 #include "graph/transform/scale.h"
@@ -35,56 +56,56 @@ struct BuiltInClass
 // function and is not registered.
 const BuiltInClass kBuiltInClasses[] = {
     {"Anchor", &Anchor::Create},
-    {"AudioSequence", nullptr},
-    {"Bitmap", nullptr},
-    {"Body", nullptr},
-    {"Bone", nullptr},
+    {"AudioSequence", &AudioSequence::Create},
+    {"Bitmap", &Bitmap::Create},
+    {"Body", &Body::Create},
+    {"Bone", &Bone::Create},
     {"BoneSlot", nullptr},
     {"Button", &Button::Create},
-    {"ColliderMesh", nullptr},
-    {"ColliderPlane", nullptr},
-    {"ColliderSphere", nullptr},
+    {"ColliderMesh", &ColliderMesh::Create},
+    {"ColliderPlane", &ColliderPlane::Create},
+    {"ColliderSphere", &ColliderSphere::Create},
     {"Container", &Container::Create},
-    {"CubeFrameBufferTexture", nullptr},
-    {"CubeTexture", nullptr},
+    {"CubeFrameBufferTexture", &CubeFrameBufferTexture::Create},
+    {"CubeTexture", &CubeTexture::Create},
     {"DisplayBsp", nullptr},
-    {"DisplayCube", nullptr},
+    {"DisplayCube", &DisplayCube::Create},
     {"DisplayMesh", nullptr},
-    {"DisplayObject", nullptr},
-    {"DisplayPlane", nullptr},
-    {"DisplayPlaneSequence", nullptr},
+    {"DisplayObject", &DisplayObject::Create},
+    {"DisplayPlane", &DisplayPlane::Create},
+    {"DisplayPlaneSequence", &DisplayPlaneSequence::Create},
     {"DisplayTerrain", nullptr},
     {"DisplayTerrainBillboards", nullptr},
     {"DisplayText", nullptr},
-    {"Field", nullptr},
-    {"FixedProgram", nullptr},
-    {"FlatFrameBufferTexture", nullptr},
+    {"Field", &Field::Create},
+    {"FixedProgram", &FixedProgram::Create},
+    {"FlatFrameBufferTexture", &FlatFrameBufferTexture::Create},
     {"FlatTextTexture", nullptr},
-    {"FlatTexture", nullptr},
-    {"FragmentShader", nullptr},
+    {"FlatTexture", &FlatTexture::Create},
+    {"FragmentShader", &FragmentShader::Create},
     {"Instance", &Instance::Create},
-    {"Light", nullptr},
-    {"Listener", nullptr},
-    {"Material", nullptr},
+    {"Light", &Light::Create},
+    {"Listener", &Listener::Create},
+    {"Material", &Material::Create},
     {"MaterialSlot", nullptr},
     {"Namespace", &Namespace::Create},
     {"Node", &Node::Create},
     {"OrthographicCamera", &OrthographicCamera::Create},
-    {"Parameters", nullptr},
+    {"Parameters", &Parameters::Create},
     {"ParametersSlot", nullptr},
     {"PerspectiveCamera", &PerspectiveCamera::Create},
     {"Reference", &Reference::Create},
     {"TextureSlot", nullptr},
     {"Scale", &Scale::Create},
-    {"ShaderProgram", nullptr},
-    {"Sound", nullptr},
-    {"Spring", nullptr},
+    {"ShaderProgram", &ShaderProgram::Create},
+    {"Sound", &Sound::Create},
+    {"Spring", &Spring::Create},
     {"Switch", &Switch::Create},
     {"Timeline", &Timeline::Create},
     {"Transform", &Transform::Create},
     {"TransformClone", &TransformClone::Create},
     {"TransformReset", &TransformReset::Create},
-    {"VertexShader", nullptr},
+    {"VertexShader", &VertexShader::Create},
     {"View", &View::Create},
 };
 

@@ -10,8 +10,9 @@ namespace Graph {
 class IVertexBuffer
 {
 public:
-    // Makes a block of count vertices, with the old contents copied when keepContents is set;
-    // the number in use is not changed. False when the block cannot be made.
+    // Makes a block of count vertices, with the old contents that fit copied when keepContents
+    // is set; the number in use is lowered when it no longer fits. False when the block cannot
+    // be made (the old one stays).
     virtual Bool SetMaxNumberOfVertices(UInt32 count, Bool keepContents) = 0;
     virtual UInt32 GetMaxNumberOfVertices() const = 0;
     // Byte offset and size of an attribute inside a vertex; 0xFFFFFFFF when the layout lacks it.

@@ -42,12 +42,12 @@ public:
 
     // Joysticks are looked up by index on every call.
     virtual UInt32 GetNumberOfJoysticks() const = 0;
-    virtual Bool GetJoystickPosition(UInt32 joystick, Float& x, Float& y) const = 0;
-    virtual UInt32 GetNumberOfJoystickButtons(UInt32 joystick) const = 0;
     virtual Bool IsJoystickButtonDown(UInt32 joystick, UInt32 button) const = 0;
     virtual Bool WasJoystickButtonPressed(UInt32 joystick, UInt32 button) const = 0;
     virtual Bool WasJoystickButtonReleased(UInt32 joystick, UInt32 button) const = 0;
-    virtual Bool HasJoystickMoved(UInt32 joystick) const = 0;
+    // Axes 1 to 3 and 4 to 6.
+    virtual Bool GetJoystickAxes(UInt32 joystick, Float& x, Float& y, Float& z) const = 0;
+    virtual Bool GetJoystickRotationAxes(UInt32 joystick, Float& x, Float& y, Float& z) const = 0;
 
     // Text input from the keyboard.
     virtual Bool IsKeyboardAvailable() const = 0;
@@ -56,12 +56,14 @@ public:
     virtual Bool SetTextInputActive(Bool active) = 0;
     // The characters typed in this step, appended to text.
     virtual Bool GetTypedText(String& text) const = 0;
-    // Character code of the last key (13 Enter); 0 when none.
-    virtual UInt32 GetLastKey() const = 0;
+    // Code of the first character of the index-th text typed in this step (13 Enter); 0 when
+    // there is none.
+    virtual UInt32 GetTypedCharacter(UInt32 index) const = 0;
 
     virtual Bool IsMotionAvailable() const = 0;
-    virtual Bool GetGravity(Float& x, Float& y, Float& z) const = 0;
-    virtual Bool GetUserAcceleration(Float& x, Float& y, Float& z) const = 0;
+    virtual Bool IsMotionActive() const = 0;
+    // True in the step after a motion ended.
+    virtual Bool HasMotionEnded() const = 0;
 
     virtual Bool IsMouseAvailable() const = 0;
     virtual Bool HasMouseMoved() const = 0;
@@ -76,7 +78,7 @@ public:
 
     virtual Bool IsOrientationAvailable() const = 0;
     // An Enums::ScreenOrientation value; 0 without the device.
-    virtual UInt32 GetDeviceOrientation() const = 0;
+    virtual SInt32 GetDeviceOrientation() const = 0;
 
     virtual Bool IsRawButtonAvailable() const = 0;
     virtual Bool IsRawButtonDown(UInt32 code) const = 0;
@@ -101,7 +103,7 @@ public:
     virtual Bool WasTouchReleased(UInt32 touch) const = 0;
     virtual Bool HasTouchMoved(UInt32 touch) const = 0;
     virtual Bool GetTouchPosition(UInt32 touch, Float& x, Float& y) const = 0;
-    virtual Bool GetTouchStartPosition(UInt32 touch, Float& x, Float& y) const = 0;
+    virtual Bool WasTouchCancelled(UInt32 touch) const = 0;
 
     // Output controls of kinds that no platform of this system provides.
     virtual Bool IsControlCAvailable() const = 0;

@@ -116,6 +116,12 @@ public:
     virtual ~ISphere() {}
 };
 
+class IPoint
+{
+public:
+    virtual ~IPoint() {}
+};
+
 class IMesh
 {
 public:

@@ -1,5 +1,6 @@
 #include "resource/audio_stream.h"
 
+#include <algorithm>
 #include <new>
 
 #include <vorbis/codec.h>
@@ -121,7 +122,7 @@ UInt32 RawAudioStream::Decode(void* destination, UInt32 first, UInt32 count)
 VorbisAudioStream::VorbisAudioStream(const ISound* sound, const UInt8* data, UInt32 dataSize,
                                      Enums::SoundFormat outputFormat)
     : AudioStream(sound, data, dataSize, outputFormat), mDecoderState(nullptr), mDecoderReady(false),
-      mLastFirstFrame(0), mPcm(nullptr)
+      mPcm(nullptr)
 {
 }
 
@@ -216,10 +217,10 @@ UInt32 VorbisAudioStream::Decode(void* destination, UInt32 first, UInt32 count)
 {
     if (!mDecoderReady || destination == nullptr)
         return 0;
-    if (first < mLastFirstFrame) {
-        // Back to the packet that holds first, with a decoder fresh from the headers. A fresh
-        // decoder turns its first packet into overlap only, so decoding starts one packet
-        // earlier: the packet that holds first then comes out whole, as it did the first time.
+    if (first != mDecoderState->position) {
+        // To the packet that holds first, with a decoder fresh from the headers. A fresh decoder
+        // turns its first packet into overlap only, so decoding starts one packet earlier: the
+        // packet that holds first then comes out whole, and its frames before first are dropped.
         if (!InitDecoder())
             return 0;
         VorbisDecoderState& state = *mDecoderState;
@@ -233,6 +234,7 @@ UInt32 VorbisAudioStream::Decode(void* destination, UInt32 first, UInt32 count)
         }
         if (offset == kNoRecord || !VorbisPacketRecord::Read(mData, mDataSize, offset, record)) {
             state.currentRecord = kNoRecord;
+            state.position = first;
         } else {
             state.currentRecord = previous != kNoRecord ? previous : offset;
             VorbisPacketRecord start;
@@ -240,7 +242,6 @@ UInt32 VorbisAudioStream::Decode(void* destination, UInt32 first, UInt32 count)
             state.position = start.firstSample + start.samples;
         }
     }
-    mLastFirstFrame = first;
 
     VorbisDecoderState& state = *mDecoderState;
     const UInt32 channels = UInt32(state.info.channels);
@@ -254,7 +255,9 @@ UInt32 VorbisAudioStream::Decode(void* destination, UInt32 first, UInt32 count)
             state.currentRecord = kNoRecord;
             break;
         }
-        if (UInt64(written) + record.samples > count)
+        // Frames of the packet before first are dropped and take no room.
+        const UInt32 skipped = state.position < first ? first - state.position : 0;
+        if (UInt64(written) + record.samples > UInt64(count) + skipped)
             break;
         SetPacket(state.packet, record);
         if (vorbis_synthesis(&state.block, &state.packet) == 0 &&
@@ -266,13 +269,18 @@ UInt32 VorbisAudioStream::Decode(void* destination, UInt32 first, UInt32 count)
             // Frames beyond the caller's room (a record that understates its packet) or beyond
             // the end of the sound are dropped.
             UInt32 frames = UInt32(pending);
+            const UInt32 dropped = state.position < first ? std::min(frames, first - state.position) : 0;
+            state.position += dropped;
+            frames -= dropped;
             if (frames > count - written)
                 frames = count - written;
             const UInt32 numberOfSamples = GetNumberOfSamples();
             const UInt32 left = state.position < numberOfSamples ? numberOfSamples - state.position : 0;
             if (frames > left)
                 frames = left;
-            ConvertFloatSamples(channels, mOutputFormat, pcm, target, frames);
+            // One or two channels (InitDecoder refuses others).
+            float* kept[2] = {pcm[0] + dropped, channels > 1 ? pcm[1] + dropped : nullptr};
+            ConvertFloatSamples(channels, mOutputFormat, kept, target, frames);
             target += size_t(frames) * bytesPerFrame;
             written += frames;
             state.position += frames;

@@ -93,9 +93,9 @@ public:
     IAudioStream* Clone(Enums::SoundFormat outputFormat) const override;
     IAudioStream* Clone() const override;
     // Never splits a packet: stops before a packet that would not fit into count, so a count
-    // smaller than the next packet gives 0. A first below the previous call's first starts over
-    // with the whole packet that holds it (its frames before first included); any other first
-    // continues where the previous call ended. Past the end it gives 0 until the caller goes back.
+    // smaller than the next packet gives 0. Decoding continues where the previous call ended when
+    // first is the frame that follows it; any other first, earlier or later, repositions to the
+    // packet that holds it and starts exactly at first. Past the end it gives 0.
     UInt32 Decode(void* destination, UInt32 first, UInt32 count) override;
     // Decodes the whole sound through a clone; false, keeping nothing, when it does not deliver
     // every frame.
@@ -112,7 +112,6 @@ private:
 
     VorbisDecoderState* mDecoderState;
     Bool mDecoderReady;
-    UInt32 mLastFirstFrame;
     UInt8* mPcm;
 };
 

@@ -136,10 +136,9 @@ const Math::Matrix<float>& Transform::GetTransform() const
 
 void Transform::SetRotationX(Real angle)
 {
-    MarkChanged();
     const float s = Math::Sin(angle);
     const float c = Math::Cos(angle);
-    float* m = mMatrix.mElements;
+    float* m = GetTransform().mElements;
     m[0] = 1.0f;
     m[1] = 0.0f;
     m[2] = 0.0f;
@@ -153,10 +152,9 @@ void Transform::SetRotationX(Real angle)
 
 void Transform::SetRotationY(Real angle)
 {
-    MarkChanged();
     const float s = Math::Sin(angle);
     const float c = Math::Cos(angle);
-    float* m = mMatrix.mElements;
+    float* m = GetTransform().mElements;
     m[0] = c;
     m[1] = 0.0f;
     m[2] = -s;
@@ -170,38 +168,32 @@ void Transform::SetRotationY(Real angle)
 
 void Transform::SetRotationZ(Real angle)
 {
-    MarkChanged();
-    mMatrix.SetRotationZ(angle);
+    GetTransform().SetRotationZ(angle);
 }
 
 void Transform::SetRotation(const Math::Vector<float>& axis, Real angle)
 {
-    MarkChanged();
-    ComposeAxisRotation(mMatrix, axis, angle);
+    ComposeAxisRotation(GetTransform(), axis, angle);
 }
 
 void Transform::SetRotation(Real angleX, Real angleY, Real angleZ)
 {
-    MarkChanged();
-    mMatrix.SetRotation(angleX, angleY, angleZ);
+    GetTransform().SetRotation(angleX, angleY, angleZ);
 }
 
 void Transform::SetPositionX(Real x)
 {
-    MarkChanged();
-    mMatrix[12] = x;
+    GetTransform()[12] = x;
 }
 
 void Transform::SetPositionY(Real y)
 {
-    MarkChanged();
-    mMatrix[13] = y;
+    GetTransform()[13] = y;
 }
 
 void Transform::SetPositionZ(Real z)
 {
-    MarkChanged();
-    mMatrix[14] = z;
+    GetTransform()[14] = z;
 }
 
 void Transform::SetPosition(const Math::Vector<float>& position)
@@ -211,10 +203,10 @@ void Transform::SetPosition(const Math::Vector<float>& position)
 
 void Transform::SetPosition(Real x, Real y, Real z)
 {
-    MarkChanged();
-    mMatrix[12] = x;
-    mMatrix[13] = y;
-    mMatrix[14] = z;
+    Math::Matrix<float>& matrix = GetTransform();
+    matrix[12] = x;
+    matrix[13] = y;
+    matrix[14] = z;
 }
 
 void Transform::SetDepthOrder(SInt32 depthOrder)

@@ -16,7 +16,7 @@ class ITransform
 {
 public:
     // Every modifying operation marks the transform changed and no longer the identity, so it
-    // is pushed from then on.
+    // is pushed from then on. The setters write through the writing GetTransform.
     virtual Math::Matrix<float>& GetTransform() = 0;
     virtual const Math::Matrix<float>& GetTransform() const = 0;
     // The rotation part only; the translation and the fourth row are kept. Angles in radians.

@@ -25,6 +25,15 @@ public:
     const Color& GetColor(UInt32) const override { return mColor; }
     void SetVolume(Float volume) override { mVolumes.push_back(volume); }
     Float GetVolume() const override { return mVolumes.empty() ? 1.0f : mVolumes.back(); }
+    // The sound list is not what the evaluators write.
+    void RemoveAllSounds() override {}
+    void InsertSound(ISound*, UInt32) override {}
+    void AddSound(ISound*) override {}
+    ISound* RemoveSoundAt(UInt32) override { return nullptr; }
+    ISound* RemoveSound(ISound*) override { return nullptr; }
+    const Array<ISound*>& GetSounds() const override { return mSounds; }
+    ISound* GetSound(UInt32) override { return nullptr; }
+    UInt32 GetNumberOfSounds() const override { return 0; }
 
     struct ColorWrite
     {
@@ -34,6 +43,7 @@ public:
     std::vector<ColorWrite> mColors;
     std::vector<Float> mVolumes;
     Color mColor = {0.0f, 0.0f, 0.0f, 0.0f};
+    Array<ISound*> mSounds;
 };
 
 TEST(AnimationEvaluatorsTest, CreateFunctionsNeedTheNodeTheAnimationItsKeysAndTheInterface)

@@ -276,6 +276,32 @@ TEST(AudioStreamTest, VorbisRepositionsByWholePackets)
     }
 }
 
+TEST(AudioStreamTest, VorbisStartsExactlyAtTheFirstFrameAskedFor)
+{
+    LoadedSound loaded(&OggSound::Create, Testing::StereoToneOgg());
+    ASSERT_NE(loaded.sound, nullptr);
+    std::unique_ptr<IAudioStream> stream = Stream(*loaded.sound, Enums::SoundFormat::STEREO_16_BIT);
+    std::unique_ptr<IAudioStream> reference(stream->Clone());
+    std::vector<UInt8> whole;
+    DecodeInCalls(*reference, 4096, whole, 4);
+    const UInt32 frames = loaded.sound->GetNumberOfSamples();
+    ASSERT_EQ(whole.size(), size_t(frames) * 4);
+
+    // Jumps in the order given on one clone: forward from the start, forward from the middle of
+    // the sound, back, and inside the packet just decoded.
+    std::unique_ptr<IAudioStream> clone(stream->Clone());
+    std::vector<UInt8> buffer(4096 * 4);
+    for (UInt32 target : {22050u, 30000u, 1u, 100u, frames - 1}) {
+        const UInt32 written = clone->Decode(buffer.data(), target, 4096);
+        ASSERT_GT(written, 0u) << target;
+        EXPECT_EQ(std::vector<UInt8>(buffer.begin(), buffer.begin() + size_t(written) * 4),
+                  std::vector<UInt8>(whole.begin() + size_t(target) * 4,
+                                     whole.begin() + size_t(target + written) * 4))
+            << target;
+    }
+    EXPECT_EQ(clone->Decode(buffer.data(), frames, 4096), 0u);
+}
+
 TEST(AudioStreamTest, VorbisStreamsConvertIntoEveryFormat)
 {
     LoadedSound loaded(&OggSound::Create, Testing::StereoToneOgg());

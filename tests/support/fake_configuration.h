@@ -1,6 +1,7 @@
 // A plain settings store for resource tests: every setting is a field that its setter writes and
-// its getter reads, change queries always answer false, and the condition tests follow the family
-// rule of the engine's configuration. Tests set the language, device class and the rest directly.
+// its getter reads, change queries answer false (the language's answers mLanguageChanged), and the
+// condition tests follow the family rule of the engine's configuration. Tests set the language,
+// device class and the rest directly.
 #pragma once
 
 #include "foundation/configuration.h"
@@ -30,7 +31,9 @@ public:
     void SetLanguage(Enums::Language language) override { mLanguage = language; }
     Enums::Language GetLanguage() const override { return mLanguage; }
     Bool IsLanguage(UInt32 value) const override { return UInt32(mLanguage) == value; }
-    Bool HasLanguageChanged(UInt32) const override { return false; }
+    Bool HasLanguageChanged(UInt32) const override { return mLanguageChanged; }
+    // What every language-changed query answers from now on.
+    void SetLanguageChanged(Bool changed) { mLanguageChanged = changed; }
     void SetDeviceClass(Enums::DeviceClass deviceClass) override { mDeviceClass = deviceClass; }
     Enums::DeviceClass GetDeviceClass() const override { return mDeviceClass; }
     Bool IsDeviceClass(UInt32 value) const override { return FamilyMatches(UInt32(mDeviceClass), value); }
@@ -229,6 +232,7 @@ private:
     String mDeviceId = "00000000000000000000000000000000";
     String mCountry = "US";
     Enums::Language mLanguage = Enums::Language::DEFAULT;
+    Bool mLanguageChanged = false;
     Enums::DeviceClass mDeviceClass = Enums::DeviceClass::DEFAULT;
     Enums::DeviceModel mDeviceModel = Enums::DeviceModel::DEFAULT;
     Enums::OperatingSystem mOperatingSystem = Enums::OperatingSystem::DEFAULT;

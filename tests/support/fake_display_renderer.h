@@ -6,11 +6,13 @@
 #include <cmath>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "display/renderer.h"
+#include "foundation/format_size.h"
 #include "tests/support/fake_object_registry.h"
 
 namespace Vorn {
@@ -98,8 +100,8 @@ public:
             if (a.first == attribute)
                 return false;
         mAttributes.emplace_back(attribute, offset);
-        (void)type;
-        offset += 4;
+        mAttributeTypes.push_back(type);
+        offset += Util::GetAttributeTypeSize(type);
         return true;
     }
     Bool mDynamic = false;
@@ -109,6 +111,7 @@ public:
     UInt32 mVertexSize = 0;
     UInt32 mModifiedCount = 0;
     std::vector<std::pair<Enums::VertexAttribute, UInt32>> mAttributes;
+    std::vector<Enums::AttributeType> mAttributeTypes;
 };
 
 class FakeIndexBuffer : public FakeDisplayObject, public Display::IIndexBuffer
@@ -123,7 +126,11 @@ public:
         if (unit < 8)
             mTextureSlots[unit] = slot;
     }
-    void SetAuxiliarySlot(SInt32, UInt32) override {}
+    void SetAuxiliarySlot(SInt32 value, UInt32 index) override
+    {
+        if (index < 2)
+            mAuxiliarySlots[index] = value;
+    }
     void SetNumberOfIndices(SInt32 count) override { mNumberOfIndices = count; }
     Bool SetIndexData(const UInt16* data, UInt32 capacity) override
     {
@@ -134,10 +141,18 @@ public:
     void SetDataModified() override { ++mModifiedCount; }
     void SetNumberOfBatches(UInt32 count) override { mNumberOfBatches = count; }
     void SetBatches(const UInt32* batches) override { mBatches = batches; }
-    void SetBatchesModified() override {}
+    void SetBatchesModified() override
+    {
+        mBatchValues.assign(mBatches, mBatches + (mBatches ? 2 * mNumberOfBatches : 0));
+        ++mBatchesModifiedCount;
+    }
     void SetNumberOfSelectedBatches(UInt32 count) override { mNumberOfSelectedBatches = count; }
     void SetSelectedBatches(const UInt32* selection) override { mSelectedBatches = selection; }
-    void SetSelectionModified() override {}
+    void SetSelectionModified() override
+    {
+        mSelection.assign(mSelectedBatches, mSelectedBatches + (mSelectedBatches ? mNumberOfSelectedBatches : 0));
+        ++mSelectionModifiedCount;
+    }
     Bool mDynamic = false;
     Enums::PrimitiveType mPrimitiveType = Enums::PrimitiveType(0);
     UInt32 mMaterialSlot = 0;
@@ -150,6 +165,12 @@ public:
     const UInt32* mBatches = nullptr;
     UInt32 mNumberOfSelectedBatches = 0;
     const UInt32* mSelectedBatches = nullptr;
+    SInt32 mAuxiliarySlots[2] = {-1, -1};
+    // Copies taken when the batches and the selection were flagged as modified.
+    std::vector<UInt32> mBatchValues;
+    std::vector<UInt32> mSelection;
+    UInt32 mBatchesModifiedCount = 0;
+    UInt32 mSelectionModifiedCount = 0;
 };
 
 class FakeTexture : public FakeDisplayObject, public Display::ITexture
@@ -373,9 +394,10 @@ public:
         mShaders.push_back(shader);
         return true;
     }
-    Bool AddUniform(Enums::ShaderVariable variable, Enums::ShaderUniformType, const char* name) override
+    Bool AddUniform(Enums::ShaderVariable variable, Enums::ShaderUniformType type, const char* name) override
     {
         mUniforms.emplace_back(variable, name ? name : "");
+        mUniformTypes.push_back(type);
         return true;
     }
     Bool AddAttribute(Enums::VertexAttribute attribute, Enums::AttributeType, const char* name) override
@@ -385,6 +407,8 @@ public:
     }
     std::vector<Display::IShader*> mShaders;
     std::vector<std::pair<Enums::ShaderVariable, std::string>> mUniforms;
+    // The type of each uniform, in the same order.
+    std::vector<Enums::ShaderUniformType> mUniformTypes;
     std::vector<std::pair<Enums::VertexAttribute, std::string>> mAttributes;
 };
 
@@ -478,6 +502,12 @@ public:
         const Math::Vector<float>* scaleFactor;
         SInt32 depthOrder;
         Display::IVertexBuffer* vertexBuffers[2];
+        // The whole current-object tables as they stood when the drawable was added.
+        std::map<std::pair<UInt32, UInt32>, Display::IVertexBuffer*> bufferTable;
+        std::map<std::pair<UInt32, UInt32>, Display::ITexture*> textures;
+        std::map<UInt32, Display::IMaterial*> materials;
+        std::map<UInt32, Display::IParameters*> parameters;
+        std::map<UInt32, Display::IBone*> bones;
     };
     struct Placement
     {
@@ -495,6 +525,9 @@ public:
     std::map<UInt32, Display::IMaterial*> mMaterials;
     std::map<UInt32, Display::IParameters*> mParameterSlots;
     std::map<UInt32, Display::IBone*> mBones;
+    std::map<UInt32, Math::Matrix<float>> mBoneOffsets;
+    // Class names for which CreateObject makes a plain object without the class's interface.
+    std::set<std::string> mUntypedClasses;
     Bool mAcceptScreenshots = false;
     UInt32 mScreenshots = 0;
     Enums::OrientationFlags mScreenshotOrientation = Enums::OrientationFlags::DEFAULT;
@@ -508,6 +541,10 @@ public:
 
     Display::IObject* CreateObject(const String& className) override
     {
+        if (mUntypedClasses.count(className.GetText()) && !mRefusedClasses.count(className.GetText())) {
+            ++mCreatedCount;
+            return new FakeDisplayObject(this, className.GetText());
+        }
         return MakeObject(className, {{"Drawable", Make<FakeDrawable>},
                                       {"VertexBuffer", Make<FakeVertexBuffer>},
                                       {"IndexBuffer", Make<FakeIndexBuffer>},
@@ -552,8 +589,16 @@ public:
     void AddDrawable(Display::IDrawable* drawable, const Math::Matrix<float>& transform,
                      const Math::Vector<float>* scaleFactor, SInt32 depthOrder) override
     {
-        mDrawables.push_back(DrawRecord{drawable, transform, scaleFactor, depthOrder,
-                                        {GetAuxiliaryObject(0, 0), GetAuxiliaryObject(0, 1)}});
+        mDrawables.push_back(DrawRecord{drawable,
+                                        transform,
+                                        scaleFactor,
+                                        depthOrder,
+                                        {GetAuxiliaryObject(0, 0), GetAuxiliaryObject(0, 1)},
+                                        mAuxiliaryObjects,
+                                        mTextures,
+                                        mMaterials,
+                                        mParameterSlots,
+                                        mBones});
     }
     Display::ITexture* SetTexture(Display::ITexture* texture, UInt32 slot, UInt32 unit) override
     {
@@ -571,8 +616,9 @@ public:
     {
         return mParameterSlots[slot] = parameters;
     }
-    Display::IBone* SetBone(Display::IBone* bone, UInt32 slot, const Math::Matrix<float>&) override
+    Display::IBone* SetBone(Display::IBone* bone, UInt32 slot, const Math::Matrix<float>& offset) override
     {
+        mBoneOffsets[slot] = offset;
         return mBones[slot] = bone;
     }
     void AddView(Display::ICamera* camera, const Math::Matrix<float>& transform) override

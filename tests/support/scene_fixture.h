@@ -22,13 +22,14 @@ namespace Vorn {
 namespace Testing {
 
 // The engine side of a scene: factory with the built-in classes, resource collection, clock and
-// the Init, DeInit and ProcessLogic states, none of them attached to a root.
+// the Init, DeInit and ProcessLogic states, none of them attached to a root; a physics simulator
+// and a configuration when the test gives them.
 struct SceneServices
 {
-    SceneServices()
-        : mInitState(nullptr, &mFactory, nullptr, nullptr, nullptr, nullptr, nullptr, &mCollection),
-          mDeInitState(nullptr, &mFactory, nullptr, nullptr, nullptr, nullptr, nullptr, &mCollection),
-          mProcessLogicState(nullptr, nullptr)
+    explicit SceneServices(Physics::ISimulator* physicsSimulator = nullptr, IConfiguration* configuration = nullptr)
+        : mInitState(configuration, &mFactory, nullptr, nullptr, nullptr, nullptr, physicsSimulator, &mCollection),
+          mDeInitState(configuration, &mFactory, nullptr, nullptr, nullptr, nullptr, physicsSimulator, &mCollection),
+          mProcessLogicState(nullptr, physicsSimulator)
     {
         mFactory.Init();
         mInitState.Init(&mClock);
@@ -50,6 +51,11 @@ struct SceneServices
 class SceneFixture : public ::testing::Test, protected SceneServices
 {
 protected:
+    SceneFixture() = default;
+    SceneFixture(Physics::ISimulator* physicsSimulator, IConfiguration* configuration)
+        : SceneServices(physicsSimulator, configuration)
+    {
+    }
     ~SceneFixture() override
     {
         for (Graph::INode* top : mTops)

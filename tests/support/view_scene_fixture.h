@@ -139,12 +139,14 @@ public:
 class ViewSceneFixture : public ::testing::Test
 {
 protected:
-    ViewSceneFixture()
-        : mInitState(&mConfiguration, &mFactory, &mInput, nullptr, &mDisplay, &mAudio, nullptr, &mCollection),
-          mDeInitState(&mConfiguration, &mFactory, &mInput, nullptr, &mDisplay, &mAudio, nullptr, &mCollection),
-          mConfigChangedState(&mConfiguration, &mFactory, &mInput, nullptr, &mDisplay, &mAudio, nullptr,
+    ViewSceneFixture() : ViewSceneFixture(&mInput) {}
+    // Over another touchable handler than the fake one, which then stays unused.
+    explicit ViewSceneFixture(Input::ITouchableHandler* input)
+        : mInitState(&mConfiguration, &mFactory, input, nullptr, &mDisplay, &mAudio, nullptr, &mCollection),
+          mDeInitState(&mConfiguration, &mFactory, input, nullptr, &mDisplay, &mAudio, nullptr, &mCollection),
+          mConfigChangedState(&mConfiguration, &mFactory, input, nullptr, &mDisplay, &mAudio, nullptr,
                               &mCollection),
-          mProcessLogicState(&mInput, nullptr),
+          mProcessLogicState(input, nullptr),
           mPrepareOutputState(nullptr),
           mEnqueueOutputState(&mDisplay, &mAudio),
           mClasses((mFactory.Init(), mFactory),
