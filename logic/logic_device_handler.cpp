@@ -31,9 +31,11 @@ const Input::IMouseButtons* ButtonsOf(const Input::IMouseDevice* mouse)
 
 } // namespace
 
-DeviceHandler::DeviceHandler()
-    : mInputDeviceHandler(nullptr),
-      mOutputDeviceHandler(nullptr),
+DeviceHandler::DeviceHandler() : DeviceHandler(nullptr, nullptr) {}
+
+DeviceHandler::DeviceHandler(Input::IDeviceHandler* input, Output::IDeviceHandler* output)
+    : mInputDeviceHandler(input),
+      mOutputDeviceHandler(output),
       mAccelerometer(nullptr),
       mGyroscope(nullptr),
       mKeyboard(nullptr),
@@ -127,22 +129,6 @@ UInt32 DeviceHandler::GetNumberOfJoysticks() const
     return mInputDeviceHandler != nullptr ? mInputDeviceHandler->GetNumberOfJoystickDevices() : 0;
 }
 
-Bool DeviceHandler::GetJoystickPosition(UInt32 joystick, Float& x, Float& y) const
-{
-    const Input::IJoystickDevice* device = GetJoystick(joystick);
-    if (device == nullptr)
-        return false;
-    x = device->GetAxis3();
-    y = device->GetAxis4();
-    return true;
-}
-
-UInt32 DeviceHandler::GetNumberOfJoystickButtons(UInt32 joystick) const
-{
-    // A joystick reports buttons 0 to 13.
-    return GetJoystick(joystick) != nullptr ? 14 : 0;
-}
-
 Bool DeviceHandler::IsJoystickButtonDown(UInt32 joystick, UInt32 button) const
 {
     const Input::IJoystickDevice* device = GetJoystick(joystick);
@@ -161,10 +147,26 @@ Bool DeviceHandler::WasJoystickButtonReleased(UInt32 joystick, UInt32 button) co
     return device != nullptr && device->WasButtonReleased(button);
 }
 
-Bool DeviceHandler::HasJoystickMoved(UInt32) const
+Bool DeviceHandler::GetJoystickAxes(UInt32 joystick, Float& x, Float& y, Float& z) const
 {
-    // The joystick's read face reports positions only, not their change.
-    return false;
+    const Input::IJoystickDevice* device = GetJoystick(joystick);
+    if (device == nullptr)
+        return false;
+    x = device->GetAxis1();
+    y = device->GetAxis2();
+    z = device->GetAxis3();
+    return true;
+}
+
+Bool DeviceHandler::GetJoystickRotationAxes(UInt32 joystick, Float& x, Float& y, Float& z) const
+{
+    const Input::IJoystickDevice* device = GetJoystick(joystick);
+    if (device == nullptr)
+        return false;
+    x = device->GetAxis4();
+    y = device->GetAxis5();
+    z = device->GetAxis6();
+    return true;
 }
 
 Bool DeviceHandler::IsKeyboardAvailable() const
@@ -194,12 +196,12 @@ Bool DeviceHandler::GetTypedText(String& text) const
     return true;
 }
 
-UInt32 DeviceHandler::GetLastKey() const
+UInt32 DeviceHandler::GetTypedCharacter(UInt32 index) const
 {
-    if (mKeyboard == nullptr || mKeyboard->GetNumberOfTexts() == 0)
+    if (mKeyboard == nullptr || index >= mKeyboard->GetNumberOfTexts())
         return 0;
-    const String last = mKeyboard->GetText(mKeyboard->GetNumberOfTexts() - 1);
-    return last.IsEmpty() ? 0 : UInt32(UInt8(last.GetText()[0]));
+    const String text = mKeyboard->GetText(index);
+    return text.IsEmpty() ? 0 : UInt32(UInt8(text.GetText()[0]));
 }
 
 Bool DeviceHandler::IsMotionAvailable() const
@@ -207,15 +209,14 @@ Bool DeviceHandler::IsMotionAvailable() const
     return mMotion != nullptr;
 }
 
-Bool DeviceHandler::GetGravity(Float&, Float&, Float&) const
+Bool DeviceHandler::IsMotionActive() const
 {
-    // The motion device reports whether a motion runs, not its vectors.
-    return false;
+    return mMotion != nullptr && mMotion->IsActive();
 }
 
-Bool DeviceHandler::GetUserAcceleration(Float&, Float&, Float&) const
+Bool DeviceHandler::HasMotionEnded() const
 {
-    return false;
+    return mMotion != nullptr && mMotion->HasEnded();
 }
 
 Bool DeviceHandler::IsMouseAvailable() const
@@ -275,9 +276,9 @@ Bool DeviceHandler::IsOrientationAvailable() const
     return mOrientation != nullptr;
 }
 
-UInt32 DeviceHandler::GetDeviceOrientation() const
+SInt32 DeviceHandler::GetDeviceOrientation() const
 {
-    return mOrientation != nullptr ? UInt32(mOrientation->GetOrientation()) : 0;
+    return mOrientation != nullptr ? mOrientation->GetOrientation() : 0;
 }
 
 Bool DeviceHandler::IsRawButtonAvailable() const
@@ -387,10 +388,10 @@ Bool DeviceHandler::GetTouchPosition(UInt32 touch, Float& x, Float& y) const
     return true;
 }
 
-Bool DeviceHandler::GetTouchStartPosition(UInt32, Float&, Float&) const
+Bool DeviceHandler::WasTouchCancelled(UInt32 touch) const
 {
-    // The touch screen keeps only the current position.
-    return false;
+    const Input::ITouchScreenDevice* device = GetTouchScreen(touch);
+    return device != nullptr && device->WasCancelled();
 }
 
 Bool DeviceHandler::IsControlCAvailable() const

@@ -36,6 +36,8 @@ class DeviceHandler : public IDeviceHandler
 {
 public:
     DeviceHandler();
+    // Keeps both handlers; Init takes the devices.
+    DeviceHandler(Input::IDeviceHandler* input, Output::IDeviceHandler* output);
     // Destroys the alerts still held through the dialog control.
     ~DeviceHandler() override;
 
@@ -52,22 +54,21 @@ public:
     Bool GetRotationRate(Float& x, Float& y, Float& z) const override;
 
     UInt32 GetNumberOfJoysticks() const override;
-    Bool GetJoystickPosition(UInt32 joystick, Float& x, Float& y) const override;
-    UInt32 GetNumberOfJoystickButtons(UInt32 joystick) const override;
     Bool IsJoystickButtonDown(UInt32 joystick, UInt32 button) const override;
     Bool WasJoystickButtonPressed(UInt32 joystick, UInt32 button) const override;
     Bool WasJoystickButtonReleased(UInt32 joystick, UInt32 button) const override;
-    Bool HasJoystickMoved(UInt32 joystick) const override;
+    Bool GetJoystickAxes(UInt32 joystick, Float& x, Float& y, Float& z) const override;
+    Bool GetJoystickRotationAxes(UInt32 joystick, Float& x, Float& y, Float& z) const override;
 
     Bool IsKeyboardAvailable() const override;
     Bool IsTextInputActive() const override;
     Bool SetTextInputActive(Bool active) override;
     Bool GetTypedText(String& text) const override;
-    UInt32 GetLastKey() const override;
+    UInt32 GetTypedCharacter(UInt32 index) const override;
 
     Bool IsMotionAvailable() const override;
-    Bool GetGravity(Float& x, Float& y, Float& z) const override;
-    Bool GetUserAcceleration(Float& x, Float& y, Float& z) const override;
+    Bool IsMotionActive() const override;
+    Bool HasMotionEnded() const override;
 
     Bool IsMouseAvailable() const override;
     Bool HasMouseMoved() const override;
@@ -80,7 +81,7 @@ public:
     Bool WasMouseButtonReleased(Enums::MouseButton button) const override;
 
     Bool IsOrientationAvailable() const override;
-    UInt32 GetDeviceOrientation() const override;
+    SInt32 GetDeviceOrientation() const override;
 
     Bool IsRawButtonAvailable() const override;
     Bool IsRawButtonDown(UInt32 code) const override;
@@ -102,7 +103,7 @@ public:
     Bool WasTouchReleased(UInt32 touch) const override;
     Bool HasTouchMoved(UInt32 touch) const override;
     Bool GetTouchPosition(UInt32 touch, Float& x, Float& y) const override;
-    Bool GetTouchStartPosition(UInt32 touch, Float& x, Float& y) const override;
+    Bool WasTouchCancelled(UInt32 touch) const override;
 
     Bool IsControlCAvailable() const override;
     Bool IsControlDAvailable() const override;

@@ -99,9 +99,9 @@ TEST(LogicDeviceHandlerTest, MissingDevicesAnswerFalseAndLeaveOutArgumentsAlone)
     Float x = 7.0f, y = 8.0f, z = 9.0f;
     const std::vector<std::function<Bool()>> reads = {
         [&] { return handler.GetAcceleration(x, y, z); },  [&] { return handler.GetRotationRate(x, y, z); },
-        [&] { return handler.GetGravity(x, y, z); },       [&] { return handler.GetMousePosition(x, y); },
+        [&] { return handler.GetJoystickAxes(0, x, y, z); }, [&] { return handler.GetMousePosition(x, y); },
         [&] { return handler.GetRawMouseMotion(x, y); },   [&] { return handler.GetMouseWheelDelta(x, y); },
-        [&] { return handler.GetJoystickPosition(0, x, y); }, [&] { return handler.GetTouchPosition(0, x, y); },
+        [&] { return handler.IsMotionActive(); },          [&] { return handler.GetTouchPosition(0, x, y); },
         [&] { return handler.IsMouseButtonDown(Enums::MouseButton::LEFT); },
         [&] { return handler.WasRawKeyPressed(1); },       [&] { return handler.IsTouchDown(0); },
         [&] { return handler.RequestScreenshot(); },       [&] { return handler.RequestQuit(); },
@@ -114,8 +114,8 @@ TEST(LogicDeviceHandlerTest, MissingDevicesAnswerFalseAndLeaveOutArgumentsAlone)
     EXPECT_EQ(z, 9.0f);
     EXPECT_EQ(handler.GetNumberOfJoysticks(), 0u);
     EXPECT_EQ(handler.GetNumberOfTouches(), 0u);
-    EXPECT_EQ(handler.GetDeviceOrientation(), 0u);
-    EXPECT_EQ(handler.GetLastKey(), 0u);
+    EXPECT_EQ(handler.GetDeviceOrientation(), 0);
+    EXPECT_EQ(handler.GetTypedCharacter(0), 0u);
     EXPECT_EQ(handler.GetScoreServiceState(), 0u);
     EXPECT_EQ(handler.CreateAlert(String("t"), String("m"), String("ok"), String()), -1);
     String id("kept");
