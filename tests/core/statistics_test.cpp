@@ -4,10 +4,10 @@
 
 #include "core/configuration.h"
 #include "graph/root.h"
-#include "graph/text.h"
 #include "graph/transform/scale.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/probe_node.h"
+#include "tests/support/text_node.h"
 #include "tests/support/scene_fixture.h"
 
 namespace {
@@ -97,26 +97,10 @@ TEST(StatisticsTest, SteadyStageTopsNinetyNineMicrosecondsAtFrameFortyFour)
     EXPECT_EQ(statistics.GetFrameTime(Statistics::kCull), 0.0);
 }
 
-// A text node for the debug messages.
-class TestText : public Graph::Node, public Graph::IText
-{
-public:
-    static Graph::INode* Create() { return new TestText(); }
-    void SetHorizontalTextAlignment(Vorn::Enums::TextAlignmentX) override {}
-    Vorn::Enums::TextAlignmentX GetHorizontalTextAlignment() const override { return {}; }
-    void SetVerticalTextAlignment(Vorn::Enums::TextAlignmentY) override {}
-    Vorn::Enums::TextAlignmentY GetVerticalTextAlignment() const override { return {}; }
-    void SetText(const String& text) override { mText = text; }
-    const String& GetText() const override { return mText; }
-
-private:
-    String mText;
-};
-
 class StatisticsNodesTest : public Vorn::Testing::SceneFixture
 {
 protected:
-    StatisticsNodesTest() : mClasses(mFactory, {{"TestText", &TestText::Create}}) {}
+    StatisticsNodesTest() : mClasses(mFactory, {{"TestText", &Vorn::Testing::TextNode::Create}}) {}
 
     Vorn::Testing::NodeClassRegistration mClasses;
 };
@@ -148,7 +132,7 @@ TEST_F(StatisticsNodesTest, BindsOnlyScaleNodesAndScalesThem)
     EXPECT_EQ(ReferenceCount(userMessage), 0u);
     statistics.SetSystemMessage(String("FPS:60"));
     statistics.SetUserMessage(String("ignored"));
-    EXPECT_EQ(dynamic_cast<TestText*>(systemMessage)->GetText(), String("FPS:60"));
+    EXPECT_EQ(dynamic_cast<Vorn::Testing::TextNode*>(systemMessage)->GetText(), String("FPS:60"));
     EXPECT_EQ(ReferenceCount(systemScale), 1u);
     // Not scalable: released and ignored.
     EXPECT_EQ(ReferenceCount(userScale), 0u);
