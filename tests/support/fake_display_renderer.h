@@ -528,6 +528,8 @@ public:
     std::map<UInt32, Math::Matrix<float>> mBoneOffsets;
     // Class names for which CreateObject makes a plain object without the class's interface.
     std::set<std::string> mUntypedClasses;
+    UInt32 mBeginFrames = 0;
+    UInt32 mRenders = 0;
     Bool mAcceptScreenshots = false;
     UInt32 mScreenshots = 0;
     Enums::OrientationFlags mScreenshotOrientation = Enums::OrientationFlags::DEFAULT;
@@ -567,6 +569,7 @@ public:
     void SetDimensions(UInt32, UInt32) override {}
     Bool BeginFrame() override
     {
+        ++mBeginFrames;
         mUpdates.clear();
         mDrawables.clear();
         mViews.clear();
@@ -575,7 +578,11 @@ public:
         return true;
     }
     Bool ProcessObjects() override { return true; }
-    Bool Render() override { return true; }
+    Bool Render() override
+    {
+        ++mRenders;
+        return true;
+    }
     // Refused unless a test lets it through; each call is counted with its orientation.
     Bool TakeScreenshot(IDisplaySurface*, Enums::OrientationFlags orientation) override
     {
