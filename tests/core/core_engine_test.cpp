@@ -20,14 +20,14 @@
 #include "tests/support/engine_fixture.h"
 #include "tests/support/package_fixture.h"
 #include "tests/support/probe_node.h"
-#include "tests/support/recording_processor.h"
+#include "tests/support/processor_recorder.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/text_node.h"
 
 namespace Vorn {
 namespace {
 
-using Testing::RecordingProcessor;
+using Testing::ProcessorRecorder;
 typedef std::vector<std::string> Calls;
 
 // A node that asks for a late step in every logic step and logs both, to show the order of the
@@ -110,8 +110,8 @@ protected:
     Testing::TempFolder mFolder;
     Platform::FolderFileInterface mFiles;
     // Members, so that they outlive the engine's stop in the destructor.
-    RecordingProcessor mLogic{"logic"};
-    RecordingProcessor mObserver{"observer"};
+    ProcessorRecorder mLogic{"logic"};
+    ProcessorRecorder mObserver{"observer"};
 };
 
 // Fails one chosen step of Init.
@@ -256,7 +256,7 @@ TEST_F(EngineTest, FrameCallsFromAnotherThreadAreRefusedUnlessAllowed)
 
 TEST_F(EngineTest, FirstFrameDrawsNothingAndLaterFramesDrawWhileLogicRuns)
 {
-    RecordingProcessor& logic = mLogic;
+    ProcessorRecorder& logic = mLogic;
     AddPackage("main.vornres", ILoader::kLoadAtStartup, &logic, "<Graph><Probe id='probe'/></Graph>");
     ASSERT_TRUE(InitAndStart());
     ASSERT_TRUE(Package("main.vornres")->IsLoaded());
@@ -289,7 +289,7 @@ TEST_F(EngineTest, StepsGetTheirLogicTimesAndAnimateRunsOncePerFrame)
 {
     mConfiguration.SetNumberOfSteps(3);
     mConfiguration.SetStepDuration(0.01);
-    RecordingProcessor& logic = mLogic;
+    ProcessorRecorder& logic = mLogic;
     AddPackage("main.vornres", ILoader::kLoadAtStartup, &logic, "<Graph><Order/></Graph>");
     ASSERT_TRUE(InitAndStart());
     EXPECT_EQ(logic.TakeCalls(), (Calls{"logic Init", "logic WasLoaded main.vornres", "logic Step", "logic Step",
@@ -310,7 +310,7 @@ TEST_F(EngineTest, StepsGetTheirLogicTimesAndAnimateRunsOncePerFrame)
 TEST_F(EngineTest, FramesWithoutStepsStillPrepareAndCull)
 {
     mConfiguration.SetNumberOfSteps(0);
-    RecordingProcessor& logic = mLogic;
+    ProcessorRecorder& logic = mLogic;
     AddPackage("main.vornres", ILoader::kLoadAtStartup, &logic,
                "<Graph><Namespace id='debug'><TestText id='system_message'/></Namespace></Graph>");
     ASSERT_TRUE(InitAndStart());
@@ -328,7 +328,7 @@ TEST_F(EngineTest, FramesWithoutStepsStillPrepareAndCull)
 
 TEST_F(EngineTest, AFailingPassEndsTheLogicThreadAndFreesItsLocks)
 {
-    RecordingProcessor& logic = mLogic;
+    ProcessorRecorder& logic = mLogic;
     AddPackage("main.vornres", ILoader::kLoadAtStartup, &logic, "<Graph><Probe id='probe'/></Graph>");
     ASSERT_TRUE(InitAndStart());
     Testing::ProbeNode* probe = dynamic_cast<Testing::ProbeNode*>(Find("/probe"));
@@ -350,7 +350,7 @@ TEST_F(EngineTest, AFailingPassEndsTheLogicThreadAndFreesItsLocks)
 
 TEST_F(EngineTest, RunStateChangesReachTheProcessors)
 {
-    RecordingProcessor& logic = mLogic;
+    ProcessorRecorder& logic = mLogic;
     AddPackage("main.vornres", ILoader::kLoadAtStartup, &logic, "<Graph><Container/></Graph>");
     mConfiguration.SetReleaseOnSuspend(false);
     ASSERT_TRUE(InitAndStart());
@@ -380,8 +380,8 @@ TEST_F(EngineTest, FullSuspendStopsTheLoaderThreadAndResumeStartsItAgain)
 
 TEST_F(EngineTest, PackagesLoadOnTheLoaderThreadAndMoveAtTheFrameBoundaries)
 {
-    RecordingProcessor& observer = mObserver;
-    RecordingProcessor& logic = mLogic;
+    ProcessorRecorder& observer = mObserver;
+    ProcessorRecorder& logic = mLogic;
     logic.mTagThreads = true;
     AddPackage("observer.vornres", ILoader::kLoadAtStartup, &observer, "<Graph><Container id='base'/></Graph>");
     AddPackage("menu.vornres", ILoader::kLoadInBackground, &logic,
@@ -434,7 +434,7 @@ TEST(EngineFailureTest, AFailedLoadEndsTheLoaderThreadAndTheProgram)
         services.mDevices.SetFileInterface(&files);
         if (c.mGraph != nullptr)
             Testing::WriteXmlPackage(folder, "bad.vornres", {{c.mGraph, c.mParent}});
-        RecordingProcessor logic("logic");
+        ProcessorRecorder logic("logic");
         logic.mFailInit = c.mFailInit;
         services.mApp.mPackages.push_back({"bad.vornres", ILoader::kLoadInBackground, &logic});
         testing::internal::CaptureStderr();

@@ -10,14 +10,14 @@
 #include "graph/node.h"
 #include "tests/support/package_fixture.h"
 #include "tests/support/probe_node.h"
-#include "tests/support/recording_processor.h"
+#include "tests/support/processor_recorder.h"
 
 namespace Vorn {
 namespace {
 
 using Core::Loader;
 using Core::Package;
-using Testing::RecordingProcessor;
+using Testing::ProcessorRecorder;
 typedef std::vector<std::string> Calls;
 
 const char* const kMenuGraph = "<Graph><Namespace id='menu'><Container id='title'/></Namespace></Graph>";
@@ -45,13 +45,13 @@ class LoaderTest : public Testing::LoaderFixture
 protected:
     LoaderTest() : mClasses(mFactory, {{"Hook", &HookNode::Create}})
     {
-        mLogicState.AddProcessor(&mObserver);
+        mLogicState->AddProcessor(&mObserver);
     }
     ~LoaderTest() override
     {
         HookNode::sOnInit = nullptr;
         mLoader.UnloadAllPackages();
-        mLogicState.RemoveProcessor(&mObserver);
+        mLogicState->RemoveProcessor(&mObserver);
     }
 
     // Runs one step and gives the head package's state after it.
@@ -77,13 +77,13 @@ protected:
     }
 
     Testing::NodeClassRegistration mClasses;
-    RecordingProcessor mObserver{"observer"};
+    ProcessorRecorder mObserver{"observer"};
 };
 
 TEST_F(LoaderTest, LoadAndUnloadWalkTheStatesAtTheirSteps)
 {
     Testing::WriteXmlPackage(mFolder, "menu.vornres", {{kMenuGraph, ""}});
-    RecordingProcessor logic("logic");
+    ProcessorRecorder logic("logic");
     Package* package = Create("menu.vornres", Loader::kLoadOnRequest, &logic);
     ASSERT_NE(package, nullptr);
     EXPECT_EQ(package->GetState(), 17);
@@ -110,7 +110,7 @@ TEST_F(LoaderTest, LoadAndUnloadWalkTheStatesAtTheirSteps)
     EXPECT_TRUE(package->IsLoaded());
     EXPECT_EQ(mObserver.TakeCalls(), (Calls{"observer WillBeLoaded menu.vornres", "observer WasLoaded menu.vornres"}));
     EXPECT_EQ(logic.TakeCalls(), (Calls{"logic Init", "logic WasLoaded menu.vornres"}));
-    EXPECT_EQ(mLogicState.GetNumberOfProcessors(), 2u);
+    EXPECT_EQ(mLogicState->GetNumberOfProcessors(), 2u);
 
     // Named nodes are found by absolute path; an empty parent id hangs under the container view.
     Graph::INode* menu = Find("/menu");
@@ -133,7 +133,7 @@ TEST_F(LoaderTest, LoadAndUnloadWalkTheStatesAtTheirSteps)
     EXPECT_EQ(mObserver.TakeCalls(),
               (Calls{"observer WillBeUnloaded menu.vornres", "observer WasUnloaded menu.vornres"}));
     EXPECT_EQ(logic.TakeCalls(), (Calls{"logic WillBeUnloaded menu.vornres", "logic DeInit"}));
-    EXPECT_EQ(mLogicState.GetNumberOfProcessors(), 1u);
+    EXPECT_EQ(mLogicState->GetNumberOfProcessors(), 1u);
     EXPECT_EQ(Find("/menu"), nullptr);
     EXPECT_EQ(mRoot->GetContainerView()->GetNumberOfChildren(), 0u);
 }
@@ -204,7 +204,7 @@ TEST_F(LoaderTest, CancelDuringInitGraphsFinishesTheCurrentSubGraphOnly)
 {
     Testing::WriteXmlPackage(mFolder, "menu.vornres",
                              {{"<Graph><Hook id='first'/></Graph>", ""}, {"<Graph><Container id='second'/></Graph>", ""}});
-    RecordingProcessor logic("logic");
+    ProcessorRecorder logic("logic");
     Package* package = Create("menu.vornres", Loader::kLoadOnRequest, &logic);
     package->Load();
     Run(&Loader::ProcessUnloadedPackage, package);
@@ -331,7 +331,7 @@ TEST_F(LoaderTest, FailedLoadsEndTheirStepAndAreDroppedAtStop)
         SCOPED_TRACE(c.mName);
         if (!c.mGraphs.empty())
             Testing::WriteXmlPackage(mFolder, c.mName, c.mGraphs);
-        RecordingProcessor logic("logic");
+        ProcessorRecorder logic("logic");
         logic.mFailInit = c.mFailInit;
         Package* package = Create(c.mName, Loader::kLoadInBackground, &logic);
         ASSERT_NE(package, nullptr);
@@ -357,7 +357,7 @@ TEST_F(LoaderTest, FailedLoadsEndTheirStepAndAreDroppedAtStop)
         EXPECT_TRUE(package->IsUnloaded());
         EXPECT_FALSE(package->IsBusy());
         EXPECT_EQ(mRoot->GetContainerView()->GetNumberOfChildren(), 0u);
-        EXPECT_EQ(mLogicState.GetNumberOfProcessors(), 1u);
+        EXPECT_EQ(mLogicState->GetNumberOfProcessors(), 1u);
         EXPECT_TRUE(mLoader.DestroyPackage(String(c.mName)));
     }
 }

@@ -16,10 +16,11 @@
 #include "graph/init_state.h"
 #include "graph/root.h"
 #include "graph/service_state.h"
+#include "logic/factory.h"
+#include "logic/state.h"
 #include "resource/collection.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/fake_configuration.h"
-#include "tests/support/fake_logic_state.h"
 #include "tests/support/temp_folder.h"
 
 namespace Vorn {
@@ -63,17 +64,17 @@ protected:
         mRoot.reset(mFactory.CreateRoot());
         mInitState.SetRoot(mRoot.get());
         mDeInitState.SetRoot(mRoot.get());
-        mLogicState.SetGraphRoot(mRoot.get());
-        mLogicState.mLoader = &mLoader;
+        mLogicState = mLogicFactory.CreateState(nullptr, &mConfiguration, &mLoader, nullptr);
+        mLogicState->SetGraphRoot(mRoot.get());
         mLoader.Init(&mInitState, &mDeInitState, &mCollection, &mFactory);
-        mLoader.SetLogicState(&mLogicState);
+        mLoader.SetLogicState(mLogicState);
     }
 
     ~LoaderFixture() override
     {
         mLoader.UnloadAllPackages();
         EXPECT_TRUE(mLoader.DeInit());
-        EXPECT_EQ(mLogicState.GetHeldLocks(), 0);
+        mLogicFactory.DestroyState(mLogicState);
         Graph::INode* top = mRoot->GetRootNode();
         mRoot.reset();
         Graph::Factory::DestroyGraph(top);
@@ -104,8 +105,9 @@ protected:
     Graph::InitState mInitState;
     Graph::DeInitState mDeInitState;
     std::unique_ptr<Graph::Root> mRoot;
-    FakeLogicState mLogicState;
     Core::Loader mLoader;
+    Logic::Factory mLogicFactory;
+    Logic::IEngineState* mLogicState = nullptr;
 };
 
 } // namespace Testing

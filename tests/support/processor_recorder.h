@@ -1,5 +1,6 @@
-// A top-level logic processor for engine tests: records every call it gets, with the step's
-// logic time, and can be told to fail its Init or to run a hook in its Step.
+// A top-level logic processor for engine tests, beside the app-side recorders of the logic tests:
+// records every engine call it gets with the step's logic time, and can be told to fail its Init
+// or to run a hook in its Step.
 #pragma once
 
 #include <functional>
@@ -15,10 +16,10 @@
 namespace Vorn {
 namespace Testing {
 
-class RecordingProcessor : public Logic::IProcessor
+class ProcessorRecorder : public Logic::IProcessor
 {
 public:
-    explicit RecordingProcessor(const char* name = "processor")
+    explicit ProcessorRecorder(const char* name = "processor")
         : mName(name), mMainThread(std::this_thread::get_id())
     {
     }
