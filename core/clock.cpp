@@ -34,21 +34,25 @@ Clock::~Clock() {}
 
 void Clock::SetMaxFrameTime(const System::Time& time)
 {
+    std::lock_guard<std::mutex> guard(mLock);
     mMaxFrameTime = time;
 }
 
 void Clock::SetTimeScale(Double scale)
 {
+    std::lock_guard<std::mutex> guard(mLock);
     mTimeScale = scale;
 }
 
 void Clock::SetSmoothingFactor(Double factor)
 {
+    std::lock_guard<std::mutex> guard(mLock);
     mSmoothingFactor = factor;
 }
 
 void Clock::Start()
 {
+    std::lock_guard<std::mutex> guard(mLock);
     mStartTime = mTimeSource();
     mLastTime = mStartTime;
     mNumberOfSteps = 0;
@@ -64,6 +68,7 @@ void Clock::Start()
 
 void Clock::Stop()
 {
+    std::lock_guard<std::mutex> guard(mLock);
     mFrameDuration = 0.0;
     mDeltaNs = 0;
     mPreviousDeltaNs = 0;
@@ -73,6 +78,7 @@ void Clock::Stop()
 
 void Clock::Pause()
 {
+    std::lock_guard<std::mutex> guard(mLock);
     mFrameDuration = 0.0;
     mDeltaNs = 0;
     mPreviousDeltaNs = 0;
@@ -81,17 +87,20 @@ void Clock::Pause()
 
 void Clock::Continue()
 {
+    std::lock_guard<std::mutex> guard(mLock);
     mLastTime = mTimeSource();
     mIsPaused = false;
 }
 
 void Clock::ResetTime()
 {
+    std::lock_guard<std::mutex> guard(mLock);
     mAccumulatedTime.Clear();
 }
 
 void Clock::Update()
 {
+    std::lock_guard<std::mutex> guard(mLock);
     if (!mIsRunning)
         return;
 
@@ -184,46 +193,55 @@ void Clock::ChooseSteps()
 
 System::Time Clock::GetAccumulatedTime() const
 {
+    std::lock_guard<std::mutex> guard(mLock);
     return mAccumulatedTime;
 }
 
 System::Time Clock::GetLastTime() const
 {
+    std::lock_guard<std::mutex> guard(mLock);
     return mLastTime;
 }
 
 UInt32 Clock::GetNumberOfSteps() const
 {
+    std::lock_guard<std::mutex> guard(mLock);
     return mNumberOfSteps;
 }
 
 UInt32 Clock::GetFrameNumber() const
 {
+    std::lock_guard<std::mutex> guard(mLock);
     return mFrameNumber;
 }
 
 UInt32 Clock::GetTotalNumberOfSteps() const
 {
+    std::lock_guard<std::mutex> guard(mLock);
     return mTotalNumberOfSteps;
 }
 
 Double Clock::GetRealTime() const
 {
+    std::lock_guard<std::mutex> guard(mLock);
     return mRealTime;
 }
 
 Double Clock::GetLogicTime() const
 {
+    std::lock_guard<std::mutex> guard(mLock);
     return mLogicTime;
 }
 
 Double Clock::GetFrameDuration() const
 {
+    std::lock_guard<std::mutex> guard(mLock);
     return mFrameDuration;
 }
 
 Double Clock::GetStepDuration() const
 {
+    std::lock_guard<std::mutex> guard(mLock);
     return mStepDuration;
 }
 

@@ -3,6 +3,8 @@
 // frame and how long each one is, by the step settings of the configuration.
 #pragma once
 
+#include <mutex>
+
 #include "foundation/configuration.h"
 #include "foundation/time.h"
 #include "graph/clock.h"
@@ -52,6 +54,8 @@ private:
 
     const IConfiguration* mConfiguration;
     TimeSource mTimeSource;
+    // The main thread updates the clock while the loader thread's states read it.
+    mutable std::mutex mLock;
     System::Time mMaxFrameTime;
     System::Time mStartTime;
     System::Time mAccumulatedTime;

@@ -422,34 +422,36 @@ Bool Package::UnlockGraphs(Graph::IInitState* initState, Logic::IEngineState* lo
     }
     if (mGraphsUnlocked)
         return true;
+    // The logic thread's order, logic state before root, so that the two orders never meet even
+    // outside the frame hand-off.
+    if (!logicState->Lock()) {
+        Debug::Trace("Core::Package::UnlockGraphs(): Failed to lock logic state for package '%s'", mName.GetText());
+        return false;
+    }
     Graph::IRoot* root = initState->GetRoot();
     if (!root->Lock()) {
         Debug::Trace("Core::Package::UnlockGraphs(): Failed to lock root for package '%s'", mName.GetText());
-        return false;
-    }
-    for (Graph::INode* subGraph : mSubGraphs)
-        subGraph->SetDisabled(false);
-    root->NotifyTopNode();
-    if (!logicState->Lock()) {
-        Debug::Trace("Core::Package::UnlockGraphs(): Failed to lock logic state for package '%s'", mName.GetText());
-        root->Unlock();
+        logicState->Unlock();
         return false;
     }
     if (mProcessor != nullptr && !logicState->AddProcessor(mProcessor)) {
         mProcessor->DeInit(logicState->GetState());
         Debug::Trace("Core::Package::UnlockGraphs(): Failed to register logic processor for package '%s'",
                      mName.GetText());
-        logicState->Unlock();
         root->Unlock();
+        logicState->Unlock();
+        return false;
+    }
+    for (Graph::INode* subGraph : mSubGraphs)
+        subGraph->SetDisabled(false);
+    root->NotifyTopNode();
+    if (!root->Unlock()) {
+        Debug::Trace("Core::Package::UnlockGraphs(): Failed to unlock root for package '%s'", mName.GetText());
+        logicState->Unlock();
         return false;
     }
     if (!logicState->Unlock()) {
         Debug::Trace("Core::Package::UnlockGraphs(): Failed to unlock logic state for package '%s'", mName.GetText());
-        root->Unlock();
-        return false;
-    }
-    if (!root->Unlock()) {
-        Debug::Trace("Core::Package::UnlockGraphs(): Failed to unlock root for package '%s'", mName.GetText());
         return false;
     }
     mGraphsUnlocked = true;
@@ -460,32 +462,32 @@ Bool Package::LockGraphs(Graph::IInitState* initState, Logic::IEngineState* logi
 {
     if (!mGraphsUnlocked)
         return true;
+    if (!logicState->Lock()) {
+        Debug::Trace("Core::Package::LockGraphs(): Failed to lock logic state for package '%s'", mName.GetText());
+        return false;
+    }
     Graph::IRoot* root = initState->GetRoot();
     if (!root->Lock()) {
         Debug::Trace("Core::Package::LockGraphs(): Failed to lock root for package '%s'", mName.GetText());
-        return false;
-    }
-    if (!logicState->Lock()) {
-        Debug::Trace("Core::Package::LockGraphs(): Failed to lock logic state for package '%s'", mName.GetText());
-        root->Unlock();
+        logicState->Unlock();
         return false;
     }
     if (mProcessor != nullptr && !logicState->RemoveProcessor(mProcessor)) {
         Debug::Trace("Core::Package::LockGraphs(): Failed to unregister logic processor for package '%s'",
                      mName.GetText());
+        root->Unlock();
         logicState->Unlock();
-        root->Unlock();
-        return false;
-    }
-    if (!logicState->Unlock()) {
-        Debug::Trace("Core::Package::LockGraphs(): Failed to unlock logic state for package '%s'", mName.GetText());
-        root->Unlock();
         return false;
     }
     for (Graph::INode* subGraph : mSubGraphs)
         subGraph->SetDisabled(true);
     if (!root->Unlock()) {
         Debug::Trace("Core::Package::LockGraphs(): Failed to unlock root for package '%s'", mName.GetText());
+        logicState->Unlock();
+        return false;
+    }
+    if (!logicState->Unlock()) {
+        Debug::Trace("Core::Package::LockGraphs(): Failed to unlock logic state for package '%s'", mName.GetText());
         return false;
     }
     mGraphsUnlocked = false;
