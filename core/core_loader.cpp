@@ -533,13 +533,7 @@ void Loader::DropHead()
         Debug::Trace("Core::Loader::UnloadAllPackages(): Dropping package '%s' left in state %d",
                      package->GetName().GetText(), SInt32(package->GetState()));
     }
-    // Each operation refuses or does nothing when its part is not there.
-    package->LockGraphs(mInitState, mLogicState);
-    package->DeInitLogic(mLogicState);
-    mDeInitState->Begin();
-    package->DeInitGraphs(mDeInitState);
-    mDeInitState->End();
-    package->UnloadResources(mCollection, mFactory, mLogicState);
+    package->Discard(mInitState, mDeInitState, mLogicState, mCollection, mFactory);
 
     Guard guard(this);
     const Request head = mQueue[0];

@@ -494,6 +494,35 @@ Bool Package::LockGraphs(Graph::IInitState* initState, Logic::IEngineState* logi
     return true;
 }
 
+void Package::Discard(Graph::IInitState* initState, Graph::IDeInitState* deInitState, Logic::IEngineState* logicState,
+                      Resource::ICollection* collection, Graph::Factory* factory)
+{
+    if (!LockGraphs(initState, logicState)) {
+        if (mProcessor != nullptr) {
+            logicState->Lock();
+            logicState->RemoveProcessor(mProcessor);
+            logicState->Unlock();
+        }
+        mGraphsUnlocked = false;
+    }
+    if (!DeInitLogic(logicState))
+        mLogicInitialized = false;
+    deInitState->Begin();
+    const Bool deInitialized = DeInitGraphs(deInitState);
+    deInitState->End();
+    if (!deInitialized) {
+        // What could not be taken down properly is at least taken off the graph.
+        Graph::IRoot* root = deInitState->GetRoot();
+        root->Lock();
+        for (SInt32 i = mParentNodes.GetCount() - 1; i >= 0; --i)
+            mParentNodes[i]->RemoveChild(mSubGraphs[i]);
+        root->Unlock();
+        mParentNodes.Clear();
+        mGraphsInitialized = false;
+    }
+    UnloadResources(collection, factory, logicState);
+}
+
 Bool Package::SendSignal(Logic::IEngineState* logicState, Signal signal, const char* method)
 {
     if (!logicState->Lock()) {

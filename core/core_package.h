@@ -88,6 +88,11 @@ public:
     Bool UnlockGraphs(Graph::IInitState* initState, Logic::IEngineState* logicState);
     Bool LockGraphs(Graph::IInitState* initState, Logic::IEngineState* logicState);
 
+    // Takes apart whatever a failed load or unload left, whichever part refuses: the package ends
+    // with nothing hung, registered or held.
+    void Discard(Graph::IInitState* initState, Graph::IDeInitState* deInitState, Logic::IEngineState* logicState,
+                 Resource::ICollection* collection, Graph::Factory* factory);
+
     // Tell every registered processor, under the logic state's lock.
     Bool SignalPackageWillBeLoaded(Logic::IEngineState* logicState);
     Bool SignalPackageWasLoaded(Logic::IEngineState* logicState);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -15,7 +17,13 @@
 #include "graph/processable.h"
 #include "graph/root.h"
 #include "graph/traversal_state.h"
+#include "logic/base_child_processor.h"
+#include "logic/factory.h"
+#include "logic/graph_node.h"
+#include "logic/stage.h"
+#include "logic/stage_processor.h"
 #include "logic/state.h"
+#include "graph/transform/transform.h"
 #include "output/screenshot_control.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/package_fixture.h"
@@ -478,6 +486,104 @@ TEST_F(EngineTest, ScreenshotRequestIsServedAtTheNextBeginFrame)
     EXPECT_TRUE(control->IsReady());
     ASSERT_NE(control->GetImage(), nullptr);
     EXPECT_EQ(Renderer()->mScreenshots, 1u);
+}
+
+} // namespace
+} // namespace Vorn
+
+namespace Vorn {
+namespace {
+
+// The processor of the test application's one stage: binds the title node by absolute path and
+// moves it in every step of the running stage.
+class TitleProcessor : public Logic::BaseChildProcessor
+{
+public:
+    explicit TitleProcessor(Logic::IFactory* factory) : Logic::BaseChildProcessor(factory) {}
+    Bool OnInit(Logic::IState* state) override
+    {
+        mTitle.GetReference(state->GetGraphRoot(), String("/menu/title"));
+        return mProcessor->AddGraphNode(&mTitle);
+    }
+    void OnStep(Logic::IState*) override
+    {
+        ++mSteps;
+        mTitle.Get()->SetPositionX(Real(mSteps));
+    }
+
+    Logic::GraphNodeT<Graph::ITransform> mTitle;
+    std::atomic<int> mSteps{0};
+};
+
+class MenuStage : public Logic::BaseStage
+{
+public:
+    MenuStage(Logic::IFactory* factory, TitleProcessor* title)
+        : Logic::BaseStage(factory, String("menu"), String()), mTitle(title)
+    {
+    }
+    // The stage de-initialises its children itself.
+    Bool OnInit(Logic::IState* state, Logic::IStageProcessor*) override
+    {
+        return mProcessor->InitChild(state, mTitle->GetProcessor());
+    }
+
+    TitleProcessor* mTitle;
+};
+
+// The test application: a stage processor with the menu stage, registered with its package.
+class TestApp : public IApp
+{
+public:
+    void GetGraphNodeClasses(Array<const Graph::NodeClassInfo*>&) override {}
+    void GetDisplayObjectClasses(Array<const Display::ClassInfo*>&) override {}
+    Bool InitApp(Logic::IFactory* factory, ILoader* loader) override
+    {
+        mFactory = factory;
+        mTitle = std::make_unique<TitleProcessor>(factory);
+        mStage = std::make_unique<MenuStage>(factory, mTitle.get());
+        mStages = factory->CreateStageProcessor();
+        mStages->AddStage(mStage->GetStage());
+        mStage->GetStage()->RequestStart();
+        return loader->CreatePackage(String("app.vornres"), ILoader::kLoadInBackground, mStages->GetProcessor()) !=
+               nullptr;
+    }
+    void DeInitApp(Logic::IFactory* factory, ILoader*) override
+    {
+        factory->DestroyStageProcessor(mStages);
+        mStage.reset();
+        mTitle.reset();
+    }
+
+    Logic::IFactory* mFactory = nullptr;
+    std::unique_ptr<TitleProcessor> mTitle;
+    std::unique_ptr<MenuStage> mStage;
+    Logic::IStageProcessor* mStages = nullptr;
+};
+
+TEST(EngineEndToEndTest, TestApplicationRunsFromInitToDeInit)
+{
+    Testing::TempFolder folder;
+    Testing::WriteXmlPackage(folder, "app.vornres",
+                             {{"<Graph><Namespace id='menu'><Transform id='title'/></Namespace></Graph>", ""}});
+    Platform::FolderFileInterface files(String(folder.Get().c_str()));
+    Testing::EngineServices services;
+    services.mDevices.SetFileInterface(&files);
+    TestApp app;
+    ASSERT_TRUE(services.mEngine.Init(&services.mConfiguration, &services.mDevices));
+    ASSERT_TRUE(services.mEngine.Start(&app));
+    IPackage* package = services.mEngine.GetLoader()->GetPackage(String("app.vornres"));
+    ASSERT_NE(package, nullptr);
+    Bool running = true;
+    for (int frame = 0; frame < 100000 && running && app.mTitle->mSteps < 3; ++frame)
+        running = services.Frame();
+    EXPECT_TRUE(running);
+    EXPECT_TRUE(package->IsLoaded());
+    EXPECT_GE(app.mTitle->mSteps, 3);
+    EXPECT_TRUE(app.mTitle->mTitle.IsValid());
+    EXPECT_TRUE(services.mEngine.Stop(&app));
+    EXPECT_TRUE(package->IsUnloaded());
+    EXPECT_TRUE(services.mEngine.DeInit());
 }
 
 } // namespace

@@ -362,5 +362,25 @@ TEST_F(LoaderTest, FailedLoadsEndTheirStepAndAreDroppedAtStop)
     }
 }
 
+TEST_F(LoaderTest, StopTakesApartAPackageWhoseLogicRefusesToGo)
+{
+    Testing::WriteXmlPackage(mFolder, "menu.vornres", {{kMenuGraph, ""}});
+    ProcessorRecorder logic("logic");
+    logic.mFailDeInit = true;
+    Package* package = Create("menu.vornres", Loader::kLoadInBackground, &logic);
+    RunAll();
+    ASSERT_TRUE(package->IsLoaded());
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(mLoader.UnloadAllPackages());
+    const std::string log = testing::internal::GetCapturedStderr();
+    EXPECT_NE(log.find("Core::Package::DeInitLogic(): Failed to deinitialize logic for package 'menu.vornres'"),
+              std::string::npos)
+        << log;
+    EXPECT_TRUE(package->IsUnloaded());
+    EXPECT_EQ(mRoot->GetContainerView()->GetNumberOfChildren(), 0u);
+    EXPECT_EQ(Find("/menu"), nullptr);
+    EXPECT_EQ(mLogicState->GetNumberOfProcessors(), 1u);
+}
+
 } // namespace
 } // namespace Vorn

@@ -32,7 +32,7 @@ public:
     Bool DeInit(Logic::IState*) override
     {
         Record("DeInit");
-        return true;
+        return !mFailDeInit;
     }
     void Step(Logic::IState* state) override
     {
@@ -83,6 +83,7 @@ public:
     }
 
     Bool mFailInit = false;
+    Bool mFailDeInit = false;
     // Marks each call made on another thread than the one that made the processor.
     Bool mTagThreads = false;
     // Run at the end of each Step, on the logic thread.
