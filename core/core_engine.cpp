@@ -635,22 +635,31 @@ Bool Engine::EndFrame()
     return mIsLogicThreadRunning.load() && mIsLoaderThreadRunning.load();
 }
 
-Bool Engine::Pause()
+Bool Engine::CheckRunStateCall(const char* method, Bool alreadyThere, Bool& done) const
 {
     if (!mIsInitialized) {
-        Debug::Trace("Core::Engine::Pause(): Engine is not initialized");
+        Debug::Trace("Core::Engine::%s(): Engine is not initialized", method);
         return false;
     }
     if (!mIsStarted) {
-        Debug::Trace("Core::Engine::Pause(): Engine is not started");
+        Debug::Trace("Core::Engine::%s(): Engine is not started", method);
         return false;
     }
-    if (mIsPaused)
+    done = alreadyThere;
+    if (!done && !IsCallerThread()) {
+        Debug::Trace("Core::Engine::%s(): Illegal caller thread", method);
+        return false;
+    }
+    return true;
+}
+
+Bool Engine::Pause()
+{
+    Bool done = false;
+    if (!CheckRunStateCall("Pause", mIsPaused, done))
+        return false;
+    if (done)
         return true;
-    if (!IsCallerThread()) {
-        Debug::Trace("Core::Engine::Pause(): Illegal caller thread");
-        return false;
-    }
     mClock->Pause();
     SetRunState(kPaused);
     BroadcastRunState(kPaused, kRunning);
@@ -660,20 +669,11 @@ Bool Engine::Pause()
 
 Bool Engine::Continue()
 {
-    if (!mIsInitialized) {
-        Debug::Trace("Core::Engine::Continue(): Engine is not initialized");
+    Bool done = false;
+    if (!CheckRunStateCall("Continue", !mIsPaused, done))
         return false;
-    }
-    if (!mIsStarted) {
-        Debug::Trace("Core::Engine::Continue(): Engine is not started");
-        return false;
-    }
-    if (!mIsPaused)
+    if (done)
         return true;
-    if (!IsCallerThread()) {
-        Debug::Trace("Core::Engine::Continue(): Illegal caller thread");
-        return false;
-    }
     BroadcastRunState(kRunning, kPaused);
     SetRunState(kRunning);
     mClock->Continue();
@@ -698,20 +698,11 @@ void Engine::StopLoaderThread()
 
 Bool Engine::Suspend()
 {
-    if (!mIsInitialized) {
-        Debug::Trace("Core::Engine::Suspend(): Engine is not initialized");
+    Bool done = false;
+    if (!CheckRunStateCall("Suspend", mIsSuspended, done))
         return false;
-    }
-    if (!mIsStarted) {
-        Debug::Trace("Core::Engine::Suspend(): Engine is not started");
-        return false;
-    }
-    if (mIsSuspended)
+    if (done)
         return true;
-    if (!IsCallerThread()) {
-        Debug::Trace("Core::Engine::Suspend(): Illegal caller thread");
-        return false;
-    }
     mClock->Pause();
     SetRunState(kSuspended);
     BroadcastRunState(kSuspended, kRunning);
@@ -755,20 +746,11 @@ Bool Engine::Suspend()
 
 Bool Engine::Resume()
 {
-    if (!mIsInitialized) {
-        Debug::Trace("Core::Engine::Resume(): Engine is not initialized");
+    Bool done = false;
+    if (!CheckRunStateCall("Resume", !mIsSuspended, done))
         return false;
-    }
-    if (!mIsStarted) {
-        Debug::Trace("Core::Engine::Resume(): Engine is not started");
-        return false;
-    }
-    if (!mIsSuspended)
+    if (done)
         return true;
-    if (!IsCallerThread()) {
-        Debug::Trace("Core::Engine::Resume(): Illegal caller thread");
-        return false;
-    }
     SetRunState(kRunning);
     if (mIsSuspendedLight) {
         mIsSuspendedLight = false;

@@ -142,6 +142,10 @@ private:
     // The frame and run-state operations may run only on the thread that called Start, unless
     // both platform interfaces or the configuration allow any thread.
     Bool IsCallerThread() const;
+    // The checks of the run-state operations: false (logged under the method's name) when the
+    // engine is not initialised or started or the caller thread is refused; done when the engine
+    // already is where the call would take it.
+    Bool CheckRunStateCall(const char* method, Bool alreadyThere, Bool& done) const;
     // Serves the display renderer's requests until the loader thread has ended.
     void WaitForLoaderThread();
     // Clears the loader thread's running flag, wakes it and joins it.

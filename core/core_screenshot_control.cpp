@@ -75,26 +75,25 @@ Bool ScreenshotControl::CreateScreenshot()
     return taken;
 }
 
-Bool ScreenshotControl::RequestScreenshot()
+Bool ScreenshotControl::Request(Bool& request)
 {
     System::MutexGuard guard(mLock);
     if (mIsBusy)
         return false;
     mIsReady = false;
     mIsBusy = true;
-    mTakeRequested = true;
+    request = true;
     return true;
+}
+
+Bool ScreenshotControl::RequestScreenshot()
+{
+    return Request(mTakeRequested);
 }
 
 Bool ScreenshotControl::RequestRelease()
 {
-    System::MutexGuard guard(mLock);
-    if (mIsBusy)
-        return false;
-    mIsReady = false;
-    mIsBusy = true;
-    mReleaseRequested = true;
-    return true;
+    return Request(mReleaseRequested);
 }
 
 Bool ScreenshotControl::IsBusy() const

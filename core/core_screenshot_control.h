@@ -46,6 +46,8 @@ public:
     Resource::IImage* GetImage() override;
 
 private:
+    // Sets the request's flag unless one is pending.
+    Bool Request(Bool& request);
     // Takes the current frame into the held image (a new one when the display size changed);
     // false when the renderer refused or no image could be made.
     Bool CreateScreenshot();
