@@ -475,6 +475,20 @@ TEST_F(EngineTest, AppClassNameAlreadyRegisteredFailsStart)
     EXPECT_EQ(mEngine.GetRoot(), nullptr);
 }
 
+TEST_F(EngineTest, AFailingStopStillJoinsBothThreadsAndDestroysTheRoot)
+{
+    ASSERT_TRUE(InitAndStart());
+    mDevices.mDisplay.mFailContexts = true;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(mEngine.Stop(&mApp));
+    const std::string log = testing::internal::GetCapturedStderr();
+    EXPECT_NE(log.find("Core::Engine::Stop(): Failed to activate display render context\n"), std::string::npos) << log;
+    EXPECT_FALSE(mEngine.IsLogicThreadRunning());
+    EXPECT_FALSE(mEngine.IsLoaderThreadRunning());
+    EXPECT_EQ(mEngine.GetRoot(), nullptr);
+    EXPECT_EQ(mApp.mCalls, (Calls{"InitApp", "DeInitApp"}));
+}
+
 TEST_F(EngineTest, ScreenshotRequestIsServedAtTheNextBeginFrame)
 {
     ASSERT_TRUE(InitAndStart());

@@ -362,6 +362,30 @@ TEST_F(LoaderTest, FailedLoadsEndTheirStepAndAreDroppedAtStop)
     }
 }
 
+TEST_F(LoaderTest, SubGraphHangsUnderAnotherPackagesNodeWithoutHoldingIt)
+{
+    Testing::WriteXmlPackage(mFolder, "base.vornres",
+                             {{"<Graph><Namespace id='menu'><Container id='slot'/></Namespace></Graph>", ""}});
+    Testing::WriteXmlPackage(mFolder, "extra.vornres", {{"<Graph><Container id='inner'/></Graph>", "/menu/slot"}});
+    Package* base = Create("base.vornres", Loader::kLoadInBackground);
+    Package* extra = Create("extra.vornres", Loader::kLoadInBackground);
+    RunAll();
+    ASSERT_TRUE(extra->IsLoaded());
+    Graph::Node* slot = dynamic_cast<Graph::Node*>(Find("/menu/slot"));
+    ASSERT_NE(slot, nullptr);
+    EXPECT_EQ(slot->GetNumberOfChildren(), 1u);
+    // The parent lookup's reference was released: nothing keeps the base package from going.
+    EXPECT_EQ(slot->GetReferenceCount(), 0u);
+    // Registered inside the namespace above its parent.
+    EXPECT_NE(Find("/menu/inner"), nullptr);
+    EXPECT_FALSE(extra->Unload());
+    RunAll();
+    EXPECT_FALSE(base->Unload());
+    RunAll();
+    EXPECT_TRUE(base->IsUnloaded());
+    EXPECT_EQ(Find("/menu"), nullptr);
+}
+
 TEST_F(LoaderTest, StopTakesApartAPackageWhoseLogicRefusesToGo)
 {
     Testing::WriteXmlPackage(mFolder, "menu.vornres", {{kMenuGraph, ""}});
