@@ -255,8 +255,6 @@ Bool Package::InitGraphs(Graph::IInitState* initState)
             root->Unlock();
             return false;
         }
-        mParentNodes.Add(parent);
-        parent->AddChild(mSubGraphs[i]);
         // Read under the lock: the parent's namespaces do not change while it holds.
         const Array<Graph::INamespace*> namespaces = NamespacesAbove(parent, root);
         if (!root->Unlock()) {
@@ -265,21 +263,23 @@ Bool Package::InitGraphs(Graph::IInitState* initState)
             return false;
         }
 
-        // The sub-graph is disabled, so the logic thread does not walk it while it initialises;
-        // its names register inside the namespaces above its parent.
+        // Initialised before it hangs, so the logic thread never reads a node that is being
+        // initialised; its names register inside the namespaces above its parent.
         for (Graph::INamespace* nameSpace : namespaces)
             initState->PushNamespace(nameSpace);
-        const Bool initialized = mSubGraphs[i]->Init(initState);
+        Bool initialized = mSubGraphs[i]->Init(initState);
         for (SInt32 pushed = 0; pushed < namespaces.GetCount(); ++pushed)
             initState->PopNamespace();
-        // The ancestors learn which passes the new sub-graph needs: a walk over the initialised
-        // tree, under the lock so that the logic thread's passes do not see it half done.
-        Bool announced = initialized && root->Lock();
-        if (announced) {
-            announced = root->GetRootNode()->Init(initState);
-            root->Unlock();
-        }
-        if (!announced) {
+
+        // Hung also when it failed, so that DeInitGraphs takes back what it registered. A walk
+        // over the initialised tree then gives the ancestors the passes the sub-graph needs.
+        root->Lock();
+        mParentNodes.Add(parent);
+        parent->AddChild(mSubGraphs[i]);
+        if (initialized)
+            initialized = root->GetRootNode()->Init(initState);
+        root->Unlock();
+        if (!initialized) {
             Debug::Trace("Core::Package::InitGraphs(): Failed to initialize subgraph #%d for package '%s'", i,
                          mName.GetText());
             return false;
