@@ -25,5 +25,19 @@ private:
     std::recursive_mutex mMutex;
 };
 
+// Holds a mutex for a scope.
+class MutexGuard
+{
+public:
+    explicit MutexGuard(Mutex& mutex) : mMutex(mutex) { mMutex.Lock(); }
+    ~MutexGuard() { mMutex.Unlock(); }
+
+private:
+    MutexGuard(const MutexGuard&) = delete;
+    MutexGuard& operator=(const MutexGuard&) = delete;
+
+    Mutex& mMutex;
+};
+
 } // namespace System
 } // namespace Vorn

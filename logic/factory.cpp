@@ -1,5 +1,9 @@
 #include "logic/factory.h"
 
+#include <new>
+
+#include "logic/logic_device_handler.h"
+
 #include "logic/child_processor.h"
 #include "logic/node_observer.h"
 #include "logic/stage.h"
@@ -52,6 +56,16 @@ IEngineState* Factory::CreateState(IDeviceHandler* deviceHandler, IConfiguration
 void Factory::DestroyState(IEngineState*& state)
 {
     Destroy(state);
+}
+
+IDeviceHandler* Factory::CreateDeviceHandler(Input::IDeviceHandler* input, Output::IDeviceHandler* output)
+{
+    return new (std::nothrow) DeviceHandler(input, output);
+}
+
+void Factory::DestroyDeviceHandler(IDeviceHandler*& deviceHandler)
+{
+    Destroy(deviceHandler);
 }
 
 IFactory* Factory::GetFactory()

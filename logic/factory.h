@@ -12,6 +12,14 @@ class IConfiguration;
 class IFileInterface;
 class ILoader;
 
+namespace Input {
+class IDeviceHandler;
+}
+
+namespace Output {
+class IDeviceHandler;
+}
+
 namespace Logic {
 
 class IChildProcessor;
@@ -59,6 +67,10 @@ public:
     virtual IEngineState* CreateState(IDeviceHandler* deviceHandler, IConfiguration* configuration, ILoader* loader,
                                       IFileInterface* fileInterface) = 0;
     virtual void DestroyState(IEngineState*& state) = 0;
+    // The devices as the logic sees them, over the engine's input and output device handlers;
+    // not yet initialised.
+    virtual IDeviceHandler* CreateDeviceHandler(Input::IDeviceHandler* input, Output::IDeviceHandler* output) = 0;
+    virtual void DestroyDeviceHandler(IDeviceHandler*& deviceHandler) = 0;
     virtual IFactory* GetFactory() = 0;
     virtual ~IEngineFactory() {}
 };
@@ -75,6 +87,8 @@ public:
     IEngineState* CreateState(IDeviceHandler* deviceHandler, IConfiguration* configuration, ILoader* loader,
                               IFileInterface* fileInterface) override;
     void DestroyState(IEngineState*& state) override;
+    IDeviceHandler* CreateDeviceHandler(Input::IDeviceHandler* input, Output::IDeviceHandler* output) override;
+    void DestroyDeviceHandler(IDeviceHandler*& deviceHandler) override;
     IFactory* GetFactory() override;
 
     IChildProcessor* CreateProcessor() override;

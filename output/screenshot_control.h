@@ -7,7 +7,9 @@
 
 namespace Vorn {
 
+namespace Resource {
 class IImage;
+}
 
 class IScreenshotControl : public IControlable
 {
@@ -18,7 +20,7 @@ public:
     virtual Bool IsBusy() const = 0;
     virtual Bool IsReady() const = 0;
     // The picture once ready and no request is pending, else null.
-    virtual IImage* GetImage() = 0;
+    virtual Resource::IImage* GetImage() = 0;
 };
 
 } // namespace Vorn

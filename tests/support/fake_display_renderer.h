@@ -528,6 +528,11 @@ public:
     std::map<UInt32, Math::Matrix<float>> mBoneOffsets;
     // Class names for which CreateObject makes a plain object without the class's interface.
     std::set<std::string> mUntypedClasses;
+    UInt32 mBeginFrames = 0;
+    UInt32 mRenders = 0;
+    Bool mAcceptScreenshots = false;
+    UInt32 mScreenshots = 0;
+    Enums::OrientationFlags mScreenshotOrientation = Enums::OrientationFlags::DEFAULT;
 
     Bool Init(UInt32, UInt32) override { return true; }
     Bool DeInit() override { return true; }
@@ -564,6 +569,7 @@ public:
     void SetDimensions(UInt32, UInt32) override {}
     Bool BeginFrame() override
     {
+        ++mBeginFrames;
         mUpdates.clear();
         mDrawables.clear();
         mViews.clear();
@@ -572,8 +578,18 @@ public:
         return true;
     }
     Bool ProcessObjects() override { return true; }
-    Bool Render() override { return true; }
-    Bool TakeScreenshot(IDisplaySurface*, Enums::OrientationFlags) override { return false; }
+    Bool Render() override
+    {
+        ++mRenders;
+        return true;
+    }
+    // Refused unless a test lets it through; each call is counted with its orientation.
+    Bool TakeScreenshot(IDisplaySurface*, Enums::OrientationFlags orientation) override
+    {
+        ++mScreenshots;
+        mScreenshotOrientation = orientation;
+        return mAcceptScreenshots;
+    }
     Bool CheckFrameBufferFormat(Enums::PixelFormat&, Enums::DepthBufferFormat&) override { return true; }
 
     void AddUpdateObject(Display::IObject* object) override { mUpdates.push_back(object); }

@@ -69,7 +69,7 @@ public:
     Bool RequestRelease() override { return false; }
     Bool IsBusy() const override { return false; }
     Bool IsReady() const override { return false; }
-    IImage* GetImage() override { return nullptr; }
+    Resource::IImage* GetImage() override { return nullptr; }
 };
 
 class FakeSystemDialogControl : public FakeControlOf<ISystemDialogControl>
