@@ -27,6 +27,12 @@ public:
     static Bool IsEndPieceKind(SInt32 kind) { return kind == KindKey || kind == KindLock; }
     static Bool IsMatchableKind(SInt32 kind) { return kind >= KindJoker && kind <= 13; }
 
+    // Sets the kind; the pictures of the kind come with the pooled instance.
+    void SetAnimal(SInt32 kind)
+    {
+        mKind = kind;
+        mDirty = true;
+    }
     SInt32 GetKind() const { return mKind; }
     Bool IsEndPiece() const { return IsEndPieceKind(mKind); }
     Bool IsMatchable() const { return IsMatchableKind(mKind); }
