@@ -26,24 +26,24 @@ void TouchAll(const Vorn::Array<T>& array)
 
 void TouchLevel(const Vorn::App::LevelData& level)
 {
-    Touch(level.mLevelType);
+    Touch(level.mType);
     Touch(level.mLaunchSpeed);
-    TouchAll(level.mCompletionTimes);
-    TouchAll(level.mWeaponPlaces);
-    TouchAll(level.mTimetable);
-    TouchAll(level.mAnimalKeys);
+    TouchAll(level.mPlayerStatistics);
+    TouchAll(level.mWeaponPlacements);
+    TouchAll(level.mWeaponSupplies);
+    TouchAll(level.mAnimals);
     for (const Vorn::App::CourseRecord& course : level.mCourses) {
         Touch(course.mCountB);
-        for (const Vorn::App::AnimalList& list : course.mLists)
+        for (const Vorn::App::AnimalList& list : course.mAnimalLists)
             TouchAll(list.mAnimals);
-        TouchAll(course.mPieces);
+        TouchAll(course.mPathPieces);
     }
     for (const char* text = level.mAssetResourceId.GetText(); *text; ++text)
         gSink = gSink + std::uint32_t(*text);
     TouchAll(level.mAssets);
-    TouchAll(level.mWeather);
+    TouchAll(level.mClouds);
     TouchAll(level.mObstacles);
-    TouchAll(level.mCarrotPlaces);
+    TouchAll(level.mCarrots);
 }
 
 } // namespace

@@ -15,7 +15,6 @@ namespace App {
 namespace {
 
 constexpr UInt32 LevelChunkSize = 280;
-constexpr UInt32 MaxCompletionTimes = 100;
 constexpr UInt32 AssetIdSize = 60;
 constexpr const char* ZenBackground = "bg_zen";
 
@@ -118,9 +117,9 @@ void ReadCourse(Array<CourseRecord>& courses, const UInt8* payload, UInt32 size,
         course.mCountB = reader.U16();
     }
     reader.Skip(8);
-    Resize(course.mLists, listCount);
-    Resize(course.mPieces, pieceCount);
-    for (AnimalList& list : course.mLists) {
+    Resize(course.mAnimalLists, listCount);
+    Resize(course.mPathPieces, pieceCount);
+    for (AnimalList& list : course.mAnimalLists) {
         list.mValue = reader.F32();
         const UInt32 animals = reader.U32();
         // A list that claims more slots than it has ends the chunk; it holds none.
@@ -134,7 +133,7 @@ void ReadCourse(Array<CourseRecord>& courses, const UInt8* payload, UInt32 size,
         }
         reader.Skip(8 * (AnimalList::MaxAnimals - animals));
     }
-    for (PathPiece& piece : course.mPieces) {
+    for (PathPiece& piece : course.mPathPieces) {
         piece.mTime = reader.F32();
         for (OptionalValue& value : piece.mValues)
             value = reader.Optional();
@@ -180,10 +179,10 @@ SInt32 SaturatingToInt(Double value)
 
 void LevelData::ResetSubChunkFields()
 {
-    const UInt32 type = mLevelType;
+    const UInt32 type = mType;
     const Float launcher[4] = {mLauncherX, mLauncherY, mLauncherAngle, mLaunchSpeed};
     *this = LevelData();
-    mLevelType = type;
+    mType = type;
     mLauncherX = launcher[0];
     mLauncherY = launcher[1];
     mLauncherAngle = launcher[2];
@@ -196,16 +195,16 @@ void LevelData::ReadSubChunk(UInt32 tag, const UInt8* payload, UInt32 size, UInt
     if (tag == MakeTag("LPRO")) {
         if (!SizeMatches(size, 16, 0, 0))
             return;
-        for (Float& time : mLevelTimes)
+        for (Float& time : mLevelProps)
             time = reader.F32();
     } else if (tag == MakeTag("PSTA")) {
-        if (!SizeMatches(size, 4 + 4 * MaxCompletionTimes, 0, 0))
+        if (!SizeMatches(size, 4 + 4 * UInt32(LevelData::MaxPlayerStatistics), 0, 0))
             return;
         UInt32 count = reader.U32();
-        if (count > MaxCompletionTimes)
-            count = MaxCompletionTimes;
-        Resize(mCompletionTimes, count);
-        for (Float& time : mCompletionTimes)
+        if (count > UInt32(LevelData::MaxPlayerStatistics))
+            count = UInt32(LevelData::MaxPlayerStatistics);
+        Resize(mPlayerStatistics, count);
+        for (Float& time : mPlayerStatistics)
             time = reader.F32();
     } else if (tag == MakeTag("WEAP")) {
         if (size < 20)
@@ -218,14 +217,14 @@ void LevelData::ReadSubChunk(UInt32 tag, const UInt8* payload, UInt32 size, UInt
         mCycleDuration = reader.F32();
         mCycleCount = reader.S32();
         reader.Skip(8);
-        Resize(mWeaponPlaces, places);
-        for (WeaponPlace& place : mWeaponPlaces) {
+        Resize(mWeaponPlacements, places);
+        for (WeaponPlace& place : mWeaponPlacements) {
             place.mWeight = version <= VersionWord('1') ? UInt32(SaturatingToInt(reader.F32())) : reader.U32();
             place.mX = reader.F32();
             place.mY = reader.F32();
         }
-        Resize(mTimetable, entries);
-        for (TimetableEntry& entry : mTimetable) {
+        Resize(mWeaponSupplies, entries);
+        for (TimetableEntry& entry : mWeaponSupplies) {
             entry.mKind = reader.U32();
             entry.mShortest = reader.F32();
             entry.mLongest = reader.F32();
@@ -233,9 +232,9 @@ void LevelData::ReadSubChunk(UInt32 tag, const UInt8* payload, UInt32 size, UInt
     } else if (tag == MakeTag("CART")) {
         if (size < 8 || !SizeMatches(size, 8, Util::ReadLittleEndian32(payload + 4), 20))
             return;
-        mCarrotDuration = reader.F32();
-        Resize(mCarrotPlaces, reader.U32());
-        for (CarrotPlace& place : mCarrotPlaces) {
+        mCarrotValue = reader.F32();
+        Resize(mCarrots, reader.U32());
+        for (CarrotPlace& place : mCarrots) {
             place.mWeight = reader.U32();
             place.mX = reader.F32();
             place.mY = reader.F32();
@@ -255,8 +254,8 @@ void LevelData::ReadSubChunk(UInt32 tag, const UInt8* payload, UInt32 size, UInt
         mUpperFlightSpeed = reader.F32();
         mTrackPeriod = reader.F32();
         mTrackWrap = reader.S32();
-        Resize(mAnimalKeys, reader.U32());
-        for (AnimalKey& key : mAnimalKeys) {
+        Resize(mAnimals, reader.U32());
+        for (AnimalKey& key : mAnimals) {
             key.mTime = reader.F32();
             for (OptionalValue& value : key.mValues)
                 value = reader.Optional();
@@ -270,7 +269,7 @@ void LevelData::ReadSubChunk(UInt32 tag, const UInt8* payload, UInt32 size, UInt
         mAssetResourceId = String(id, SInt32(strnlen(id, AssetIdSize)));
         reader.Skip(AssetIdSize);
         const UInt32 variant = reader.U32();
-        mBackgroundVariant = version >= VersionWord('5') ? variant : 0;
+        mBackgroundFrame = version >= VersionWord('5') ? variant : 0;
         Resize(mAssets, reader.U32());
         for (AssetEntry& asset : mAssets) {
             asset.mPicture = reader.U32();
@@ -284,8 +283,8 @@ void LevelData::ReadSubChunk(UInt32 tag, const UInt8* payload, UInt32 size, UInt
     } else if (tag == MakeTag("CLOD")) {
         if (size < 4 || !SizeMatches(size, 4, Util::ReadLittleEndian32(payload), 36))
             return;
-        Resize(mWeather, reader.U32());
-        for (WeatherEntry& entry : mWeather) {
+        Resize(mClouds, reader.U32());
+        for (WeatherEntry& entry : mClouds) {
             entry.mKind = reader.U8();
             reader.Skip(3);
             entry.mStartTime = reader.F32();
@@ -332,7 +331,7 @@ Bool LevelData::ImportIffChunks(Util::IffStream& stream)
     PayloadReader reader(payload + 260);
     const UInt32 type = reader.U32();
     if (version == VersionWord('9'))
-        mLevelType = type;
+        mType = type;
     mLauncherX = reader.F32();
     mLauncherY = reader.F32();
     mLauncherAngle = reader.F32();
@@ -351,12 +350,22 @@ Bool LevelData::ImportIffChunks(Util::IffStream& stream)
     return true;
 }
 
+void LevelData::AddPlayerStatistic(Float value)
+{
+    SInt32 position = 0;
+    while (position < mPlayerStatistics.GetCount() && !(mPlayerStatistics[position] > value))
+        ++position;
+    mPlayerStatistics.InsertAt(position, value);
+    if (mPlayerStatistics.GetCount() > MaxPlayerStatistics)
+        mPlayerStatistics.SetCount(MaxPlayerStatistics);
+}
+
 UInt32 LevelData::LoadLevels(const void* data, UInt32 size, Array<LevelData>& levels, const char* fileName)
 {
     while (levels.GetCount() < 2)
         levels.Add(LevelData());
     if (levels[0].mAssetResourceId.IsEmpty()) {
-        levels[0].mLevelType = 1;
+        levels[0].mType = 1;
         levels[0].mAssetResourceId = ZenBackground;
     }
     Util::IffStream stream(data, size, MakeTag("DREL"));
@@ -371,7 +380,7 @@ UInt32 LevelData::LoadLevels(const void* data, UInt32 size, Array<LevelData>& le
         LevelData first;
         if (first.ImportIffChunks(stream)) {
             ++read;
-            slot = first.mLevelType == 1 ? 0 : 1;
+            slot = first.mType == 1 ? 0 : 1;
             if (slot == 0)
                 first.mAssetResourceId = ZenBackground;
             levels[slot] = std::move(first);

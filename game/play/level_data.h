@@ -83,8 +83,8 @@ struct CourseRecord {
     UInt32 mSecondTrigger = 0;
     UInt16 mCountA = 1;
     UInt16 mCountB = 1;
-    Array<AnimalList> mLists;
-    Array<PathPiece> mPieces;
+    Array<AnimalList> mAnimalLists;
+    Array<PathPiece> mPathPieces;
 };
 
 struct AssetEntry {
@@ -124,6 +124,7 @@ class LevelData
 public:
     static constexpr UInt32 NumberOfKindWeights = 9;
     static constexpr UInt32 NumberOfReservedWords = 11;
+    static constexpr SInt32 MaxPlayerStatistics = 100;
 
     // Reads every level of the named level file into the slots of the array (slot 0 the zen
     // level, slot 1 the first campaign level; the array gets the two when it has fewer). The
@@ -136,16 +137,18 @@ public:
     // "LEVL" chunk or at the end. False for a missing or malformed "LEVL" chunk, an unknown
     // version, or a stream that cannot advance. Sub-chunks of a wrong size are skipped.
     Bool ImportIffChunks(Util::IffStream& stream);
+    // Inserts a result into the ascending statistics, behind equal ones, keeping at most 100.
+    void AddPlayerStatistic(Float value);
 
-    UInt32 mLevelType = 0;
+    UInt32 mType = 0;
     Float mLauncherX = 0.0f;
     Float mLauncherY = 0.0f;
     Float mLauncherAngle = 0.0f;
     Float mLaunchSpeed = 1300.0f;
-    Float mLevelTimes[4] = {};
-    Array<Float> mCompletionTimes;
-    Array<WeaponPlace> mWeaponPlaces;
-    Array<TimetableEntry> mTimetable;
+    Float mLevelProps[4] = {};
+    Array<Float> mPlayerStatistics;
+    Array<WeaponPlace> mWeaponPlacements;
+    Array<TimetableEntry> mWeaponSupplies;
     Float mWeaponDuration = 8.0f;
     Float mCycleDuration = 0.0f;
     SInt32 mCycleCount = 0;
@@ -157,15 +160,15 @@ public:
     Float mUpperFlightSpeed = 600.0f;
     Float mTrackPeriod = 0.0f;
     SInt32 mTrackWrap = 0;
-    Array<AnimalKey> mAnimalKeys;
+    Array<AnimalKey> mAnimals;
     Array<CourseRecord> mCourses;
     String mAssetResourceId;
-    UInt32 mBackgroundVariant = 0;
+    UInt32 mBackgroundFrame = 0;
     Array<AssetEntry> mAssets;
-    Array<WeatherEntry> mWeather;
+    Array<WeatherEntry> mClouds;
     Array<ObstacleEntry> mObstacles;
-    Float mCarrotDuration = 8.0f;
-    Array<CarrotPlace> mCarrotPlaces;
+    Float mCarrotValue = 8.0f;
+    Array<CarrotPlace> mCarrots;
 
 private:
     void ResetSubChunkFields();

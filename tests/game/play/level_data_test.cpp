@@ -55,29 +55,29 @@ TEST(LevelDataTest, ReadsEveryField)
     Array<LevelData> levels;
     ASSERT_EQ(Load(writer.GetBytes(), levels), 2u);
     const LevelData& level = levels[1];
-    EXPECT_EQ(level.mLevelType, 0u);
+    EXPECT_EQ(level.mType, 0u);
     EXPECT_EQ(level.mLauncherX, 10.0f);
     EXPECT_EQ(level.mLauncherY, 20.0f);
     EXPECT_EQ(level.mLauncherAngle, 0.5f);
     EXPECT_EQ(level.mLaunchSpeed, 1250.0f);
-    EXPECT_EQ(level.mLevelTimes[2], 131.0f);
-    ASSERT_EQ(level.mCompletionTimes.GetCount(), 2);
-    EXPECT_EQ(level.mCompletionTimes[1], 70.0f);
+    EXPECT_EQ(level.mLevelProps[2], 131.0f);
+    ASSERT_EQ(level.mPlayerStatistics.GetCount(), 2);
+    EXPECT_EQ(level.mPlayerStatistics[1], 70.0f);
 
     EXPECT_EQ(level.mWeaponDuration, 7.0f);
     EXPECT_EQ(level.mCycleDuration, 30.0f);
     EXPECT_EQ(level.mCycleCount, -1);
-    ASSERT_EQ(level.mWeaponPlaces.GetCount(), 1);
-    EXPECT_EQ(level.mWeaponPlaces[0].mWeight, 2u);
-    EXPECT_EQ(level.mWeaponPlaces[0].mX, -5.0f);
-    ASSERT_EQ(level.mTimetable.GetCount(), 1);
-    EXPECT_EQ(level.mTimetable[0].mKind, 4u);
-    EXPECT_EQ(level.mTimetable[0].mLongest, 20.0f);
+    ASSERT_EQ(level.mWeaponPlacements.GetCount(), 1);
+    EXPECT_EQ(level.mWeaponPlacements[0].mWeight, 2u);
+    EXPECT_EQ(level.mWeaponPlacements[0].mX, -5.0f);
+    ASSERT_EQ(level.mWeaponSupplies.GetCount(), 1);
+    EXPECT_EQ(level.mWeaponSupplies[0].mKind, 4u);
+    EXPECT_EQ(level.mWeaponSupplies[0].mLongest, 20.0f);
 
-    EXPECT_EQ(level.mCarrotDuration, 9.0f);
-    ASSERT_EQ(level.mCarrotPlaces.GetCount(), 1);
-    EXPECT_EQ(level.mCarrotPlaces[0].mWeight, 3u);
-    EXPECT_EQ(level.mCarrotPlaces[0].mScale, 1.5f);
+    EXPECT_EQ(level.mCarrotValue, 9.0f);
+    ASSERT_EQ(level.mCarrots.GetCount(), 1);
+    EXPECT_EQ(level.mCarrots[0].mWeight, 3u);
+    EXPECT_EQ(level.mCarrots[0].mScale, 1.5f);
 
     EXPECT_EQ(level.mKindWeights[1], 1u);
     EXPECT_EQ(level.mNormalBudget, -1);
@@ -85,38 +85,38 @@ TEST(LevelDataTest, ReadsEveryField)
     EXPECT_EQ(level.mUpperFlightSpeed, 1100.0f);
     EXPECT_EQ(level.mTrackPeriod, 12.0f);
     EXPECT_EQ(level.mTrackWrap, 2);
-    ASSERT_EQ(level.mAnimalKeys.GetCount(), 1);
-    EXPECT_EQ(level.mAnimalKeys[0].mTime, 1.5f);
-    EXPECT_TRUE(level.mAnimalKeys[0].mValues[0].mSet);
-    EXPECT_EQ(level.mAnimalKeys[0].mValues[0].GetFloat(), 2.0f);
-    EXPECT_FALSE(level.mAnimalKeys[0].mValues[1].mSet);
-    EXPECT_EQ(level.mAnimalKeys[0].mValues[2].GetUInt(), 3u);
+    ASSERT_EQ(level.mAnimals.GetCount(), 1);
+    EXPECT_EQ(level.mAnimals[0].mTime, 1.5f);
+    EXPECT_TRUE(level.mAnimals[0].mValues[0].mSet);
+    EXPECT_EQ(level.mAnimals[0].mValues[0].GetFloat(), 2.0f);
+    EXPECT_FALSE(level.mAnimals[0].mValues[1].mSet);
+    EXPECT_EQ(level.mAnimals[0].mValues[2].GetUInt(), 3u);
 
     ASSERT_EQ(level.mCourses.GetCount(), 2);
     const CourseRecord& course = level.mCourses[0];
     EXPECT_EQ(course.mMatchThreshold, 3u);
     EXPECT_EQ(course.mCountA, 1);
     EXPECT_EQ(course.mCountB, 1);
-    ASSERT_EQ(course.mLists.GetCount(), 2);
-    ASSERT_EQ(course.mLists[0].mAnimals.GetCount(), 3);
-    EXPECT_EQ(course.mLists[0].mAnimals[2].mKind, 7u);
-    EXPECT_EQ(course.mLists[1].mAnimals[0].mKind, 8u);
-    ASSERT_EQ(course.mPieces.GetCount(), 2);
-    EXPECT_EQ(course.mPieces[1].mTime, 2.0f);
-    EXPECT_EQ(course.mPieces[1].mValues[3].GetFloat(), 5.0f);
+    ASSERT_EQ(course.mAnimalLists.GetCount(), 2);
+    ASSERT_EQ(course.mAnimalLists[0].mAnimals.GetCount(), 3);
+    EXPECT_EQ(course.mAnimalLists[0].mAnimals[2].mKind, 7u);
+    EXPECT_EQ(course.mAnimalLists[1].mAnimals[0].mKind, 8u);
+    ASSERT_EQ(course.mPathPieces.GetCount(), 2);
+    EXPECT_EQ(course.mPathPieces[1].mTime, 2.0f);
+    EXPECT_EQ(course.mPathPieces[1].mValues[3].GetFloat(), 5.0f);
     EXPECT_EQ(level.mCourses[1].mStartTrigger, 1u);
 
     EXPECT_STREQ(level.mAssetResourceId.GetText(), "bg_beach");
-    EXPECT_EQ(level.mBackgroundVariant, 2u);
+    EXPECT_EQ(level.mBackgroundFrame, 2u);
     ASSERT_EQ(level.mAssets.GetCount(), 1);
     EXPECT_EQ(level.mAssets[0].mPicture, 4u);
     EXPECT_EQ(level.mAssets[0].mDepthOffset, -7);
     EXPECT_EQ(level.mAssets[0].mScaleY, 3.0f);
 
-    ASSERT_EQ(level.mWeather.GetCount(), 1);
-    EXPECT_EQ(level.mWeather[0].mKind, 1);
-    EXPECT_EQ(level.mWeather[0].mEndTime, 10.0f);
-    EXPECT_EQ(level.mWeather[0].mSnowIntensity, 2u);
+    ASSERT_EQ(level.mClouds.GetCount(), 1);
+    EXPECT_EQ(level.mClouds[0].mKind, 1);
+    EXPECT_EQ(level.mClouds[0].mEndTime, 10.0f);
+    EXPECT_EQ(level.mClouds[0].mSnowIntensity, 2u);
     ASSERT_EQ(level.mObstacles.GetCount(), 1);
     EXPECT_EQ(level.mObstacles[0].mKind, 1u);
     EXPECT_EQ(level.mObstacles[0].mLife, 12);
@@ -129,7 +129,7 @@ TEST(LevelDataTest, FillsTheSlots)
     zenFirst.Level("1.09", 1).Background("bg_ice").Level("1.09", 0).Level("1.09", 0);
     Array<LevelData> levels;
     ASSERT_EQ(Load(zenFirst.GetBytes(), levels), 3u);
-    EXPECT_EQ(levels[0].mLevelType, 1u);
+    EXPECT_EQ(levels[0].mType, 1u);
     EXPECT_STREQ(levels[0].mAssetResourceId.GetText(), "bg_zen");
 
     // Campaign first: slot 1, the prepared zen record stays in slot 0.
@@ -138,7 +138,7 @@ TEST(LevelDataTest, FillsTheSlots)
     Array<LevelData> campaign;
     ASSERT_EQ(Load(campaignFirst.GetBytes(), campaign), 3u);
     EXPECT_STREQ(campaign[0].mAssetResourceId.GetText(), "bg_zen");
-    EXPECT_EQ(campaign[0].mLevelType, 1u);
+    EXPECT_EQ(campaign[0].mType, 1u);
     EXPECT_EQ(campaign[1].mLauncherX, 5.0f);
     EXPECT_STREQ(campaign[1].mAssetResourceId.GetText(), "bg_grass");
     EXPECT_EQ(campaign[2].mLauncherX, 6.0f);
@@ -149,7 +149,7 @@ TEST(LevelDataTest, FillsTheSlots)
     old.Level("1.08", 1);
     Array<LevelData> oldLevels;
     ASSERT_EQ(Load(old.GetBytes(), oldLevels), 2u);
-    EXPECT_EQ(oldLevels[1].mLevelType, 0u);
+    EXPECT_EQ(oldLevels[1].mType, 0u);
 }
 
 TEST(LevelDataTest, AFailingLevelEndsTheReading)
@@ -185,10 +185,10 @@ TEST(LevelDataTest, IgnoresSubChunksOfTheWrongSize)
     ASSERT_EQ(Load(writer.GetBytes(), levels), 2u);
     const LevelData& level = levels[1];
     EXPECT_EQ(level.mWeaponDuration, 8.0f);
-    EXPECT_EQ(level.mWeaponPlaces.GetCount(), 0);
-    EXPECT_EQ(level.mLevelTimes[0], 0.0f);
-    EXPECT_EQ(level.mCompletionTimes.GetCount(), 100); // a count over 100 takes 100
-    EXPECT_EQ(level.mWeather.GetCount(), 0);
+    EXPECT_EQ(level.mWeaponPlacements.GetCount(), 0);
+    EXPECT_EQ(level.mLevelProps[0], 0.0f);
+    EXPECT_EQ(level.mPlayerStatistics.GetCount(), 100); // a count over 100 takes 100
+    EXPECT_EQ(level.mClouds.GetCount(), 0);
     EXPECT_EQ(level.mObstacles.GetCount(), 0);
     EXPECT_EQ(level.mCourses.GetCount(), 0);
 }
@@ -218,11 +218,11 @@ TEST(LevelDataTest, ConvertsOlderLayouts)
     ASSERT_EQ(Load(writer.GetBytes(), levels), 5u);
 
     const LevelData& v100 = levels[1];
-    ASSERT_EQ(v100.mWeaponPlaces.GetCount(), 3);
-    EXPECT_EQ(v100.mWeaponPlaces[0].mWeight, 2u);
-    EXPECT_EQ(v100.mWeaponPlaces[1].mWeight, 0u);
-    EXPECT_EQ(v100.mWeaponPlaces[2].mWeight, UInt32(INT_MAX));
-    EXPECT_EQ(v100.mBackgroundVariant, 0u);
+    ASSERT_EQ(v100.mWeaponPlacements.GetCount(), 3);
+    EXPECT_EQ(v100.mWeaponPlacements[0].mWeight, 2u);
+    EXPECT_EQ(v100.mWeaponPlacements[1].mWeight, 0u);
+    EXPECT_EQ(v100.mWeaponPlacements[2].mWeight, UInt32(INT_MAX));
+    EXPECT_EQ(v100.mBackgroundFrame, 0u);
     ASSERT_EQ(v100.mAssets.GetCount(), 3);
     EXPECT_EQ(v100.mAssets[0].mDepthOffset, 6000);
     EXPECT_EQ(v100.mAssets[1].mDepthOffset, 0);
@@ -262,15 +262,15 @@ TEST(LevelDataTest, AnOverfullAnimalListEndsItsCourse)
     ASSERT_EQ(Load(writer.GetBytes(), levels), 2u);
     ASSERT_EQ(levels[1].mCourses.GetCount(), 1);
     const CourseRecord& record = levels[1].mCourses[0];
-    ASSERT_EQ(record.mLists.GetCount(), 3);
-    ASSERT_EQ(record.mLists[0].mAnimals.GetCount(), 2);
-    EXPECT_EQ(record.mLists[0].mAnimals[0].mFlag, 1);
-    EXPECT_EQ(record.mLists[1].mAnimals.GetCount(), 0);
-    EXPECT_EQ(record.mLists[2].mAnimals.GetCount(), 0);
-    ASSERT_EQ(record.mPieces.GetCount(), 1);
-    EXPECT_EQ(record.mPieces[0].mTime, 0.0f);
-    EXPECT_FALSE(record.mPieces[0].mValues[0].mSet);
-    EXPECT_EQ(record.mPieces[0].mValues[2].GetFloat(), 300.0f);
+    ASSERT_EQ(record.mAnimalLists.GetCount(), 3);
+    ASSERT_EQ(record.mAnimalLists[0].mAnimals.GetCount(), 2);
+    EXPECT_EQ(record.mAnimalLists[0].mAnimals[0].mFlag, 1);
+    EXPECT_EQ(record.mAnimalLists[1].mAnimals.GetCount(), 0);
+    EXPECT_EQ(record.mAnimalLists[2].mAnimals.GetCount(), 0);
+    ASSERT_EQ(record.mPathPieces.GetCount(), 1);
+    EXPECT_EQ(record.mPathPieces[0].mTime, 0.0f);
+    EXPECT_FALSE(record.mPathPieces[0].mValues[0].mSet);
+    EXPECT_EQ(record.mPathPieces[0].mValues[2].GetFloat(), 300.0f);
 }
 
 TEST(LevelDataTest, DamagedFilesKeepTheLevelsBeforeTheDamage)
@@ -313,6 +313,33 @@ TEST(LevelDataTest, LoadAllLevelsMapsTheNamedFile)
 
     Array<LevelData> missing;
     EXPECT_EQ(LevelData::LoadAllLevels(files, missing, "NoSuchFile"), 0u);
+}
+
+TEST(LevelDataTest, AddPlayerStatisticKeepsTheBestHundred)
+{
+    LevelData level;
+    for (Float value : {50.0f, 30.0f, 40.0f})
+        level.AddPlayerStatistic(value);
+    ASSERT_EQ(level.mPlayerStatistics.GetCount(), 3);
+    EXPECT_EQ(level.mPlayerStatistics[0], 30.0f);
+    EXPECT_EQ(level.mPlayerStatistics[2], 50.0f);
+
+    // Equal results go behind the ones already there: -0 and +0 compare equal but show apart.
+    LevelData tie;
+    tie.AddPlayerStatistic(-0.0f);
+    tie.AddPlayerStatistic(0.0f);
+    ASSERT_EQ(tie.mPlayerStatistics.GetCount(), 2);
+    EXPECT_TRUE(std::signbit(tie.mPlayerStatistics[0]));
+    EXPECT_FALSE(std::signbit(tie.mPlayerStatistics[1]));
+
+    LevelData full;
+    for (int i = 0; i < 100; ++i)
+        full.AddPlayerStatistic(Float(i));
+    full.AddPlayerStatistic(1000.0f);
+    full.AddPlayerStatistic(0.5f);
+    ASSERT_EQ(full.mPlayerStatistics.GetCount(), 100);
+    EXPECT_EQ(full.mPlayerStatistics[1], 0.5f);
+    EXPECT_EQ(full.mPlayerStatistics[99], 98.0f);
 }
 
 TEST(LevelDataTest, SaturatingToInt)
