@@ -20,6 +20,7 @@
 #include "resource/xml_atlas.h"
 #include "resource/xml_graph.h"
 #include "tests/support/image_fixture.h"
+#include "tests/support/level_file_writer.h"
 #include "tests/support/sound_fixture.h"
 
 namespace {
@@ -241,5 +242,18 @@ int main(int argc, char** argv)
     Write("xml_parser", "animation", ToBytes(kAnimations[0]));
     Write("xml_parser", "declared",
           ToBytes("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<scene a=\"&amp;\"><!-- c --><x b='1'/></scene>"));
+
+    // Two levels: a zen level with a background, then a 1.00 campaign level with every old layout.
+    Testing::LevelFileWriter levels;
+    levels.Level("1.09", 1).Background("bg_zen");
+    levels.Chunk("CORS", Testing::CoursePayload({{0, 6, 6, 7}, {8}}, {0.0f, 2.0f}));
+    levels.Level("1.00", 0, 1.0f, 2.0f);
+    levels.Chunk("WEAP", Testing::LevelPayload().F32(8.0f).F32(0.0f).U32(0).U32(1).U32(1)
+                             .F32(2.0f).F32(1.0f).F32(1.0f).U32(3).F32(1.0f).F32(2.0f));
+    levels.Chunk("ASET", Testing::LevelPayload().Text("bg_ice", 60).U32(0).U32(1)
+                             .U32(1).F32(0.0f).F32(0.0f).F32(0.0001f).F32(0.0f).F32(1.0f).F32(1.0f));
+    levels.Chunk("OBST", Testing::LevelPayload().U32(1).F32(1.0f).U32(1).Zeros(3).F32(50.0f).U32(8));
+    levels.Chunk("PSTA", Testing::LevelPayload().U32(2).F32(40.0f).F32(50.0f).Zeros(98));
+    Write("level_data", "two_levels", levels.GetBytes());
     return gFailures == 0 ? 0 : 1;
 }

@@ -1,0 +1,60 @@
+// An animal pool over a fixed number of plain animal records: obtains the first free one, records
+// every release with its mode.
+#pragma once
+
+#include "game/play/animal.h"
+#include "game/play/animal_container.h"
+
+#include <utility>
+#include <vector>
+
+namespace Vorn {
+namespace Testing {
+
+class FakeAnimalContainer : public App::AnimalContainer
+{
+public:
+    explicit FakeAnimalContainer(size_t size) : mAnimals(size), mInUse(size, false) {}
+
+    App::Animal* Obtain() override
+    {
+        ++mObtainCalls;
+        for (size_t i = 0; i < mAnimals.size(); ++i) {
+            if (!mInUse[i]) {
+                mInUse[i] = true;
+                mAnimals[i] = App::Animal();
+                return &mAnimals[i];
+            }
+        }
+        return nullptr;
+    }
+
+    Bool ReleaseAnimal(App::Animal* animal, SInt32 mode) override
+    {
+        for (size_t i = 0; i < mAnimals.size(); ++i) {
+            if (&mAnimals[i] == animal && mInUse[i]) {
+                mInUse[i] = false;
+                mReleases.push_back(std::make_pair(animal, mode));
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // Obtains an animal of the kind, or null when the pool is exhausted.
+    App::Animal* ObtainKind(SInt32 kind)
+    {
+        App::Animal* animal = Obtain();
+        if (animal)
+            animal->SetAnimal(kind);
+        return animal;
+    }
+
+    std::vector<App::Animal> mAnimals;
+    std::vector<bool> mInUse;
+    std::vector<std::pair<App::Animal*, SInt32>> mReleases;
+    int mObtainCalls = 0;
+};
+
+} // namespace Testing
+} // namespace Vorn
