@@ -1,5 +1,6 @@
 #include "game/graph_position_object.h"
 
+#include "game/helpers.h"
 #include "graph/namespace.h"
 #include "graph/node.h"
 #include "graph/transform/transform.h"
@@ -78,6 +79,21 @@ void GraphPositionObject::SetPosition(Float x, Float y, Float z)
     mPosition.x = x;
     mPosition.y = y;
     mPosition.z = z;
+}
+
+void SnapTransformsToPixelGrid(Graph::INode* node)
+{
+    for (UInt32 i = 0; i < node->GetNumberOfChildren(); ++i) {
+        Graph::INode* child = node->GetChild(i);
+        if (auto* transform = dynamic_cast<Graph::ITransform*>(child)) {
+            const Math::Matrix<float>& matrix = static_cast<const Graph::ITransform*>(transform)->GetTransform();
+            if (matrix[12] != 0.0f)
+                transform->SetPositionX(AlignToPixelGrid(matrix[12], 0.0f, kMenuPixel));
+            if (matrix[13] != 0.0f)
+                transform->SetPositionY(AlignToPixelGrid(matrix[13], 0.0f, kMenuPixel));
+        }
+        SnapTransformsToPixelGrid(child);
+    }
 }
 
 } // namespace App

@@ -62,5 +62,12 @@ private:
     GraphPositionObject& operator=(const GraphPositionObject&) = delete;
 };
 
+// One scene unit is one pixel on the menus' screen.
+constexpr Float kMenuPixel = 1.0f;
+
+// Snaps the translation of every transform below the node to the menus' pixel grid, so that rows
+// built from one template stand crisp; coordinates of 0 are kept.
+void SnapTransformsToPixelGrid(Graph::INode* node);
+
 } // namespace App
 } // namespace Vorn

@@ -9,7 +9,6 @@
 #include "graph/node.h"
 #include "graph/parameters.h"
 #include "graph/text.h"
-#include "graph/transform/transform.h"
 
 namespace Vorn {
 namespace App {
@@ -19,29 +18,11 @@ namespace {
 constexpr SInt32 kScoreRowDepthOrder = 705000;
 constexpr Float kRowSpacing = 40.0f;
 constexpr Float kTopScroll = 240.0f;
-// One scene unit is one pixel on the menu's screen.
-constexpr Float kPixel = 1.0f;
 const char* const kPlaceholderRank = "- - - - - - -";
 
 Float Snap(Float position)
 {
-    return AlignToPixelGrid(position, 0.0f, kPixel);
-}
-
-// Snaps the translation of every transform below the node; coordinates of 0 are kept.
-void SnapTransforms(Graph::INode* node)
-{
-    for (UInt32 i = 0; i < node->GetNumberOfChildren(); ++i) {
-        Graph::INode* child = node->GetChild(i);
-        if (auto* transform = dynamic_cast<Graph::ITransform*>(child)) {
-            const Math::Matrix<float>& matrix = static_cast<const Graph::ITransform*>(transform)->GetTransform();
-            if (matrix[12] != 0.0f)
-                transform->SetPositionX(Snap(matrix[12]));
-            if (matrix[13] != 0.0f)
-                transform->SetPositionY(Snap(matrix[13]));
-        }
-        SnapTransforms(child);
-    }
+    return AlignToPixelGrid(position, 0.0f, kMenuPixel);
 }
 
 } // namespace
@@ -68,7 +49,7 @@ Bool OnlineScoresFont::Init(Graph::INamespace* nameSpace, const String& path, UI
     Observe(mScore.GetReference(nameSpace, path + "/score"));
     Observe(mParameters.GetReference(nameSpace, path + "/parameters"));
     if (mInstance.IsValid())
-        SnapTransforms(mInstance.GetNode());
+        SnapTransformsToPixelGrid(mInstance.GetNode());
     return BindTransform(nameSpace, path + "/position", index);
 }
 
