@@ -77,7 +77,7 @@ public:
     virtual void ReleaseAll()
     {
         for (UInt32 i = 0; i < GetCount(); ++i) {
-            SwitchRoot(*mEntries[i], false);
+            mEntries[i]->SetActive(false);
             mEntries[i]->mIsUsed = false;
         }
         mNumUsed = 0;
@@ -92,7 +92,7 @@ public:
             if (entry.mIsUsed)
                 continue;
             entry.Reset();
-            SwitchRoot(entry, true);
+            entry.SetActive(true);
             SetEntryUsed(i, true);
             return &entry;
         }
@@ -104,7 +104,7 @@ public:
     {
         for (UInt32 i = 0; i < GetCount(); ++i) {
             if (static_cast<T*>(mEntries[i].get()) == object) {
-                SwitchRoot(*mEntries[i], false);
+                mEntries[i]->SetActive(false);
                 SetEntryUsed(i, false);
                 return true;
             }
@@ -141,12 +141,6 @@ public:
 private:
     GraphInstanceContainer(const GraphInstanceContainer&) = delete;
     GraphInstanceContainer& operator=(const GraphInstanceContainer&) = delete;
-
-    static void SwitchRoot(T& entry, Bool on)
-    {
-        if (Graph::INode* root = entry.GetRootNode())
-            root->SetActiveAndVisible(on);
-    }
 
     Logic::GraphNodeT<Graph::INode>* mContainerNode;
     Logic::BaseNodeObserver mNodeObserver;

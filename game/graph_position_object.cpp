@@ -68,6 +68,12 @@ Graph::INode* GraphPositionObject::GetRootNode() const
     return mTransformNode->GetNode();
 }
 
+void GraphPositionObject::SetActive(Bool active)
+{
+    if (Graph::INode* root = GetRootNode())
+        root->SetActiveAndVisible(active);
+}
+
 void GraphPositionObject::SetDepthOrder(SInt32 base)
 {
     if (mTransformNode->IsValid())

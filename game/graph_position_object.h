@@ -37,6 +37,8 @@ public:
     virtual void UpdateTransform();
     // The node that the pool switches on and off: the instance's root.
     virtual Graph::INode* GetRootNode() const;
+    // Switches the root node on or off; nothing for an unbound object.
+    void SetActive(Bool active);
 
     void SetDepthOrder(SInt32 base);
     const Math::Vector<Float>& GetPosition() const { return mPosition; }

@@ -96,12 +96,6 @@ void OnlineScoresFont::SetColor(const Color& color)
         mParameters.Get()->SetColor(0, color);
 }
 
-void OnlineScoresFont::SetActive(Bool active)
-{
-    if (Graph::INode* root = GetRootNode())
-        root->SetActiveAndVisible(active);
-}
-
 Bool OnlineScoresFont::IsNear(Float x, Float y, Float radius) const
 {
     const Float dx = mPosition.x - x;

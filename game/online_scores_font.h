@@ -37,7 +37,6 @@ public:
     void SetNameText(const String& text);
     void SetScoreText(const String& text);
     void SetColor(const Color& color);
-    void SetActive(Bool active);
     // True when the row stands less than radius + 60 away from the point.
     Bool IsNear(Float x, Float y, Float radius) const;
 

@@ -22,8 +22,7 @@ ScoresFont::ScoresFont() : GraphPositionObject(kScoreRowDepthOrder), mDisplayTex
 void ScoresFont::Reset()
 {
     GraphPositionObject::Reset();
-    if (Graph::INode* root = GetRootNode())
-        root->SetActiveAndVisible(false);
+    SetActive(false);
 }
 
 Bool ScoresFont::Init(Graph::INamespace* nameSpace, const String& path, UInt32 index)
