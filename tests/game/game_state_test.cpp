@@ -157,6 +157,33 @@ TEST_F(GameStateTest, LoadsOlderFilesWithoutDigest)
     EXPECT_EQ(state->CountEvent(), 6u);
 }
 
+// Without its digest and with the settings version lowered, a file is read without the digest
+// check, so damaged profile chunks reach the profile reader.
+TEST_F(GameStateTest, DamagedProfilesNeverReadOutsideTheFile)
+{
+    std::string good;
+    {
+        auto state = MakeState();
+        state->CreatePlayer(0, "Anna", "id-1");
+        state->CreatePlayer(1, "Ben", "");
+        good = ReadPlayerData();
+    }
+    good.resize(good.size() - 16);
+    good.replace(20, 4, "1.01");
+    WritePlayerData(good);
+    ASSERT_TRUE(MakeState()->IsPlayerUsed(1));
+    for (size_t cut = 0; cut < good.size(); cut += 97) {
+        WritePlayerData(good.substr(0, cut));
+        EXPECT_FALSE(MakeState()->LoadPlayerData()) << cut;
+    }
+    for (size_t at = 100; at < 400; ++at) {
+        std::string bytes = good;
+        bytes[at] = char(bytes[at] ^ 0xFF);
+        WritePlayerData(bytes);
+        MakeState(); // loads or refuses; never reads outside the file
+    }
+}
+
 TEST_F(GameStateTest, ProfileRules)
 {
     auto state = MakeState();
