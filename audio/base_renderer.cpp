@@ -12,25 +12,18 @@ Renderer::~Renderer() = default;
 
 Bool Renderer::RegisterObjectClass(const ClassInfo& info)
 {
-    if (mClasses.Find(info.mName) >= 0)
-        return false;
-    mClasses.Add(info.mName, info.mCreate);
-    return true;
+    return mClasses.Register(info.mName, info.mCreate);
 }
 
 Bool Renderer::UnregisterObjectClass(const ClassInfo& info)
 {
-    const SInt32 position = mClasses.Find(info.mName);
-    if (position < 0)
-        return false;
-    mClasses.RemoveAt(position);
-    return true;
+    return mClasses.Unregister(info.mName);
 }
 
 IObject* Renderer::CreateObject(const String& className)
 {
-    const ClassInfo::CreateFunction* create = mClasses.FindValue(className);
-    return create && *create ? (*create)() : nullptr;
+    const ClassInfo::CreateFunction create = mClasses.Find(className);
+    return create ? create() : nullptr;
 }
 
 Bool Renderer::DestroyObject(IObject*& object)

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "audio/renderer.h"
-#include "foundation/map.h"
+#include "foundation/class_registry.h"
 #include "foundation/string.h"
 
 namespace Vorn {
@@ -40,7 +40,7 @@ protected:
     void UnregisterClasses(const ClassInfo& buffer, const ClassInfo& listener, const ClassInfo& playable);
 
 private:
-    Map<String, ClassInfo::CreateFunction> mClasses;
+    Util::ClassRegistry<ClassInfo::CreateFunction> mClasses;
     IConfiguration* mConfiguration;
     IAudioInterface* mAudioInterface;
 };

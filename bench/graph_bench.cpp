@@ -2,7 +2,9 @@
 // drawable-like leaves that register with a view) goes through one ProcessLogic and one
 // PrepareOutput pass per iteration: the time per node shows what the pass drivers, the lazy
 // transform stacks and registration cost. A node 8 namespaces deep is found by path: the time
-// per lookup should grow only with the depth, not with the number of siblings per level.
+// per lookup should grow only with the depth, not with the number of siblings per level. A text
+// drawable gets a new text of 32 glyphs and lays it out in PrepareOutput: the time per glyph, beside
+// that of the measuring pass alone, shows what writing the quads adds.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -10,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "graph/display/display_text.h"
 #include "graph/factory.h"
 #include "graph/init_state.h"
 #include "graph/namespace.h"
@@ -18,10 +21,13 @@
 #include "graph/process_logic_state.h"
 #include "graph/renderable.h"
 #include "graph/service_state.h"
+#include "resource/native_font.h"
 #include "resource/xml_graph.h"
 #include "tests/support/fake_clock.h"
+#include "tests/support/fake_display_renderer.h"
 #include "tests/support/fake_resource_collection.h"
 #include "tests/support/fake_view.h"
+#include "tests/support/font_fixture.h"
 
 using namespace Vorn;
 
@@ -222,7 +228,100 @@ void BM_FindNodeEightLevelsDeep(benchmark::State& benchState)
     factory.DeInit();
 }
 
+// A text drawable of 32 reserved glyphs over the test font, initialised with the engine's states
+// and fake back-ends; destroyed with the scene.
+class TextScene
+{
+public:
+    TextScene()
+        : mInit(nullptr, &mFactory, nullptr, nullptr, &mDisplay, nullptr, nullptr, &mCollection),
+          mDeInit(nullptr, &mFactory, nullptr, nullptr, &mDisplay, nullptr, nullptr, &mCollection)
+    {
+        mFactory.Init();
+        mInit.Init(&mClock);
+        mDeInit.Init(&mClock);
+        mInit.Begin();
+        mCollection.AddObject("bench:font", &Resource::NativeFont::Create, Testing::MakeTestFontFile());
+        const std::string xml = "<Graph><DisplayText fontResourceId='bench:font' reservedCharacters='32'/></Graph>";
+        Bool releaseData = false;
+        Bool failed = false;
+        mGraph.reset(Resource::XmlGraph::Create(nullptr, String("text"), xml.c_str(), UInt32(xml.size()), nullptr, 0,
+                                                &releaseData, &failed));
+        mTop = mGraph ? mFactory.CreateGraph(static_cast<Resource::XmlGraph*>(mGraph.get()), nullptr) : nullptr;
+        if (mTop != nullptr && mTop->Init(&mInit))
+            mText = dynamic_cast<Graph::DisplayText*>(mTop->GetChild(0));
+    }
+    ~TextScene()
+    {
+        if (mTop != nullptr) {
+            mDeInit.Begin();
+            mTop->DeInit(&mDeInit);
+            Graph::Factory::DestroyGraph(mTop);
+        }
+        mFactory.DeInit();
+    }
+
+    Testing::FakeClock mClock;
+    Testing::FakeResourceCollection mCollection;
+    Testing::FakeDisplayRenderer mDisplay;
+    Graph::Factory mFactory;
+    Graph::InitState mInit;
+    Graph::DeInitState mDeInit;
+    std::unique_ptr<Resource::IObject> mGraph;
+    Graph::INode* mTop = nullptr;
+    Graph::DisplayText* mText = nullptr;
+};
+
+const String kTexts[2] = {String("ABCDEFGHIJKLMNOPQRSTUVWXYZ012345"), String("543210ZYXWVUTSRQPONMLKJIHGFEDCBA")};
+
+void BM_DisplayTextSetTextAndLayout(benchmark::State& benchState)
+{
+    TextScene scene;
+    if (scene.mText == nullptr) {
+        benchState.SkipWithError("text not built");
+        return;
+    }
+    Graph::PrepareOutputState prepare(nullptr);
+    prepare.Init(&scene.mClock);
+    Testing::FakeView view;
+    UInt32 flip = 0;
+    for (auto _ : benchState) {
+        scene.mText->SetText(kTexts[flip ^= 1]);
+        view.mRenderables.clear();
+        prepare.Begin();
+        prepare.PushView(&view);
+        const Bool done = scene.mText->PrepareOutput(&prepare);
+        prepare.PopView();
+        benchmark::DoNotOptimize(done);
+    }
+    if (scene.mText->GetNumberOfQuads() != 32)
+        benchState.SkipWithError("not every glyph was laid out");
+    // Glyphs per second; the reciprocal is the time per glyph.
+    benchState.SetItemsProcessed(SInt64(benchState.iterations()) * 32);
+}
+
+void BM_DisplayTextMeasure(benchmark::State& benchState)
+{
+    TextScene scene;
+    if (scene.mText == nullptr) {
+        benchState.SkipWithError("text not built");
+        return;
+    }
+    scene.mText->SetText(kTexts[0]);
+    Graph::DisplayText::Extent extent{};
+    for (auto _ : benchState) {
+        const Bool done = scene.mText->Measure(extent);
+        benchmark::DoNotOptimize(done);
+        benchmark::DoNotOptimize(extent);
+    }
+    if (extent.mCount != 32)
+        benchState.SkipWithError("not every glyph was measured");
+    benchState.SetItemsProcessed(SInt64(benchState.iterations()) * 32);
+}
+
 } // namespace
 
+BENCHMARK(BM_DisplayTextSetTextAndLayout);
+BENCHMARK(BM_DisplayTextMeasure);
 BENCHMARK(BM_ProcessLogicAndPrepareOutput)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FindNodeEightLevelsDeep)->Arg(1)->Arg(10)->Arg(100)->Arg(1000);

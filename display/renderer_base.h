@@ -4,7 +4,7 @@
 #pragma once
 
 #include "display/renderer.h"
-#include "foundation/map.h"
+#include "foundation/class_registry.h"
 #include "foundation/string.h"
 #include "foundation/types.h"
 
@@ -40,7 +40,7 @@ public:
     IDisplayInterface* GetDisplayInterface() const { return mDisplayInterface; }
 
 protected:
-    Map<String, ClassInfo::CreateFunction> mClasses;
+    Util::ClassRegistry<ClassInfo::CreateFunction> mClasses;
     UInt32 mWidth;
     UInt32 mHeight;
     IConfiguration* mConfiguration;

@@ -52,6 +52,9 @@ const AccessModeRow& FindAccessMode(Enums::FileAccessMode mode)
 Array<String> ListFolder(const String& path, Bool wantDirectories)
 {
     Array<String> names;
+    // An empty path names no folder (it would list the current one).
+    if (path.IsEmpty())
+        return names;
 #ifdef _WIN32
     const String pattern = Util::JoinPaths(path, String("*"));
     _finddata_t entry;
@@ -64,7 +67,7 @@ Array<String> ListFolder(const String& path, Bool wantDirectories)
     } while (_findnext(search, &entry) == 0);
     _findclose(search);
 #else
-    DIR* folder = path.IsEmpty() ? nullptr : opendir(path.GetText());
+    DIR* folder = opendir(path.GetText());
     if (folder == nullptr)
         return names;
     while (const dirent* entry = readdir(folder)) {

@@ -1,5 +1,6 @@
 #include "foundation/file_interface.h"
 
+#include "foundation/configuration.h"
 #include "foundation/data.h"
 #include "foundation/file.h"
 #include "foundation/path.h"
@@ -90,6 +91,12 @@ void DestroyFileInterface(IFileInterface*& fileInterface)
 {
     delete fileInterface;
     fileInterface = nullptr;
+}
+
+void DestroyConfiguration(IConfiguration*& configuration)
+{
+    delete configuration;
+    configuration = nullptr;
 }
 
 } // namespace Platform

@@ -12,6 +12,7 @@
 namespace Vorn {
 
 class ConstData;
+class IConfiguration;
 class IFile;
 
 class IFileInterface
@@ -66,9 +67,10 @@ public:
     Bool UnloadFile(ConstData* view) override;
 };
 
-// Destroys a file interface through its destructor and clears the holder; a null holder is
-// only cleared.
+// Destroy a file interface or a configuration through its destructor and clear the holder; a
+// null holder is only cleared. (The device handler's is Output::Factory::DestroyDeviceHandler.)
 void DestroyFileInterface(IFileInterface*& fileInterface);
+void DestroyConfiguration(IConfiguration*& configuration);
 
 } // namespace Platform
 } // namespace Vorn

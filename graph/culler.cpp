@@ -37,23 +37,28 @@ Bool FrustumCuller::IsCulled(const Math::Vector<float>& centre, Float radius, co
     const Float r = radius * largestScale;
 
     // The view looks along -z.
-    const Math::Vector<float> p = mViewMatrix * (world * centre);
-    const Float sine = mParameters[1];
-    const Float cosine = mParameters[2];
-    const Float tangent = mParameters[3];
+    return !IsInViewCone(mViewMatrix * (world * centre), r, mParameters);
+}
+
+Bool IsInViewCone(const Math::Vector<float>& p, Float r, const Float* angles)
+{
+    const Float sine = angles[1];
+    const Float cosine = angles[2];
+    const Float tangent = angles[3];
     const Float axisDistanceSquared = p.x * p.x + p.y * p.y;
 
     // Within the cone's reach the sphere is outside when its centre is at least its radius,
     // measured across the cone's side, beyond the side.
     const Float coneReach = r / cosine + tangent * -p.z;
+    // Written as negated tests so that a NaN counts as inside, as it always did.
     if (p.z <= 0.0f)
-        return coneReach * coneReach <= axisDistanceSquared;
+        return !(coneReach * coneReach <= axisDistanceSquared);
     if (p.z - r > 0.0f)
-        return true;
+        return false;
     if (p.z - sine * r <= 0.0f)
-        return coneReach * coneReach <= axisDistanceSquared;
+        return !(coneReach * coneReach <= axisDistanceSquared);
     // Nearest to the apex: seen only when the sphere holds the eye.
-    return r * r <= axisDistanceSquared + p.z * p.z;
+    return !(r * r <= axisDistanceSquared + p.z * p.z);
 }
 
 } // namespace Graph

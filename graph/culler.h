@@ -10,6 +10,10 @@
 namespace Vorn {
 namespace Graph {
 
+// True when the sphere (centre in camera space, looking along -z; radius) lies at least partly
+// inside the cone of a camera's projection angles (angle, sine, cosine, tangent).
+Bool IsInViewCone(const Math::Vector<float>& centre, Float radius, const Float* angles);
+
 class ICuller
 {
 public:

@@ -35,9 +35,9 @@ Bool Factory::DeInit()
 {
     for (UInt32 i = 0; i < GetNumberOfBuiltInNodeClasses(); ++i) {
         const NodeClassInfo& info = GetBuiltInNodeClassInfo(i);
+        // By name: whatever record holds a built-in class name goes.
         const SInt32 position = mClasses.Find(info.mClassName);
-        // Only the built-in record itself: an application class of the same name stays.
-        if (position >= 0 && mClasses.GetValue(position) == &info)
+        if (position >= 0)
             mClasses.RemoveAt(position);
     }
     return true;
@@ -132,13 +132,13 @@ INode* Factory::CreateSubGraph(const Resource::IGraphNode* resourceNode, const I
     for (UInt32 i = 0; i < resourceNode->GetNumberOfChildren(); ++i) {
         const Resource::IGraphNode* childResource = resourceNode->GetChild(i);
         if (childResource == nullptr) {
-            Debug::Trace("Graph::Factory::CreateGraphFromResourceNode(): Failed getting child #%u", i);
+            Debug::Trace("Graph::Factory::CreateGraphFromResourceNode(): Failed getting child #%d", SInt32(i));
             DestroyGraph(node);
             return nullptr;
         }
         INode* child = CreateSubGraph(childResource, parameters);
         if (child == nullptr) {
-            Debug::Trace("Graph::Factory::CreateGraphFromResourceNode(): Failed creating child #%u", i);
+            Debug::Trace("Graph::Factory::CreateGraphFromResourceNode(): Failed creating child #%d", SInt32(i));
             DestroyGraph(node);
             return nullptr;
         }

@@ -33,7 +33,7 @@ public:
 
     // Registers the built-in classes that this build provides; a duplicate is skipped.
     Bool Init();
-    // Removes the built-in classes again.
+    // Removes the records of the built-in class names again, whoever registered them.
     Bool DeInit();
 
     // False, without a message, when the class name is already registered. The record is not

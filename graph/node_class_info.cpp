@@ -7,6 +7,14 @@
 #include "graph/audio/audio_sequence.h"
 #include "graph/audio/listener.h"
 #include "graph/audio/sound.h"
+#include "graph/display/bone.h"
+#include "graph/display/display_bsp.h"
+#include "graph/display/display_cube.h"
+#include "graph/display/display_mesh.h"
+#include "graph/display/display_object.h"
+#include "graph/display/display_plane.h"
+#include "graph/display/display_plane_sequence.h"
+#include "graph/display/light.h"
 #include "graph/namespace.h"
 #include "graph/node.h"
 #include "graph/physics/body.h"
@@ -14,13 +22,18 @@
 #include "graph/physics/field.h"
 #include "graph/physics/spring.h"
 #include "graph/render/bitmap.h"
+#include "graph/render/bone_slot.h"
 #include "graph/render/cube_texture.h"
+#include "graph/render/flat_text_texture.h"
 #include "graph/render/flat_texture.h"
 #include "graph/render/frame_buffer_texture.h"
 #include "graph/render/material.h"
+#include "graph/render/material_slot.h"
 #include "graph/render/parameters.h"
+#include "graph/render/parameters_slot.h"
 #include "graph/render/program.h"
 #include "graph/render/shader.h"
+#include "graph/render/texture_slot.h"
 #include "graph/structure/anchor.h"
 #include "graph/structure/container.h"
 #include "graph/structure/instance.h"
@@ -31,6 +44,7 @@
 #include "graph/display/display_object.h"
 #include "graph/display/display_plane.h"
 #include "graph/display/display_plane_sequence.h"
+#include "graph/display/display_text.h"
 #include "graph/display/light.h"
 #include "graph/input/button.h"
 #include "graph/time/timeline.h"
@@ -60,7 +74,7 @@ const BuiltInClass kBuiltInClasses[] = {
     {"Bitmap", &Bitmap::Create},
     {"Body", &Body::Create},
     {"Bone", &Bone::Create},
-    {"BoneSlot", nullptr},
+    {"BoneSlot", &BoneSlot::Create},
     {"Button", &Button::Create},
     {"ColliderMesh", &ColliderMesh::Create},
     {"ColliderPlane", &ColliderPlane::Create},
@@ -68,34 +82,34 @@ const BuiltInClass kBuiltInClasses[] = {
     {"Container", &Container::Create},
     {"CubeFrameBufferTexture", &CubeFrameBufferTexture::Create},
     {"CubeTexture", &CubeTexture::Create},
-    {"DisplayBsp", nullptr},
+    {"DisplayBsp", &DisplayBsp::Create},
     {"DisplayCube", &DisplayCube::Create},
-    {"DisplayMesh", nullptr},
+    {"DisplayMesh", &DisplayMesh::Create},
     {"DisplayObject", &DisplayObject::Create},
     {"DisplayPlane", &DisplayPlane::Create},
     {"DisplayPlaneSequence", &DisplayPlaneSequence::Create},
     {"DisplayTerrain", nullptr},
     {"DisplayTerrainBillboards", nullptr},
-    {"DisplayText", nullptr},
+    {"DisplayText", &DisplayText::Create},
     {"Field", &Field::Create},
     {"FixedProgram", &FixedProgram::Create},
     {"FlatFrameBufferTexture", &FlatFrameBufferTexture::Create},
-    {"FlatTextTexture", nullptr},
+    {"FlatTextTexture", &FlatTextTexture::Create},
     {"FlatTexture", &FlatTexture::Create},
     {"FragmentShader", &FragmentShader::Create},
     {"Instance", &Instance::Create},
     {"Light", &Light::Create},
     {"Listener", &Listener::Create},
     {"Material", &Material::Create},
-    {"MaterialSlot", nullptr},
+    {"MaterialSlot", &MaterialSlot::Create},
     {"Namespace", &Namespace::Create},
     {"Node", &Node::Create},
     {"OrthographicCamera", &OrthographicCamera::Create},
     {"Parameters", &Parameters::Create},
-    {"ParametersSlot", nullptr},
+    {"ParametersSlot", &ParametersSlot::Create},
     {"PerspectiveCamera", &PerspectiveCamera::Create},
     {"Reference", &Reference::Create},
-    {"TextureSlot", nullptr},
+    {"TextureSlot", &TextureSlot::Create},
     {"Scale", &Scale::Create},
     {"ShaderProgram", &ShaderProgram::Create},
     {"Sound", &Sound::Create},

@@ -15,7 +15,7 @@ Bool TouchArea::IntersectPlane(const Math::Vector<float>& origin, const Math::Ve
     return true;
 }
 
-void RectangularTouchArea::SetSize(Float x, Float y)
+void PlaneTouchArea::SetSize(Float x, Float y)
 {
     mSizeX = x;
     mSizeY = y;
@@ -34,8 +34,7 @@ Bool RectangularTouchArea::HitTest(const Math::Vector<float>& origin, const Math
 
 void EllipticTouchArea::SetSize(Float x, Float y)
 {
-    mSizeX = x;
-    mSizeY = y;
+    PlaneTouchArea::SetSize(x, y);
     mSquaredRadius = x * x * 0.25f;
     mAspect = x / y;
 }

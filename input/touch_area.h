@@ -38,34 +38,36 @@ private:
     Bool mEnabled = true;
 };
 
-class RectangularTouchArea : public TouchArea, public IPlane
+// The size face that both shapes share.
+class PlaneTouchArea : public TouchArea, public IPlane
 {
 public:
     void SetSize(Float x, Float y) override;
     Float GetSizeX() const override { return mSizeX; }
     Float GetSizeY() const override { return mSizeY; }
-    Bool HitTest(const Math::Vector<float>& origin, const Math::Vector<float>& direction,
-                 Math::Vector<float>& hit) const override;
 
-private:
+protected:
     Float mSizeX = 1.0f;
     Float mSizeY = 1.0f;
 };
 
+class RectangularTouchArea : public PlaneTouchArea
+{
+public:
+    Bool HitTest(const Math::Vector<float>& origin, const Math::Vector<float>& direction,
+                 Math::Vector<float>& hit) const override;
+};
+
 // Semi-axes size x / 2 and size y / 2. The hit point it writes has y scaled by the aspect, so
 // that the shape is the circle of radius size x / 2.
-class EllipticTouchArea : public TouchArea, public IPlane
+class EllipticTouchArea : public PlaneTouchArea
 {
 public:
     void SetSize(Float x, Float y) override;
-    Float GetSizeX() const override { return mSizeX; }
-    Float GetSizeY() const override { return mSizeY; }
     Bool HitTest(const Math::Vector<float>& origin, const Math::Vector<float>& direction,
                  Math::Vector<float>& hit) const override;
 
 private:
-    Float mSizeX = 1.0f;
-    Float mSizeY = 1.0f;
     Float mSquaredRadius = 0.25f;
     Float mAspect = 1.0f;
 };

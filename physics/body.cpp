@@ -74,6 +74,7 @@ Math::Matrix<float> RotationOf(const Math::Matrix<float>& m)
 Body::Body()
     : mBroadPhaseNext(nullptr),
       mBroadPhasePrevious(nullptr),
+      mRegistrationRound(0),
       mParent(nullptr),
       mTriggerGroups(0),
       mResponseGroups(0),

@@ -116,6 +116,8 @@ public:
     // The collision detector's active list during its sweep.
     Body* mBroadPhaseNext;
     Body* mBroadPhasePrevious;
+    // The simulator's registration round in which the body was last pushed.
+    UInt32 mRegistrationRound;
 
 private:
     // The world form of a vector given in the body's frame: rotated by the node matrix.

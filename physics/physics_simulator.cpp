@@ -43,7 +43,7 @@ void DestroyObject(Interface*& object)
 
 } // namespace
 
-Simulator::Simulator()
+Simulator::Simulator() : mRegistrationRound(1)
 {
 }
 
@@ -153,6 +153,7 @@ void Simulator::ClearObjects()
     mRootBodies.SetCount(0);
     mSprings.SetCount(0);
     mFields.SetCount(0);
+    ++mRegistrationRound;
 }
 
 void Simulator::Step(Float seconds)
@@ -214,6 +215,12 @@ void Simulator::PushGeometry(IGeometry* geometry, const Math::Matrix<float>* loc
 void Simulator::PushBody(IBody* body, Math::Matrix<float>* transform)
 {
     Body* own = static_cast<Body*>(body);
+    // Stacked all the same, so that its pop stays paired; what is registered below it joins it.
+    if (own->mRegistrationRound == mRegistrationRound) {
+        mBodyStack.Add(own);
+        return;
+    }
+    own->mRegistrationRound = mRegistrationRound;
     own->ClearGeometries();
     own->ClearChildren();
     own->SetTransformMatrix(transform);

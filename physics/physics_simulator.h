@@ -44,6 +44,7 @@ public:
     void AddField(IField* field, const Math::Matrix<float>* transform) override;
     void AddSpring(ISpring* spring, const Math::Matrix<float>* transform) override;
     void PushGeometry(IGeometry* geometry, const Math::Matrix<float>* localMatrix) override;
+    // A body pushed a second time in one frame (a sub-graph shown twice) keeps its first place.
     void PushBody(IBody* body, Math::Matrix<float>* transform) override;
     void RemoveField(IField* field) override;
     void RemoveSpring(ISpring* spring) override;
@@ -65,6 +66,8 @@ private:
     Array<Spring*> mSprings;
     Array<Field*> mFields;
     std::unique_ptr<CollisionDetector> mDetector;
+    // Counts the ClearObjects calls, so that a body knows whether it was pushed this frame.
+    UInt32 mRegistrationRound;
 };
 
 } // namespace Physics

@@ -105,13 +105,14 @@ ReadResult NativeAnimation::Read()
                          TAG_CHARS(tag), payloadSize, count, offset);
             return ReadResult::REFUSED;
         }
-        // Evaluators read the records in place as structures of 32-bit fields.
-        if (count != 0 && reinterpret_cast<std::uintptr_t>(payload + offset) % alignof(FlagKey) != 0) {
-            Debug::Trace("Resource::NativeAnimation::Create(): %c%c%c%c keys at offset %u are not aligned",
-                         TAG_CHARS(tag), offset);
+        // Evaluators read the records in place as structures of 32-bit fields; bytes at an odd
+        // address are copied.
+        const UInt32* keys = mAlignedCopies.Place<UInt32>(payload + offset, count * (kind->recordSize / 4));
+        if (keys == nullptr) {
+            Debug::Trace("Resource::NativeAnimation::Create(): No memory for %u %c%c%c%c keys", count, TAG_CHARS(tag));
             return ReadResult::REFUSED;
         }
-        SetTrack(kind->kind, count, payload + offset);
+        SetTrack(kind->kind, count, keys);
     }
     return ReadResult::OK;
 }

@@ -2,6 +2,8 @@
 // place in the source bytes, and the writer of that form for any animation.
 #pragma once
 
+#include "resource/aligned_copies.h"
+
 #include "foundation/data.h"
 #include "foundation/string.h"
 #include "foundation/types.h"
@@ -38,6 +40,8 @@ public:
 private:
     // Fills the time range and the tracks from the source bytes; REFUSED has been logged.
     ReadResult Read();
+
+    AlignedCopies mAlignedCopies;
 };
 
 } // namespace Resource

@@ -87,12 +87,13 @@ ReadResult NativeAtlas::Read()
                          payloadSize, count, offset);
             return ReadResult::REFUSED;
         }
-        // Renderers read the records in place as floats.
-        if (count != 0 && reinterpret_cast<std::uintptr_t>(payload + offset) % alignof(AtlasRectangle) != 0) {
-            Debug::Trace("Resource::NativeAtlas::Create(): Rectangles at offset %u are not aligned", offset);
+        // Renderers read the records in place as floats; bytes at an odd address are copied.
+        const AtlasRectangle* rectangles = mAlignedCopies.Place<AtlasRectangle>(payload + offset, count);
+        if (rectangles == nullptr) {
+            Debug::Trace("Resource::NativeAtlas::Create(): No memory for %u rectangles", count);
             return ReadResult::REFUSED;
         }
-        SetRectangles(count, reinterpret_cast<const AtlasRectangle*>(payload + offset));
+        SetRectangles(count, rectangles);
     }
     return ReadResult::OK;
 }

@@ -122,12 +122,14 @@ ReadResult NativeCollider::Read()
                              TAG_CHARS(tag), payloadSize, count, offset);
                 return ReadResult::REFUSED;
             }
-            if (reinterpret_cast<std::uintptr_t>(payload + offset) % 4 != 0) {
-                Debug::Trace("Resource::NativeCollider::Create(): %c%c%c%c records at offset %u are not aligned",
-                             TAG_CHARS(tag), offset);
+            // Bytes at an odd address are copied: the tables are read in place as 32-bit fields.
+            tables[table] = reinterpret_cast<const UInt8*>(
+                mAlignedCopies.Place<UInt32>(payload + offset, count * (kTableKinds[table].recordSize / 4)));
+            if (tables[table] == nullptr) {
+                Debug::Trace("Resource::NativeCollider::Create(): No memory for %u %c%c%c%c records", count,
+                             TAG_CHARS(tag));
                 return ReadResult::REFUSED;
             }
-            tables[table] = payload + offset;
             counts[table] = count;
         }
     }

@@ -7,6 +7,8 @@
 // ColliderLeaf.
 #pragma once
 
+#include "resource/aligned_copies.h"
+
 #include "foundation/string.h"
 #include "foundation/types.h"
 #include "resource/collider.h"
@@ -50,6 +52,7 @@ private:
     // The node children and the leaves' vertex numbers; false has been logged.
     Bool CheckReferences() const;
 
+    AlignedCopies mAlignedCopies;
     const Float* mVertices;
     const ColliderNode* mNodes;
     const ColliderLeaf* mLeaves;

@@ -60,11 +60,6 @@ const TableKind kTableKinds[NativeMesh::NUMBER_OF_TABLES] = {
 using Util::ReadLittleEndian32;
 using Util::ReadTag;
 
-// Records are handed out as structures of 32-bit fields, indices as 16-bit values.
-Bool IsAligned(const void* pointer, UInt32 alignment)
-{
-    return reinterpret_cast<std::uintptr_t>(pointer) % alignment == 0;
-}
 
 // One chunk as the walk found it, numbered from the HEAD chunk's 0.
 struct Chunk
@@ -79,6 +74,14 @@ struct Chunk
 
 // The four characters of a tag in reading order, for messages.
 #define TAG_CHARS(tag) char((tag) >> 24), char((tag) >> 16), char((tag) >> 8), char(tag)
+
+// Records from bytes at an odd address are copied into aligned memory; this is when none was left.
+ReadResult NoMemory(const Chunk& chunk)
+{
+    Debug::Trace("Resource::NativeMesh::Create(): No memory for the records of %c%c%c%c chunk #%u",
+                 TAG_CHARS(chunk.tag), chunk.number);
+    return ReadResult::REFUSED;
+}
 
 } // namespace
 
@@ -118,10 +121,8 @@ ReadResult NativeMesh::Read()
     if (opened != ReadResult::OK)
         return opened;
     const UInt8* headPayload = file.GetHeadPayload();
-    if (!IsAligned(headPayload, 4)) {
-        Debug::Trace("Resource::NativeMesh::Create(): HEAD chunk is not aligned");
-        return ReadResult::REFUSED;
-    }
+    // The bounding box is handed out in place as floats.
+    const Float* boundingBox = mAlignedCopies.Place<Float>(headPayload + 8, 6);
     Util::IffStream& stream = file.GetStream();
 
     Array<Chunk> vertexBufferChunks;
@@ -185,13 +186,11 @@ ReadResult NativeMesh::Read()
                                  TAG_CHARS(chunk.tag), chunk.size, count, offset);
                     return ReadResult::REFUSED;
                 }
-                if (count != 0 && !IsAligned(chunk.payload + offset, 4)) {
-                    Debug::Trace("Resource::NativeMesh::Create(): %c%c%c%c records at offset %u are not aligned",
-                                 TAG_CHARS(chunk.tag), offset);
-                    return ReadResult::REFUSED;
-                }
                 mTableCounts[table] = count;
-                mTables[table] = chunk.payload + offset;
+                mTables[table] = reinterpret_cast<const UInt8*>(
+                    mAlignedCopies.Place<UInt32>(chunk.payload + offset, count * (kTableKinds[table].recordSize / 4)));
+                if (mTables[table] == nullptr)
+                    return NoMemory(chunk);
             }
         }
     }
@@ -205,10 +204,9 @@ ReadResult NativeMesh::Read()
                          chunk.number, chunk.size, indexCount);
             return ReadResult::REFUSED;
         }
-        if (!IsAligned(chunk.payload, 4)) {
-            Debug::Trace("Resource::NativeMesh::Create(): IBUF chunk #%u is not aligned", chunk.number);
-            return ReadResult::REFUSED;
-        }
+        const UInt16* indexData = mAlignedCopies.Place<UInt16>(chunk.payload + kIndexDataOffset, indexCount);
+        if (indexData == nullptr)
+            return NoMemory(chunk);
         IndexBuffer* buffer = new IndexBuffer();
         buffer->flags = chunk.Word(1);
         buffer->materialSlot = chunk.Word(2);
@@ -218,7 +216,7 @@ ReadResult NativeMesh::Read()
         buffer->auxiliarySlots[1] = chunk.Word(12);
         buffer->primitiveType = chunk.Word(13);
         buffer->indexCount = indexCount;
-        buffer->indexData = reinterpret_cast<const UInt16*>(chunk.payload + kIndexDataOffset);
+        buffer->indexData = indexData;
         mIndexBuffers.Add(buffer);
     }
 
@@ -233,12 +231,10 @@ ReadResult NativeMesh::Read()
                          chunk.number, chunk.size, segmentCount);
             return ReadResult::REFUSED;
         }
-        if (!IsAligned(chunk.payload, 4)) {
-            Debug::Trace("Resource::NativeMesh::Create(): ISEG chunk #%u is not aligned", chunk.number);
-            return ReadResult::REFUSED;
-        }
         const MeshIndexSegment* segments =
-            reinterpret_cast<const MeshIndexSegment*>(chunk.payload + kSegmentDataOffset);
+            mAlignedCopies.Place<MeshIndexSegment>(chunk.payload + kSegmentDataOffset, segmentCount);
+        if (segments == nullptr)
+            return NoMemory(chunk);
         for (UInt32 i = 0; i < segmentCount; ++i) {
             if (UInt64(segments[i].firstIndex) + segments[i].count > buffer->indexCount) {
                 Debug::Trace("Resource::NativeMesh::Create(): Segment #%u of ISEG chunk #%u runs past the %u indices "
@@ -283,8 +279,12 @@ ReadResult NativeMesh::Read()
         return ReadResult::REFUSED;
 
     mDrawableValue = ReadLittleEndian32(headPayload + 4);
-    mBoundingBoxMinimum = reinterpret_cast<const Float*>(headPayload + 8);
-    mBoundingBoxMaximum = reinterpret_cast<const Float*>(headPayload + 20);
+    if (boundingBox == nullptr) {
+        Debug::Trace("Resource::NativeMesh::Create(): No memory for the bounding box");
+        return ReadResult::REFUSED;
+    }
+    mBoundingBoxMinimum = boundingBox;
+    mBoundingBoxMaximum = boundingBox + 3;
     return ReadResult::OK;
 }
 

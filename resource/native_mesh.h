@@ -14,6 +14,8 @@
 // - "PVIS": cluster count, bytes per row, offset of the rows.
 #pragma once
 
+#include "resource/aligned_copies.h"
+
 #include "foundation/array.h"
 #include "foundation/string.h"
 #include "foundation/types.h"
@@ -133,6 +135,7 @@ private:
     UInt32 mDrawableValue;
     Array<VertexBuffer*> mVertexBuffers;
     Array<IndexBuffer*> mIndexBuffers;
+    AlignedCopies mAlignedCopies;
     const Float* mBoundingBoxMinimum;
     const Float* mBoundingBoxMaximum;
     UInt32 mTableCounts[NUMBER_OF_TABLES];

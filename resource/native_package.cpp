@@ -82,18 +82,16 @@ struct Payload
     }
 
     // Condition words used in place: they must lie inside the payload, on a 4-byte boundary.
-    Bool GetConditions(UInt32 offset, UInt32 count, const UInt32*& conditions) const
+    // The words in place, or copied into the package's aligned memory from an odd address.
+    Bool GetConditions(UInt32 offset, UInt32 count, AlignedCopies& copies, const UInt32*& conditions) const
     {
         conditions = nullptr;
         if (count == 0)
             return true;
         if (UInt64(offset) + UInt64(count) * 4 > size)
             return false;
-        const UInt8* first = bytes + offset;
-        if (reinterpret_cast<std::uintptr_t>(first) % alignof(UInt32) != 0)
-            return false;
-        conditions = reinterpret_cast<const UInt32*>(first);
-        return true;
+        conditions = copies.Place<UInt32>(bytes + offset, count);
+        return conditions != nullptr;
     }
 };
 
@@ -210,7 +208,7 @@ Package* NativePackage::Create(const IConfiguration* configuration, IFileInterfa
         const UInt32 dataSize = fits ? chunk.Word(12) : 0;
         const UInt32 conditionCount = fits ? chunk.Word(20) : 0;
         fits = fits && chunk.GetString(chunk.Word(0), id) && UInt64(dataOffset) + dataSize <= chunk.size &&
-               chunk.GetConditions(chunk.Word(16), conditionCount, conditions);
+               chunk.GetConditions(chunk.Word(16), conditionCount, package->mAlignedCopies, conditions);
         if (!fits) {
             Debug::Trace("Resource::NativePackage::Create(): Resource chunk #%d holds offsets or sizes outside the chunk", i);
             ok = false;
@@ -236,7 +234,7 @@ Package* NativePackage::Create(const IConfiguration* configuration, IFileInterfa
         const char* value = nullptr;
         const UInt32* conditions = nullptr;
         const Bool fits = chunk.size >= 24 && chunk.GetString(chunk.Word(0), id) && chunk.GetString(chunk.Word(8), value) &&
-                          chunk.GetConditions(chunk.Word(16), chunk.Word(20), conditions);
+                          chunk.GetConditions(chunk.Word(16), chunk.Word(20), package->mAlignedCopies, conditions);
         if (!fits) {
             Debug::Trace("Resource::NativePackage::Create(): Text chunk #%d holds offsets or sizes outside the chunk", i);
             ok = false;

@@ -7,6 +7,7 @@
 #include "foundation/iff_stream.h"
 #include "foundation/string.h"
 #include "foundation/types.h"
+#include "resource/aligned_copies.h"
 #include "resource/package.h"
 
 namespace Vorn {
@@ -39,6 +40,8 @@ public:
 private:
     const void* mData;
     UInt32 mSize;
+    // Condition words read from an odd address.
+    AlignedCopies mAlignedCopies;
 };
 
 // Collects the chunks of one native package file in the order written: "HEAD", then resources,

@@ -245,14 +245,20 @@ void Playable::QueueEntries(UInt32& startOffset)
 
 Bool Playable::Process(const Math::Matrix<float>& transform, Double time)
 {
-    const ALuint source = mSource;
-    alSource3f(source, AL_POSITION, transform[12], transform[13], transform[14]);
-    alSourcef(source, AL_GAIN, mVolume);
+    // Time going back (or standing) starts over on a fresh source, which then takes the place.
+    const Bool restarted = mNumEntries > 0 && mLastTime >= time;
+    if (restarted)
+        Stop();
+    alSource3f(mSource, AL_POSITION, transform[12], transform[13], transform[14]);
+    alSourcef(mSource, AL_GAIN, mVolume);
     if (mNumEntries == 0)
         return true;
-    if (mLastTime >= time)
-        Stop();
-    else
+    // Whether to start the source again is read before the reclaim: a source that ends after this
+    // read is restarted by the next Process only, once all it played has been unqueued, so it
+    // never plays those buffers twice.
+    ALint state = 0;
+    alGetSourcei(mSource, AL_SOURCE_STATE, &state);
+    if (!restarted)
         ReclaimProcessedBuffers();
 
     const Bool wasPlaying = mIsPlaying;
@@ -270,12 +276,10 @@ Bool Playable::Process(const Math::Matrix<float>& transform, Double time)
     mLastTime = time;
     QueueEntries(startOffset);
 
-    ALint state = 0;
-    alGetSourcei(source, AL_SOURCE_STATE, &state);
     if (state != AL_PLAYING)
-        alSourcePlay(source);
+        alSourcePlay(mSource);
     if (!wasPlaying && startOffset > 0)
-        alSourcei(source, AL_SAMPLE_OFFSET, ALint(startOffset));
+        alSourcei(mSource, AL_SAMPLE_OFFSET, ALint(startOffset));
     mIsPlaying = true;
     return true;
 }

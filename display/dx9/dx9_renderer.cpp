@@ -161,7 +161,8 @@ Bool Renderer::DeInit()
 
 Bool Renderer::IsRenderThread() const
 {
-    return mRenderThreadId != 0 && mRenderThreadId == System::Thread::GetCurrentId();
+    const UInt64 id = mRenderThreadId.load();
+    return id != 0 && id == System::Thread::GetCurrentId();
 }
 
 Bool Renderer::IsDirect() const { return mDirectAllowed[0] && mDirectAllowed[1]; }

@@ -6,6 +6,7 @@
 
 #include <d3d9.h>
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <memory>
@@ -186,7 +187,8 @@ private:
     Pool<Instance> mInstances;
     std::unique_ptr<Parameters> mDefaultParameters;
     std::unique_ptr<State> mState;
-    UInt64 mRenderThreadId;
+    // 0 while not started; read by other threads deciding whether to queue.
+    std::atomic<UInt64> mRenderThreadId;
     Bool mDirectAllowed[2];
     System::Time mTimeBudget;
     std::vector<Object*> mUpdates;

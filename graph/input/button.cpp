@@ -113,7 +113,9 @@ void Button::SetEnabled(Bool enabled)
     mEnabled = enabled;
     ButtonEvent::ClearAll(mEvents);
     ResetTracking();
-    SwitchState(enabled ? kUp : kDisabled, false);
+    // Before the first Init walk there is no state yet; that walk applies the enabled one.
+    if (mState != kNoState)
+        SwitchState(enabled ? kUp : kDisabled, false);
 }
 
 Bool Button::IsEnabled() const
@@ -438,8 +440,10 @@ Bool Button::InitChildren(IInitState* state)
         Debug::Trace("Graph::Button::InitChildren(%s): InitChildren() of superclass failed", mId.GetText());
         return false;
     }
-    // Forced: a SetEnabled before the children were resolved already moved the state number.
-    SwitchState(mEnabled ? kUp : kDisabled, true);
+    // Only a change of state applies: every later Init walk (each package load) comes here again
+    // and must not restart the timeline or reset the state children of a button in use. The
+    // first walk always applies, from no state.
+    SwitchState(mEnabled ? kUp : kDisabled, false);
     return true;
 }
 

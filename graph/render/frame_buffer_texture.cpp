@@ -67,21 +67,8 @@ Bool FrameBufferTexture::InitSelf(IInitState* state)
         Debug::Trace("Graph::%s::InitSelf(%s): InitSelf() of superclass failed", mClassName, id);
         return false;
     }
-    if (mWidth == 0) {
-        Debug::Trace("Graph::%s::InitSelf(%s): Width cannot be 0", mClassName, id);
+    if (!CheckDrawnTargetSettings(mClassName))
         return false;
-    }
-    if (mHeight == 0) {
-        Debug::Trace("Graph::%s::InitSelf(%s): Height cannot be 0", mClassName, id);
-        return false;
-    }
-    if ((mTextureFlags & kUseMipMaps) != 0) {
-        Debug::Trace("Graph::%s::InitSelf(%s): Mip-mapping currently not supported for frame buffer textures",
-                     mClassName, id);
-        return false;
-    }
-    if (UInt32(mPixelFormat) == 0)
-        mPixelFormat = (mTextureFlags & kUseAlpha) != 0 ? Enums::PixelFormat::R8_G8_B8_A8 : Enums::PixelFormat::R8_G8_B8;
     Display::IRenderer* renderer = state->GetDisplayRenderer();
     if (renderer == nullptr || !renderer->CheckFrameBufferFormat(mPixelFormat, mDepthBufferFormat)) {
         Debug::Trace("Graph::%s::InitSelf(%s): No valid frame buffer format found", mClassName, id);

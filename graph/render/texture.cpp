@@ -3,6 +3,7 @@
 #include "display/object.h"
 #include "foundation/attributes.h"
 #include "foundation/configuration.h"
+#include "foundation/debug.h"
 #include "foundation/enum_table.h"
 #include "graph/attribute_names.h"
 #include "graph/traversal_state.h"
@@ -185,6 +186,27 @@ void Texture::ApplySampling() const
     mDisplayTexture->SetWrapModeY(mVerticalWrapMode);
     mDisplayTexture->SetMagFilter(mMagFilter);
     mDisplayTexture->SetMinFilter(mMinFilter, mMipFilter);
+}
+
+Bool Texture::CheckDrawnTargetSettings(const char* className)
+{
+    const char* id = mId.GetText();
+    if (mWidth == 0) {
+        Debug::Trace("Graph::%s::InitSelf(%s): Width cannot be 0", className, id);
+        return false;
+    }
+    if (mHeight == 0) {
+        Debug::Trace("Graph::%s::InitSelf(%s): Height cannot be 0", className, id);
+        return false;
+    }
+    if ((mTextureFlags & kUseMipMaps) != 0) {
+        Debug::Trace("Graph::%s::InitSelf(%s): Mip-mapping currently not supported for frame buffer textures",
+                     className, id);
+        return false;
+    }
+    if (UInt32(mPixelFormat) == 0)
+        mPixelFormat = (mTextureFlags & kUseAlpha) != 0 ? Enums::PixelFormat::R8_G8_B8_A8 : Enums::PixelFormat::R8_G8_B8;
+    return true;
 }
 
 } // namespace Graph

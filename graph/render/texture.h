@@ -90,6 +90,10 @@ protected:
     Enums::PixelFormat ChoosePixelFormat(const Resource::IImage* image, IConfiguration* configuration) const;
     // Sets the filters and wrap modes on the display texture.
     void ApplySampling() const;
+    // The settings of a texture whose pixels are drawn into it rather than read from an image:
+    // a size is required and mip maps are refused (logged in the class's name); an unset pixel
+    // format becomes R8_G8_B8_A8 with "useAlpha", else R8_G8_B8.
+    Bool CheckDrawnTargetSettings(const char* className);
 
     Display::IObject* mDisplayObject;
     Display::ITexture* mDisplayTexture;

@@ -26,5 +26,12 @@ const NodeClassInfo& Container::GetClassInfo()
     return info;
 }
 
+Bool Container::DeserializeAttribute(UInt32 index, const IAttributes* attributes, const IAttributes* parameters,
+                                     Bool* error)
+{
+    Node::DeserializeAttribute(index, attributes, parameters, error);
+    return true;
+}
+
 } // namespace Graph
 } // namespace Vorn

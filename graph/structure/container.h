@@ -14,6 +14,11 @@ public:
 
     static INode* Create();
     static const NodeClassInfo& GetClassInfo();
+
+    // The node's own attributes are read; every attribute counts as recognised, so that a
+    // container (every graph's top) never reports an unknown one.
+    Bool DeserializeAttribute(UInt32 index, const IAttributes* attributes, const IAttributes* parameters,
+                              Bool* error) override;
 };
 
 } // namespace Graph

@@ -5,6 +5,7 @@
 #include <AL/al.h>
 
 #include <fstream>
+#include <numbers>
 #include <string>
 
 #include "audio/al11/al11_buffer.h"
@@ -109,7 +110,7 @@ TEST_F(Al11RendererTest, TheListenerSetsDistanceModelPositionAndOrientation)
     IObject* listener = NewListener();
     // A quarter turn about y, placed at (1, 2, 3): local z is world x, local y is world y.
     Math::Matrix<float> transform = Math::Matrix<float>::Identity();
-    transform.SetRotation(0.0f, float(M_PI / 2), 0.0f);
+    transform.SetRotation(0.0f, float(std::numbers::pi / 2), 0.0f);
     transform.SetTranslation(1, 2, 3);
     for (const auto& [model, alModel] : models) {
         dynamic_cast<IListener*>(listener)->SetDistanceModel(Enums::DistanceModel(model));

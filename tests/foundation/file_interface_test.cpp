@@ -3,6 +3,7 @@
 #include "foundation/file_interface.h"
 #include "foundation/folder_file_interface.h"
 
+#include "tests/support/fake_configuration.h"
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -249,4 +250,10 @@ TEST(FileInterfaceDestroyTest, DestroyClearsTheHolder)
     EXPECT_EQ(files, nullptr);
     Platform::DestroyFileInterface(files);
     EXPECT_EQ(files, nullptr);
+
+    IConfiguration* configuration = new Testing::FakeConfiguration();
+    Platform::DestroyConfiguration(configuration);
+    EXPECT_EQ(configuration, nullptr);
+    Platform::DestroyConfiguration(configuration);
+    EXPECT_EQ(configuration, nullptr);
 }

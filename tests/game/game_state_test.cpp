@@ -10,7 +10,7 @@
 #include "game/helpers.h"
 #include "logic/state.h"
 #include "tests/support/fake_configuration.h"
-#include "tests/support/fake_web_control.h"
+#include "tests/support/canned_web_control.h"
 #include "tests/support/temp_folder.h"
 
 namespace Vorn {
@@ -42,7 +42,7 @@ protected:
 
     Testing::TempFolder mFolder;
     Platform::FolderFileInterface mFiles;
-    Testing::FakeWebControl mWeb;
+    Testing::CannedWebControl mWeb;
     Testing::WebLogicDeviceHandler mHandler;
     Testing::FakeConfiguration mConfiguration;
     Logic::State mLogicState;

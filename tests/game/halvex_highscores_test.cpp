@@ -5,7 +5,7 @@
 #include "game/halvex_highscores.h"
 #include "logic/state.h"
 #include "tests/support/fake_configuration.h"
-#include "tests/support/fake_web_control.h"
+#include "tests/support/canned_web_control.h"
 
 namespace Vorn {
 namespace App {
@@ -44,7 +44,7 @@ protected:
     }
     static std::string Signature(const std::string& url) { return url.substr(url.find("&md5=") + 5); }
 
-    Testing::FakeWebControl mWeb;
+    Testing::CannedWebControl mWeb;
     Testing::WebLogicDeviceHandler mHandler;
     Testing::FakeConfiguration mConfiguration;
     Logic::State mState;

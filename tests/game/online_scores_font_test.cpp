@@ -12,7 +12,7 @@
 #include "logic/state.h"
 #include "tests/support/fake_configuration.h"
 #include "tests/support/fake_text_node.h"
-#include "tests/support/fake_web_control.h"
+#include "tests/support/canned_web_control.h"
 #include "tests/support/probe_node.h"
 #include "tests/support/view_scene_fixture.h"
 
@@ -86,7 +86,7 @@ protected:
     }
 
     Testing::NodeClassRegistration mTextClass;
-    Testing::FakeWebControl mWeb;
+    Testing::CannedWebControl mWeb;
     Testing::WebLogicDeviceHandler mDevices;
     Testing::FakeConfiguration mConfiguration;
     Logic::State mLogicState;

@@ -194,10 +194,8 @@ TEST_F(AudioTest, RefusesMissingSoundsAndHoldsWhatItFoundUntilDeInit)
         {"<View><Transform id='t'/><AudioSequence id='seq' soundIds='t'/></View>", "Failed to get sound node \"t\""},
     };
     for (const Case& c : cases) {
-        Build(c.body);
-        ::testing::internal::CaptureStderr();
-        EXPECT_FALSE(Init()) << c.body;
-        const std::string log = ::testing::internal::GetCapturedStderr();
+        std::string log;
+        EXPECT_FALSE(InitCapturing(c.body, log)) << c.body;
         EXPECT_NE(log.find(c.message), std::string::npos) << log;
         if (Graph::INode* t = Find<Graph::INode>(dynamic_cast<Graph::INamespace*>(mTop->GetChild(0)), "t")) {
             EXPECT_EQ(static_cast<Node*>(t)->GetReferenceCount(), 1u);

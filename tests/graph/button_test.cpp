@@ -610,6 +610,34 @@ TEST_F(ButtonTest, DrivesTheTimelineToTheTimeOfEachState)
     EXPECT_EQ(second->mStarts, 1u);
 }
 
+// Every package load walks Init over the tree again; an up button keeps its running timeline
+// and its state children as they are.
+TEST_F(ButtonTest, LaterInitWalksDoNotRestartAnUpButton)
+{
+    Button* button = Build("<Button timelineId='anim' upStateTime='0.5' upStateChildId='up' downStateChildId='down'>"
+                           "<RecordingTimeline id='anim'/><Container id='up'/><Container id='down'/></Button>");
+    ASSERT_NE(button, nullptr);
+    button->SetEnabled(false);
+    button->SetEnabled(true); // before the first walk: nothing to apply yet
+    ASSERT_TRUE(button->Init(&mInitState));
+    auto* timeline = dynamic_cast<RecordingTimeline*>(button->GetChild(0));
+    ASSERT_NE(timeline, nullptr);
+    EXPECT_EQ(timeline->mStarts, 1u);
+    INode* up = button->GetChild(1);
+    INode* down = button->GetChild(2);
+    EXPECT_TRUE(up->IsActiveAndVisible());
+    EXPECT_FALSE(down->IsActive());
+
+    // Something else shows the down child meanwhile; the walk leaves that alone too.
+    down->SetActiveAndVisible(true);
+    ASSERT_TRUE(button->Init(&mInitState));
+    EXPECT_EQ(timeline->mStarts, 1u);
+    EXPECT_EQ(timeline->mEndTimes, std::vector<Real>({0.5}));
+    EXPECT_TRUE(down->IsActiveAndVisible());
+    EXPECT_EQ(button->GetState(), UInt32(Button::kUp));
+    EXPECT_TRUE(button->DeInit(&mDeInitState));
+}
+
 TEST_F(ButtonTest, DestroyEventRemovesOnlyAnEventItHolds)
 {
     Button* button = Build("<Button/>");

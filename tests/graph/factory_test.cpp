@@ -119,11 +119,52 @@ TEST_F(FactoryTest, RegistryKeepsTheFirstRecordOfAName)
     EXPECT_EQ(mFactory.CreateNode(String("Counted")), nullptr);
     EXPECT_TRUE(mFactory.RegisterNodeClass(&kCountedInfo));
 
-    // DeInit removes the built-in records and leaves the application's.
+    // DeInit removes every record of a built-in name, an application's own record of such a
+    // name too, and leaves the other application classes.
+    EXPECT_TRUE(mFactory.UnregisterNodeClass(&Node::GetClassInfo()));
+    EXPECT_TRUE(mFactory.RegisterNodeClass(&kSecondNodeInfo));
     EXPECT_TRUE(mFactory.DeInit());
     EXPECT_EQ(mFactory.CreateNode(String("Node")), nullptr);
+    EXPECT_EQ(mFactory.CreateNode(String("Container")), nullptr);
     std::unique_ptr<INode> counted(mFactory.CreateNode(String("Counted")));
     EXPECT_NE(counted, nullptr);
+}
+
+// A resource node that claims a child it cannot hand out.
+class MissingChildNode : public Resource::IGraphNode
+{
+public:
+    String GetClassName() const override { return String("Counted"); }
+    UInt32 GetNumberOfChildren() const override { return 1; }
+    const Resource::IGraphNode* GetChild(UInt32) const override { return nullptr; }
+    const IAttributes* GetAttributes() const override { return nullptr; }
+};
+
+TEST_F(FactoryTest, MissingChildFailsTheGraph)
+{
+    const MissingChildNode top;
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(mFactory.CreateGraphFromResourceNode(&top, nullptr), nullptr);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "Graph::Factory::CreateGraphFromResourceNode(): Failed getting child #0\n");
+    EXPECT_EQ(gLiveNodes, 0);
+}
+
+// A container reads the node's attributes and takes every other one as its own.
+TEST_F(FactoryTest, ContainerRecognisesEveryAttribute)
+{
+    std::unique_ptr<INode> container(mFactory.CreateNode(String("Container")));
+    std::unique_ptr<INode> node(mFactory.CreateNode(String("Node")));
+    ASSERT_NE(container, nullptr);
+    Util::Attributes attributes;
+    attributes.AddAttribute(String("id"), String("box"));
+    attributes.AddAttribute(String("noSuchAttribute"), String("1"));
+    Bool error = false;
+    EXPECT_TRUE(container->DeserializeAttribute(0, &attributes, nullptr, &error));
+    EXPECT_TRUE(container->DeserializeAttribute(1, &attributes, nullptr, &error));
+    EXPECT_FALSE(node->DeserializeAttribute(1, &attributes, nullptr, &error));
+    EXPECT_FALSE(error);
+    EXPECT_EQ(container->GetId(), "box");
 }
 
 // The native form finds each attribute through its hashed name table.

@@ -149,6 +149,7 @@ struct ControllerLog
     int deInits = 0;
     Real timeShift = 0;
     Real timeScale = 1;
+    Bool failProcessLogic = false;
 };
 ControllerLog gController;
 
@@ -164,7 +165,7 @@ public:
         if (scale > 0)
             gController.timeScale = scale;
     }
-    Bool ProcessLogic(IProcessLogicState*) override { return true; }
+    Bool ProcessLogic(IProcessLogicState*) override { return !gController.failProcessLogic; }
     void DeserializeAttributes(const IAttributes* attributes, const IAttributes* parameters, Bool* error) override
     {
         attributes->GetValue(parameters, "animationTimeShift", &gController.timeShift, error);
@@ -766,6 +767,32 @@ TEST_F(NodeTest, JustActivatedReachesTheWholeSubTreeForOnePass)
     gCalls.clear();
     EXPECT_TRUE(Child({0})->ProcessLogic(&mProcessLogic));
     EXPECT_EQ(Joined(gCalls), "ProcessLogicSelf:p ProcessLogicSelf:a ProcessLogicSelf:b ProcessLogicSelf:c");
+    EXPECT_TRUE(Child({0})->DeInit(&mDeInit));
+}
+
+// A pass that fails below a just-activated node keeps its bit, so the next pass hands it over.
+TEST_F(NodeTest, FailedProcessLogicKeepsTheJustActivatedBit)
+{
+    ASSERT_NE(Build(R"(<Graph><Probe id="p" subTreeBits="3221225472">
+        <Node id="n" animationResourceId="pkg:walk"/></Probe></Graph>)"),
+              nullptr)
+        << mLog;
+    ASSERT_TRUE(Child({0})->Init(&mInit));
+    Child({0})->SetActiveAndVisible(false);
+    Child({0})->SetActiveAndVisible(true);
+    gController.failProcessLogic = true;
+    gCalls.clear();
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(Child({0})->ProcessLogic(&mProcessLogic));
+    const std::string log = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(log.find("Graph::Node::ProcessLogic(p): ProcessLogicChildren() failed"), std::string::npos) << log;
+    EXPECT_NE(Child({0})->GetFlags() & Node::kJustActivated, 0u);
+
+    gController.failProcessLogic = false;
+    gCalls.clear();
+    EXPECT_TRUE(Child({0})->ProcessLogic(&mProcessLogic));
+    EXPECT_EQ(Joined(gCalls), "ProcessLogicSelf:p+");
+    EXPECT_EQ(Child({0})->GetFlags() & Node::kJustActivated, 0u);
     EXPECT_TRUE(Child({0})->DeInit(&mDeInit));
 }
 

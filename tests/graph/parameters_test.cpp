@@ -129,10 +129,10 @@ TEST_F(ParametersTest, RefusesAParentThatIsMissingOrNotParametersAndGivesItsRefe
          "Graph::Parameters::InitSelf(p): Referenced parent \"t\" is not a parameters node"},
     };
     for (const Case& c : cases) {
-        mScene = Build(c.body);
-        ::testing::internal::CaptureStderr();
-        EXPECT_FALSE(Init()) << c.body;
-        EXPECT_NE(::testing::internal::GetCapturedStderr().find(c.message), std::string::npos) << c.body;
+        std::string log;
+        EXPECT_FALSE(InitCapturing(c.body, log)) << c.body;
+        EXPECT_NE(log.find(c.message), std::string::npos) << log;
+        mScene = dynamic_cast<Graph::INamespace*>(mTop->GetChild(0));
         if (auto* t = Find<Graph::Node>(mScene, "t")) {
             EXPECT_EQ(t->GetReferenceCount(), 0u);
         }

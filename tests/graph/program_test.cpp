@@ -20,15 +20,6 @@ using Testing::FakeShaderProgram;
 class ProgramTest : public Testing::ViewSceneFixture
 {
 protected:
-    // Builds and initialises the scene, capturing the log; the init result and the log.
-    Bool InitCapturing(const std::string& body, std::string& log)
-    {
-        Build(body);
-        ::testing::internal::CaptureStderr();
-        const Bool done = Init();
-        log = ::testing::internal::GetCapturedStderr();
-        return done;
-    }
     static constexpr const char* kShaders =
         "<VertexShader id='vs' source='void main() {}'/><FragmentShader id='fs' source='void main() {}'/>";
 };

@@ -84,6 +84,13 @@ TEST_F(SpringNodeTest, BodiesMustBeInitialisedBodyNodes)
     }
 }
 
+TEST_F(SpringNodeTest, RefusedSpringFailsInitWithOneLine)
+{
+    mPhysics.mRefuseCreation = true;
+    const std::string log = InitLog("<Spring id='s'/>");
+    EXPECT_EQ(log.substr(0, log.find('\n')), "Graph::Spring::InitSelf(s): Failed to create spring object");
+}
+
 TEST_F(SpringNodeTest, DeInitReleasesTheBodyNodes)
 {
     Scene("<Body id='a'/><Spring body1Id='a'/>");

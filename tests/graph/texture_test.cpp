@@ -127,10 +127,8 @@ TEST_F(TextureTest, RefusesAMissingResourceIdOrImage)
 {
     for (const char* element : {"<FlatTexture id='t'/>", "<FlatTexture id='t' bitmapResourceId='p:none'/>",
                                 "<Bitmap id='t'/>", "<Bitmap id='t' bitmapResourceId='p:none'/>"}) {
-        ::testing::internal::CaptureStderr();
-        Build(element);
-        EXPECT_FALSE(Init()) << element;
-        const std::string log = ::testing::internal::GetCapturedStderr();
+        std::string log;
+        EXPECT_FALSE(InitCapturing(element, log)) << element;
         EXPECT_NE(log.find(std::string(element).find("bitmapResourceId") == std::string::npos
                                ? "No resource ID specified"
                                : "Failed to get resource image \"p:none\""),
@@ -218,10 +216,9 @@ TEST_F(TextureTest, FrameBufferTexturesNeedASizeAndNoMipMaps)
          "Mip-mapping currently not supported for frame buffer textures"},
     };
     for (const Case& c : cases) {
-        ::testing::internal::CaptureStderr();
-        Build(c.element);
-        EXPECT_FALSE(Init()) << c.element;
-        EXPECT_NE(::testing::internal::GetCapturedStderr().find(c.message), std::string::npos) << c.element;
+        std::string log;
+        EXPECT_FALSE(InitCapturing(c.element, log)) << c.element;
+        EXPECT_NE(log.find(c.message), std::string::npos) << log;
         EXPECT_EQ(mDisplay.mCreatedCount, 0u) << c.element;
         EXPECT_TRUE(DestroyScene());
     }

@@ -77,6 +77,41 @@ TEST(SimulatorTest, BodyPushedInsideAnotherIsItsChildAndNotARoot)
     EXPECT_TRUE(simulator.GetGeometryStack().IsEmpty());
 }
 
+TEST(SimulatorTest, BodyPushedTwiceInOneFrameKeepsItsFirstPlace)
+{
+    Simulator simulator;
+    ASSERT_TRUE(simulator.Init());
+    IBody* outer = simulator.CreateBody();
+    IBody* body = simulator.CreateBody();
+    outer->Init();
+    body->Init();
+    Math::Matrix<float> worlds[2];
+    body->AddForceWorldWorld(Math::Vector<float>(), Vec(1, 0, 0));
+    for (UInt32 frame = 0; frame < 2; ++frame) {
+        simulator.ClearObjects();
+        simulator.PushBody(body, &worlds[1]);
+        simulator.PushBody(body, &worlds[1]); // shown again inside itself
+        simulator.PopBody(body);
+        simulator.PopBody(body);
+        simulator.PushBody(outer, &worlds[0]);
+        simulator.PushBody(body, &worlds[1]); // and again under another body
+        simulator.PopBody(body);
+        simulator.PopBody(outer);
+        EXPECT_TRUE(simulator.GetBodyStack().IsEmpty());
+        ASSERT_EQ(simulator.GetRootBodies().GetCount(), 2);
+        EXPECT_TRUE(static_cast<Body*>(body)->GetChildren().IsEmpty());
+        EXPECT_TRUE(static_cast<Body*>(outer)->GetChildren().IsEmpty());
+        EXPECT_EQ(body->GetParent(), nullptr);
+        simulator.Step(1.0f);
+    }
+    // Integrated once per step: speed 1 from the one force, so two steps move it by 2.
+    EXPECT_FLOAT_EQ(body->GetLinearVelocity().x, 1.0f);
+    EXPECT_FLOAT_EQ(static_cast<Body*>(body)->GetPosition().x, 2.0f);
+    simulator.DestroyBody(body);
+    simulator.DestroyBody(outer);
+    simulator.DeInit();
+}
+
 TEST(SimulatorTest, ClearObjectsKeepsTheGeometryStackAndUnbalancedPopsAreIgnored)
 {
     Simulator simulator;

@@ -238,7 +238,6 @@ TEST(NativeAnimationTest, RefusesCountsAndOffsetsBeyondTheirChunk)
         {"huge count", MakeFile({kHead, VisibleChunk(0x40000000)})},
         {"offset beyond chunk", MakeFile({kHead, VisibleChunk(1, 24)})},
         {"huge offset", MakeFile({kHead, VisibleChunk(1, 0xFFFFFFF8u)})},
-        {"misaligned keys", MakeFile({kHead, {MakeTag("VISK"), {1, 9, 0, 0, 0, 0}}})},
         {"key chunk without count and offset", MakeFile({kHead, shortKeyChunk})},
         {"HEAD without times", MakeFile({shortHead})},
     };
@@ -330,4 +329,18 @@ TEST(NativeAnimationTest, RefusedAnimationEndsTheCreatorSearchAndThePackage)
     EXPECT_TRUE(failed);
     EXPECT_EQ(log.find("Resource::NativeAnimation::Create(): File cannot contain more than one VISK chunk\n"), 0u)
         << log;
+}
+
+TEST(NativeAnimationTest, ReadsAFileAtAnOddAddress)
+{
+    const Data file = WriteSample();
+    const std::unique_ptr<Testing::OddAddressCreation> odd =
+        Testing::RunCreatorAtOddAddress(&NativeAnimation::Create, file);
+    const Animation* animation = odd->outcome.As<Animation>();
+    ASSERT_NE(animation, nullptr);
+    ASSERT_EQ(animation->GetNumberOfPositionKeys(), kPosition.size());
+    EXPECT_EQ(std::memcmp(animation->GetPositionKeys(), kPosition.data(), kPosition.size() * sizeof(PositionKey)), 0);
+    ASSERT_EQ(animation->GetNumberOfRotationKeys(), kRotation.size());
+    EXPECT_EQ(animation->GetRotationKeys()[1].angle, 1.5f);
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(animation->GetVisibleKeys()) % alignof(FlagKey), 0u);
 }

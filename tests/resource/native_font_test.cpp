@@ -188,3 +188,14 @@ TEST(NativeFontTest, BitFlippedFilesNeverReadOutsideTheirBytes)
     Testing::ExpectBitFlipsHandled<NativeFont>(&NativeFont::Create, data, Testing::GetEveryBitPosition(data.GetSize()),
                                                check);
 }
+
+TEST(NativeFontTest, ReadsAFileAtAnOddAddress)
+{
+    const std::unique_ptr<Testing::OddAddressCreation> odd =
+        Testing::RunCreatorAtOddAddress(&NativeFont::Create, MakeSample());
+    const NativeFont* font = odd->outcome.As<NativeFont>();
+    ASSERT_NE(font, nullptr);
+    ASSERT_NE(font->GetGlyph('b'), nullptr);
+    EXPECT_EQ(font->GetGlyph('b')->GetAdvance(), Float('b'));
+    EXPECT_EQ(font->GetLineHeight(), 2.5f);
+}

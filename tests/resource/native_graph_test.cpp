@@ -12,6 +12,7 @@
 #include "foundation/iff_stream.h"
 #include "resource/native_package.h"
 #include "tests/support/fake_configuration.h"
+#include "tests/support/chunk_file_fixture.h"
 #include "tests/support/graph_fixture.h"
 
 namespace Vorn {
@@ -664,6 +665,18 @@ TEST(NativeGraphNodeTest, FirstOfTwoEqualNamesWinsAndIndexesAreChecked)
     String name;
     EXPECT_FALSE(list->GetNameAndValue(2, &name, &value));
     EXPECT_EQ(CountLines(::testing::internal::GetCapturedStderr()), 4);
+}
+
+TEST(NativeGraphTest, ReadsAFileAtAnOddAddress)
+{
+    const Data file = Testing::MakeNativeGraph(R"(<Graph a="1"><Node id="one"><Node id="{a}"/></Node></Graph>)");
+    const std::unique_ptr<Testing::OddAddressCreation> odd = Testing::RunCreatorAtOddAddress(&NativeGraph::Create, file);
+    const IGraph* graph = odd->outcome.As<IGraph>();
+    ASSERT_NE(graph, nullptr);
+    const IGraphNode* one = graph->GetRootNode()->GetChild(0);
+    ASSERT_NE(one, nullptr);
+    EXPECT_STREQ(one->GetAttributes()->GetAttributeValue(0), "one");
+    EXPECT_EQ(one->GetChild(0)->GetClassName(), "Node");
 }
 
 } // namespace

@@ -330,7 +330,6 @@ TEST(NativeMeshTest, RefusesSizesCountsAndReferencesThatDoNotFit)
         {"segment with wrapping range", 8, IndexSegments(0, {3, 0, 2, 0xFFFFFFFFu})},
         {"planes beyond chunk", planes, Table("PLNE", 2, bsp[0].words)},
         {"huge offset", planes, Table("PLNE", 1, {}, 0xFFFFFFF8u)},
-        {"misaligned records", planes, Table("PLNE", 1, {0, 0, 0, 0, 0}, 9)},
         {"table without count and offset", planes, {MakeTag("PLNE"), {1}}},
         {"node names missing plane", nodes, Table("NODE", 1, Node(1, -1, -2))},
         {"node names missing leaf", nodes, Table("NODE", 1, Node(0, -1, -3))},
@@ -366,16 +365,25 @@ TEST(NativeMeshTest, RefusesChunkThatRunsPastTheFile)
     EXPECT_EQ(result.log, "Resource::NativeMesh::Create(): Chunk #2 runs past the end of the file\n");
 }
 
-TEST(NativeMeshTest, RefusesMisalignedBytes)
+TEST(NativeMeshTest, ReadsAFileAtAnOddAddress)
 {
-    Data data = MakeMesh(SampleChunks());
-    const std::vector<UInt8> zeros(data.GetSize() + 2, 0);
-    ExactBytes bytes(zeros.data(), UInt32(zeros.size()));
-    std::memcpy(bytes.Get() + 2, data.GetData(), data.GetSize());
-    CreatorOutcome result = RunCreator(&NativeMesh::Create, bytes.Get() + 2, data.GetSize());
-    EXPECT_EQ(result.object, nullptr);
-    EXPECT_TRUE(result.failed);
-    EXPECT_EQ(result.log, "Resource::NativeMesh::Create(): HEAD chunk is not aligned\n");
+    const Data file = MakeMesh(SampleChunks());
+    ExactBytes aligned(file);
+    CreatorOutcome expected = RunCreator(&NativeMesh::Create, aligned);
+    const std::unique_ptr<OddAddressCreation> odd = RunCreatorAtOddAddress(&NativeMesh::Create, file);
+    const NativeMesh* a = expected.As<NativeMesh>();
+    const NativeMesh* b = odd->outcome.As<NativeMesh>();
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(std::memcmp(b->GetBoundingBoxMinimum(), a->GetBoundingBoxMinimum(), 12), 0);
+    EXPECT_EQ(b->GetBoundingBoxMaximum()[2], 3.0f);
+    ASSERT_EQ(b->GetNumberOfIndices(0), a->GetNumberOfIndices(0));
+    EXPECT_EQ(std::memcmp(b->GetIndexData(0), a->GetIndexData(0), a->GetNumberOfIndices(0) * 2), 0);
+    ASSERT_EQ(b->GetNumberOfIndexSegments(0), 2u);
+    EXPECT_EQ(b->GetIndexSegments(0)[1].firstIndex, 3u);
+    ASSERT_EQ(b->GetNumberOfLeaves(), 2u);
+    EXPECT_EQ(std::memcmp(b->GetLeaves(), a->GetLeaves(), 2 * sizeof(MeshLeaf)), 0);
+    EXPECT_EQ(b->GetPlanes()[0].d, a->GetPlanes()[0].d);
 }
 
 TEST(NativeMeshTest, TruncatedFilesAreRefusedWithOneLine)

@@ -12,6 +12,7 @@
 #include "resource/audio_stream.h"
 #include "resource/ogg_sound.h"
 #include "resource/wav_sound.h"
+#include "tests/support/chunk_file_fixture.h"
 #include "tests/support/sound_fixture.h"
 
 using namespace Vorn;
@@ -296,3 +297,14 @@ TEST(NativeSoundTest, WavAndOggSoundsRoundTripThroughTheNativeForm)
 }
 
 } // namespace
+
+TEST(NativeSoundTest, ReadsAFileAtAnOddAddress)
+{
+    const std::vector<UInt8> file = WriteSound(2, 8000, 1, 1, {1, 2});
+    const std::unique_ptr<Testing::OddAddressCreation> odd =
+        Testing::RunCreatorAtOddAddress(&NativeSound::Create, ConstData(file.data(), UInt32(file.size())));
+    const NativeSound* sound = odd->outcome.As<NativeSound>();
+    ASSERT_NE(sound, nullptr);
+    EXPECT_EQ(sound->GetNumberOfSamples(), 2u);
+    EXPECT_EQ(sound->GetSampleRate(), 8000u);
+}

@@ -28,8 +28,15 @@ protected:
         ASSERT_TRUE(mInterface.ActivateRenderContext());
         ASSERT_TRUE(mRenderer.Init());
     }
-    void TearDown() override
+    void TearDown() override { Finish(); }
+
+    // Gives every kept object back, ends the renderer and closes the device; the test may call
+    // it early (to read what the device wrote), and it runs once.
+    void Finish()
     {
+        if (mFinished)
+            return;
+        mFinished = true;
         Sync();
         for (auto object = mObjects.rbegin(); object != mObjects.rend(); ++object) {
             if (*object) {
@@ -104,6 +111,7 @@ private:
 
     std::vector<Audio::IObject*> mObjects;
     Bool mBegun = false;
+    Bool mFinished = false;
 };
 
 } // namespace Testing

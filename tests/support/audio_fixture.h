@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <memory>
 #include <string>
 #include <vector>
@@ -47,7 +48,7 @@ inline std::vector<UInt8> ToneWav(UInt32 channels, UInt32 bitsPerSample, UInt32 
     wav.bitsPerSample = bitsPerSample;
     wav.sampleRate = sampleRate;
     for (UInt32 i = 0; i < frames; ++i) {
-        const double value = 0.5 * std::sin(2.0 * M_PI * frequency * i / sampleRate);
+        const double value = 0.5 * std::sin(2.0 * std::numbers::pi * frequency * i / sampleRate);
         for (UInt32 c = 0; c < channels; ++c) {
             if (bitsPerSample == 8)
                 wav.samples.push_back(UInt8(SInt32(std::lround(value * 127.0)) + 128));

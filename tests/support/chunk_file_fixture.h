@@ -89,6 +89,28 @@ inline CreatorOutcome RunCreator(Resource::ObjectCreator creator, ExactBytes& by
     return RunCreator(creator, bytes.Get(), bytes.GetSize(), id);
 }
 
+// A creator's run over a copy of the file that starts at an odd address; the copy lives as long
+// as the object, which may point into it.
+struct OddAddressCreation
+{
+    std::unique_ptr<UInt8[]> block;
+    CreatorOutcome outcome;
+};
+
+// The readers take files at any address (a package's resources follow each other byte-wise): the
+// file must give an object without a log line, as it does aligned.
+inline std::unique_ptr<OddAddressCreation> RunCreatorAtOddAddress(Resource::ObjectCreator creator,
+                                                                  const ConstData& file, const char* id = "res")
+{
+    std::unique_ptr<OddAddressCreation> creation(new OddAddressCreation);
+    creation->block.reset(new UInt8[file.GetSize() + 1]);
+    std::memcpy(creation->block.get() + 1, file.GetData(), file.GetSize());
+    creation->outcome = RunCreator(creator, creation->block.get() + 1, file.GetSize(), id);
+    EXPECT_NE(creation->outcome.object, nullptr) << creation->outcome.log;
+    EXPECT_EQ(creation->outcome.log, "");
+    return creation;
+}
+
 // A file of another form or version: the creator makes nothing, logs nothing and leaves the data
 // to the caller, so that the next creator can try it.
 inline void ExpectDeclinedSilently(Resource::ObjectCreator creator, const ConstData& file, const char* name)

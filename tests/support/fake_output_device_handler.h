@@ -1,9 +1,12 @@
 // An output device handler for engine, logic and graph tests: it keeps the controls it is given
 // per kind and by identifier, hands them back like the real one, and counts its per-step calls.
-// The fake controls count the calls they receive and do nothing of their own kind.
+// The fake controls count the calls they receive and, but for the system font control, do nothing
+// of their own kind.
 #pragma once
 
 #include <algorithm>
+#include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -13,6 +16,7 @@
 #include "platform/system_dialog.h"
 #include "platform/system_font.h"
 #include "platform/web_control.h"
+#include "tests/support/fake_display_surface.h"
 
 namespace Vorn {
 namespace Testing {
@@ -84,13 +88,73 @@ public:
     void DestroyDialog(ISystemDialog*) override {}
 };
 
+// A system font that records what it is asked to draw; drawing fails while mFailDrawing is set.
+class FakeSystemFont : public ISystemFont
+{
+public:
+    struct Drawing
+    {
+        std::string text;
+        Float textColor[4];
+        Float backgroundColor[4];
+        Enums::TextAlignmentX alignmentX;
+        Enums::TextAlignmentY alignmentY;
+        IDisplaySurface* surface;
+    };
+
+    FakeSystemFont(const char* faceName, Float size) : mFaceName(faceName ? faceName : ""), mSize(size) {}
+    Bool DrawText(const char* text, const Float* textColor, const Float* backgroundColor, Float, Float,
+                  Enums::TextAlignmentX alignmentX, Enums::TextAlignmentY alignmentY,
+                  IDisplaySurface* surface) override
+    {
+        Drawing drawing{text ? text : "", {}, {}, alignmentX, alignmentY, surface};
+        std::copy(textColor, textColor + 4, drawing.textColor);
+        std::copy(backgroundColor, backgroundColor + 4, drawing.backgroundColor);
+        mDrawings.push_back(drawing);
+        return !mFailDrawing;
+    }
+
+    std::string mFaceName;
+    Float mSize;
+    Bool mFailDrawing = false;
+    std::vector<Drawing> mDrawings;
+};
+
+// Makes recording fonts and plain surfaces, refuses them on request and keeps the live ones, so
+// that a test sees what a node made and gave back.
 class FakeSystemFontControl : public FakeControlOf<ISystemFontControl>
 {
 public:
-    ISystemFont* CreateSystemFont(const char*, Float) override { return nullptr; }
-    IDisplaySurface* CreateSurface(Enums::PixelFormat, UInt32, UInt32) override { return nullptr; }
-    void DestroySystemFont(ISystemFont*) override {}
-    void DestroySurface(IDisplaySurface*) override {}
+    ISystemFont* CreateSystemFont(const char* faceName, Float size) override
+    {
+        if (mRefuseFonts)
+            return nullptr;
+        mFonts.push_back(std::make_unique<FakeSystemFont>(faceName, size));
+        return mFonts.back().get();
+    }
+    IDisplaySurface* CreateSurface(Enums::PixelFormat format, UInt32 width, UInt32 height) override
+    {
+        if (mRefuseSurfaces)
+            return nullptr;
+        mSurfaces.push_back(std::make_unique<FakeDisplaySurface>(format, width, height,
+                                                                 std::vector<UInt8>(std::size_t(width) * height * 4)));
+        return mSurfaces.back().get();
+    }
+    void DestroySystemFont(ISystemFont* font) override { Erase(mFonts, font); }
+    void DestroySurface(IDisplaySurface* surface) override { Erase(mSurfaces, surface); }
+
+    Bool mRefuseFonts = false;
+    Bool mRefuseSurfaces = false;
+    std::vector<std::unique_ptr<FakeSystemFont>> mFonts;
+    std::vector<std::unique_ptr<FakeDisplaySurface>> mSurfaces;
+
+private:
+    template <class Owned, class Given>
+    static void Erase(std::vector<std::unique_ptr<Owned>>& list, Given* object)
+    {
+        list.erase(std::remove_if(list.begin(), list.end(), [object](const auto& owned) { return owned.get() == object; }),
+                   list.end());
+    }
 };
 
 class FakeWebControl : public FakeControlOf<IWebControl>

@@ -1,6 +1,7 @@
 // Scenes for tests of views, cameras and the nodes that attach to views: graphs built from XML
 // graph text below a graph root, walked frame by frame with the real traversal states over fake
-// display and audio renderers, a fake touchable handler and a configuration of 1280 x 800.
+// display and audio renderers, a fake touchable handler, an output device handler with a system
+// font control and a configuration of 1280 x 800.
 // Test nodes that register as renderables, lights, listeners and frame buffers come with it.
 #pragma once
 
@@ -28,6 +29,7 @@
 #include "tests/support/fake_clock.h"
 #include "tests/support/fake_configuration.h"
 #include "tests/support/fake_display_renderer.h"
+#include "tests/support/fake_output_device_handler.h"
 #include "tests/support/fake_resource_collection.h"
 #include "tests/support/fake_touchable_handler.h"
 #include "tests/support/graph_fixture.h"
@@ -140,15 +142,17 @@ class ViewSceneFixture : public ::testing::Test
 {
 protected:
     ViewSceneFixture() : ViewSceneFixture(&mInput) {}
-    // Over another touchable handler than the fake one, which then stays unused.
-    explicit ViewSceneFixture(Input::ITouchableHandler* input)
-        : mInitState(&mConfiguration, &mFactory, input, nullptr, &mDisplay, &mAudio, nullptr, &mCollection),
-          mDeInitState(&mConfiguration, &mFactory, input, nullptr, &mDisplay, &mAudio, nullptr, &mCollection),
-          mConfigChangedState(&mConfiguration, &mFactory, input, nullptr, &mDisplay, &mAudio, nullptr,
-                              &mCollection),
+    // Over another touchable handler or audio renderer than the fakes, which then stay unused.
+    explicit ViewSceneFixture(Input::ITouchableHandler* input, Audio::IRenderer* audio = nullptr)
+        : mInitState(&mConfiguration, &mFactory, input, &mOutput, &mDisplay, audio ? audio : &mAudio, nullptr,
+                     &mCollection),
+          mDeInitState(&mConfiguration, &mFactory, input, &mOutput, &mDisplay, audio ? audio : &mAudio, nullptr,
+                       &mCollection),
+          mConfigChangedState(&mConfiguration, &mFactory, input, &mOutput, &mDisplay, audio ? audio : &mAudio,
+                              nullptr, &mCollection),
           mProcessLogicState(input, nullptr),
-          mPrepareOutputState(nullptr),
-          mEnqueueOutputState(&mDisplay, &mAudio),
+          mPrepareOutputState(&mOutput),
+          mEnqueueOutputState(&mDisplay, audio ? audio : &mAudio),
           mClasses((mFactory.Init(), mFactory),
                    {{"Transform", &Graph::Transform::Create},
                     {"View", &Graph::View::Create},
@@ -160,6 +164,7 @@ protected:
                     {"TestFrameBuffer", &TestFrameBuffer::Create}})
     {
         mConfiguration.SetDisplaySurfaceSize(1280, 800);
+        mOutput.AddSystemFontControl(&mFontControl);
         mInitState.Init(&mClock);
         mDeInitState.Init(&mClock);
         mConfigChangedState.Init(&mClock);
@@ -206,6 +211,16 @@ protected:
     {
         mInitialized = mTop->Init(&mInitState);
         return mInitialized;
+    }
+    // Builds the scene and initialises it with the log captured into log; the Init result.
+    Bool InitCapturing(const std::string& body, std::string& log)
+    {
+        if (Build(body) == nullptr)
+            return false;
+        ::testing::internal::CaptureStderr();
+        const Bool done = Init();
+        log = ::testing::internal::GetCapturedStderr();
+        return done;
     }
     Bool DeInit()
     {
@@ -282,6 +297,9 @@ protected:
     FakeDisplayRenderer mDisplay;
     FakeAudioRenderer mAudio;
     FakeTouchableHandler mInput;
+    // Its system font control 0 is mFontControl.
+    FakeOutputDeviceHandler mOutput;
+    FakeSystemFontControl mFontControl;
     Graph::Factory mFactory;
     Graph::InitState mInitState;
     Graph::DeInitState mDeInitState;

@@ -93,11 +93,8 @@ protected:
     {
         Testing::RendererFixture::SetUp();
         mRunState.reset(new FakeRunState(mRenderer, &mConfiguration));
-        auto* target = Make<Display::Dx9::Texture>("Texture");
-        target->SetRenderTarget(true);
-        target->SetMipMaps(false);
-        target->SetPixelData(0, 64, 64, Enums::PixelFormat::R8_G8_B8_A8, false);
-        ASSERT_TRUE(target->Init());
+        Display::Dx9::Texture* target = MakeTarget(64);
+        ASSERT_NE(target, nullptr);
         auto* frameBuffer = Make<Display::Dx9::FrameBuffer>("FrameBuffer");
         frameBuffer->SetTargetTexture(target);
         ASSERT_TRUE(frameBuffer->Init());

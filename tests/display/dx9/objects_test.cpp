@@ -70,6 +70,14 @@ TEST_F(ObjectsTest, RendererRegistersItsTenClassesAndTheFactoryMakesIt)
     Display::Factory::UnregisterRenderer(Enums::VideoApi::DX9);
 }
 
+TEST_F(ObjectsTest, TimeBudgetComesFromTheConfigurationInWholeMicroseconds)
+{
+    EXPECT_EQ(mRenderer.GetTimeBudget().ToNanoSeconds(), 5000000u);
+    mConfiguration.SetObjectProcessingTime(0.0123456);
+    Renderer renderer(&mConfiguration, &mInterface);
+    EXPECT_EQ(renderer.GetTimeBudget().ToNanoSeconds(), 12345000u);
+}
+
 TEST_F(ObjectsTest, EachFlagPairTogglesOneFlag)
 {
     Object object(&mRenderer);

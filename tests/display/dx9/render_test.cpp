@@ -5,6 +5,7 @@
 namespace Vorn {
 namespace {
 
+using Testing::FakeDisplaySurface;
 using Testing::Near;
 using Testing::PlaneData;
 using Testing::Rgb;
@@ -44,17 +45,6 @@ TEST_F(RenderTest, MaskedViewsSplitTheFrame)
     EXPECT_TRUE(Near(Pixel(kWidth / 2, 0), Rgb{0, 255, 0}));
     EXPECT_TRUE(Near(Pixel(kWidth - 1, kHeight / 2), Rgb{0, 255, 0}));
 }
-
-} // namespace
-} // namespace Vorn
-
-namespace Vorn {
-namespace {
-
-using Testing::FakeDisplaySurface;
-using Testing::Near;
-using Testing::PlaneData;
-using Testing::Rgb;
 
 // A perspective projection as the scene graph's camera makes it: looking along -z, clip z from
 // -1 at the near plane to 1 at the far plane.
@@ -190,13 +180,8 @@ class FrameBufferTest : public Testing::RendererFixture, public ::testing::WithP
 
 TEST_P(FrameBufferTest, TargetDrawnFirstIsShownUpright)
 {
-    auto* target = Make<Display::Dx9::Texture>("Texture");
-    target->SetRenderTarget(true);
-    target->SetMipMaps(false);
-    target->SetMagFilter(Enums::TextureFilter::NEAREST);
-    target->SetMinFilter(Enums::TextureFilter::NEAREST, Enums::TextureFilter::NONE);
-    target->SetPixelData(0, 64, 64, Enums::PixelFormat::R8_G8_B8_A8, false);
-    ASSERT_TRUE(target->Init());
+    Display::Dx9::Texture* target = MakeTarget(64);
+    ASSERT_NE(target, nullptr);
     auto* frameBuffer = Make<Display::Dx9::FrameBuffer>("FrameBuffer");
     frameBuffer->SetTargetTexture(target);
     frameBuffer->SetDepthBufferFormat(GetParam());
@@ -215,16 +200,10 @@ TEST_P(FrameBufferTest, TargetDrawnFirstIsShownUpright)
     Display::Dx9::Parameters* redParameters = MakeParameters(red);
     const PlaneData upperHalf(-1.0f, 0.0f, 1.0f, 1.0f, 0.0f);
     Display::Dx9::Drawable* redPlane = MakePlane(upperHalf);
-    // On the screen: the target on a plane whose texture coordinates run upwards.
-    Display::Dx9::Camera* screenCamera = MakeCamera(kBlack);
-    Display::Dx9::Material* textured = MakeMaterial(MakeProgram(false, false, true));
-    const PlaneData screenPlane(-1.0f, -1.0f, 1.0f, 1.0f, 0.0f, true);
-    Display::Dx9::Drawable* shown = MakePlane(screenPlane);
+    const auto screen = ShowOnScreen(target);
 
     RenderFrame([&]() {
-        mRenderer->SelectFrameBuffer(nullptr);
-        mRenderer->AddView(screenCamera, Math::Matrix<float>());
-        Enqueue(shown, textured, nullptr, target);
+        screen();
         mRenderer->SelectFrameBuffer(frameBuffer);
         mRenderer->AddView(targetCamera, Math::Matrix<float>());
         Enqueue(redPlane, colored, redParameters, nullptr);
@@ -284,6 +263,59 @@ TEST_F(BlendingTest, BlendedPlanesCompositeInSortDepthOrder)
         Enqueue(green, blended, greenParameters, nullptr, Translation(0.0f, 0.0f, -0.5f));
     });
     EXPECT_TRUE(Near(Pixel(kWidth / 2, kHeight / 2), Rgb{0, 64, 128}));
+}
+
+class OrderTest : public Testing::RendererFixture
+{
+};
+
+TEST_F(OrderTest, ViewsByDepthOrderThenInTheOrderAdded)
+{
+    const Float red[4] = {1, 0, 0, 1};
+    const Float green[4] = {0, 1, 0, 1};
+    const Float blue[4] = {0, 0, 1, 1};
+    Display::Dx9::Camera* last = MakeCamera(red);
+    last->SetDepthOrder(5);
+    Display::Dx9::Camera* first = MakeCamera(green);
+    Display::Dx9::Camera* second = MakeCamera(blue);
+    // The right half only: red is drawn last over the left half alone.
+    last->SetMask(0, kWidth / 2, 0, kHeight);
+    RenderFrame([&]() {
+        mRenderer->SelectFrameBuffer(nullptr);
+        mRenderer->AddView(last, Math::Matrix<float>());
+        mRenderer->AddView(first, Math::Matrix<float>());
+        mRenderer->AddView(second, Math::Matrix<float>());
+    });
+    EXPECT_TRUE(Near(Pixel(10, 10), Rgb{255, 0, 0}));
+    EXPECT_TRUE(Near(Pixel(kWidth - 10, 10), Rgb{0, 0, 255}));
+}
+
+TEST_F(OrderTest, FrameBufferLayersAreDrawnBeforeTheScreenInTheOrderSelected)
+{
+    Display::Dx9::Texture* target = MakeTarget(64);
+    ASSERT_NE(target, nullptr);
+    Display::Dx9::FrameBuffer* layers[2];
+    for (auto*& layer : layers) {
+        layer = Make<Display::Dx9::FrameBuffer>("FrameBuffer");
+        layer->SetTargetTexture(target);
+        ASSERT_TRUE(layer->Init());
+    }
+    const Float red[4] = {1, 0, 0, 1};
+    const Float green[4] = {0, 1, 0, 1};
+    Display::Dx9::Camera* redCamera = MakeCamera(red, 64, 64);
+    Display::Dx9::Camera* greenCamera = MakeCamera(green, 64, 64);
+    const auto screen = ShowOnScreen(target);
+    RenderFrame([&]() {
+        screen();
+        mRenderer->SelectFrameBuffer(layers[0]);
+        mRenderer->AddView(redCamera, Math::Matrix<float>());
+        mRenderer->SelectFrameBuffer(layers[1]);
+        mRenderer->AddView(greenCamera, Math::Matrix<float>());
+        // Selecting a layer again returns to it.
+        mRenderer->SelectFrameBuffer(layers[0]);
+        EXPECT_EQ(mRenderer->GetCurrentView(), redCamera);
+    });
+    EXPECT_TRUE(Near(Pixel(kWidth / 2, kHeight / 2), Rgb{0, 255, 0}));
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -199,6 +200,19 @@ protected:
         return parameters;
     }
 
+    // An initialised render-target texture of size x size pixels with nearest filtering, as a
+    // frame buffer's target; null when it cannot be made.
+    Display::Dx9::Texture* MakeTarget(UInt32 size)
+    {
+        auto* target = Make<Display::Dx9::Texture>("Texture");
+        target->SetRenderTarget(true);
+        target->SetMipMaps(false);
+        target->SetMagFilter(Enums::TextureFilter::NEAREST);
+        target->SetMinFilter(Enums::TextureFilter::NEAREST, Enums::TextureFilter::NONE);
+        target->SetPixelData(0, size, size, Enums::PixelFormat::R8_G8_B8_A8, false);
+        return target->Init() ? target : nullptr;
+    }
+
     // A drawable over the plane's data with one element in material slot 0 and texture slot 0.
     Display::Dx9::Drawable* MakePlane(const PlaneData& plane)
     {
@@ -234,6 +248,22 @@ protected:
         texture->SetWrapModeY(Enums::TextureWrapMode::CLAMP_TO_EDGE);
         texture->SetSurface(0, &surface);
         return texture;
+    }
+
+    // What enqueues the screen showing the texture on a full-frame plane whose texture
+    // coordinates run upwards, as a frame buffer's target stands upright.
+    std::function<void()> ShowOnScreen(Display::Dx9::Texture* texture)
+    {
+        const Float black[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+        Display::Dx9::Camera* camera = MakeCamera(black);
+        Display::Dx9::Material* material = MakeMaterial(MakeProgram(false, false, true));
+        mScreenPlane.reset(new PlaneData(-1.0f, -1.0f, 1.0f, 1.0f, 0.0f, true));
+        Display::Dx9::Drawable* plane = MakePlane(*mScreenPlane);
+        return [this, camera, material, plane, texture]() {
+            mRenderer->SelectFrameBuffer(nullptr);
+            mRenderer->AddView(camera, Math::Matrix<float>());
+            Enqueue(plane, material, nullptr, texture);
+        };
     }
 
     // One drawable placed as the enqueue-output pass does: the slot tables, then the drawable;
@@ -291,6 +321,7 @@ protected:
     Display::Dx9::Renderer* mRenderer = nullptr;
     std::vector<Display::IObject*> mObjects;
     std::unique_ptr<FakeDisplaySurface> mScreenshot;
+    std::unique_ptr<PlaneData> mScreenPlane;
 };
 
 } // namespace Testing

@@ -170,6 +170,43 @@ TEST_F(RendererTest, StateCacheSkipsRepeatedMaterialProgramAndTexture)
     EXPECT_EQ(value, DWORD(D3DCULL_CW));
 }
 
+TEST_F(RendererTest, FixedProgramStagesFollowItsSwitches)
+{
+    IDirect3DDevice9* device = mRenderer->GetDevice();
+    Display::Dx9::State& state = *mRenderer->GetState();
+    const Float diffuse[4] = {0.5f, 0.25f, 1.0f, 1.0f};
+    Display::Dx9::Parameters* parameters = MakeParameters(diffuse);
+    const struct
+    {
+        Bool coloring, unit0, unit1;
+        DWORD stage0, stage1;
+        Float materialRed;
+    } cases[] = {
+        {false, false, false, D3DTOP_DISABLE, D3DTOP_DISABLE, 1.0f},
+        {true, false, true, D3DTOP_DISABLE, D3DTOP_MODULATE, 0.5f},
+        {false, true, false, D3DTOP_MODULATE, D3DTOP_DISABLE, 1.0f},
+    };
+    for (const auto& c : cases) {
+        Display::Dx9::FixedProgram* program = MakeProgram(c.coloring, false, c.unit0);
+        program->SetTextureUnitEnabled(1, c.unit1);
+        state.Reset();
+        parameters->Apply(state);
+        ASSERT_TRUE(program->Apply(state));
+        DWORD value = 0;
+        device->GetTextureStageState(0, D3DTSS_COLOROP, &value);
+        EXPECT_EQ(value, c.stage0);
+        device->GetTextureStageState(1, D3DTSS_COLOROP, &value);
+        EXPECT_EQ(value, c.stage1);
+        device->GetRenderState(D3DRS_AMBIENT, &value);
+        EXPECT_EQ(value, 0xFFFFFFFFu);
+        D3DMATERIAL9 material;
+        device->GetMaterial(&material);
+        EXPECT_EQ(material.Ambient.r, c.materialRed);
+        EXPECT_EQ(material.Diffuse.r, c.materialRed);
+        EXPECT_EQ(material.Emissive.r, 0.0f);
+    }
+}
+
 TEST_F(RendererTest, RefusedTexturesLeaveTheSurfaceUnlockedWithoutCopies)
 {
     const std::string prefix = "Display::Dx9::Texture::CreateDxResources(): ";
@@ -283,11 +320,6 @@ TEST_F(RendererTest, SteadySceneKeepsItsRecords)
     EXPECT_EQ(mRenderer->GetNumberOfRecords(), records);
 }
 
-} // namespace
-} // namespace Vorn
-
-namespace Vorn {
-namespace {
 
 class FrameBufferBindingTest : public Testing::RendererFixture
 {
@@ -295,11 +327,8 @@ class FrameBufferBindingTest : public Testing::RendererFixture
 
 TEST_F(FrameBufferBindingTest, BindsOnlyTargetZeroAndRestoresWhatItReplaced)
 {
-    auto* target = Make<Display::Dx9::Texture>("Texture");
-    target->SetRenderTarget(true);
-    target->SetMipMaps(false);
-    target->SetPixelData(0, 32, 32, Enums::PixelFormat::R8_G8_B8_A8, false);
-    ASSERT_TRUE(target->Init());
+    Display::Dx9::Texture* target = MakeTarget(32);
+    ASSERT_NE(target, nullptr);
     auto* frameBuffer = Make<Display::Dx9::FrameBuffer>("FrameBuffer");
     ::testing::internal::CaptureStderr();
     EXPECT_FALSE(frameBuffer->Init());

@@ -1,4 +1,5 @@
-// A web control for tests that serves canned replies: each request made is recorded with its URL
+// A web control for tests that serves canned replies (the output tests' FakeWebControl makes no
+// requests at all): each request made is recorded with its URL
 // and finishes (or fails) at the next Update, as the platform's requests do at a logic-step
 // boundary. A logic device handler that hands its URL requests to such a control comes with it.
 #pragma once
@@ -13,10 +14,10 @@
 namespace Vorn {
 namespace Testing {
 
-class FakeUrlRequest : public IUrlRequest
+class CannedUrlRequest : public IUrlRequest
 {
 public:
-    explicit FakeUrlRequest(const String& url) : mUrl(url) {}
+    explicit CannedUrlRequest(const String& url) : mUrl(url) {}
     Bool SetUrl(const String& url) override
     {
         mUrl = url;
@@ -53,7 +54,7 @@ private:
     Bool mFailed = false;
 };
 
-class FakeWebControl : public IWebControl
+class CannedWebControl : public IWebControl
 {
 public:
     // The reply given to the requests started from now on; a failing control fails them instead.
@@ -69,7 +70,7 @@ public:
     // Ends every started request, as the worker threads would between two logic steps.
     void Update() override
     {
-        for (const std::unique_ptr<FakeUrlRequest>& request : mRequests) {
+        for (const std::unique_ptr<CannedUrlRequest>& request : mRequests) {
             if (request && request->IsBusy()) {
                 if (mFailRequests)
                     request->Fail();
@@ -85,12 +86,12 @@ public:
         if (mRefuseRequests)
             return nullptr;
         mUrls.push_back(url.GetText());
-        mRequests.push_back(std::make_unique<FakeUrlRequest>(url));
+        mRequests.push_back(std::make_unique<CannedUrlRequest>(url));
         return mRequests.back().get();
     }
     void DestroyUrlRequest(IUrlRequest* request) override
     {
-        for (std::unique_ptr<FakeUrlRequest>& owned : mRequests) {
+        for (std::unique_ptr<CannedUrlRequest>& owned : mRequests) {
             if (owned.get() == request) {
                 owned.reset();
                 ++mDestroyed;
@@ -105,20 +106,20 @@ public:
     UInt32 GetNumberOfLiveRequests() const
     {
         UInt32 count = 0;
-        for (const std::unique_ptr<FakeUrlRequest>& request : mRequests)
+        for (const std::unique_ptr<CannedUrlRequest>& request : mRequests)
             count += request ? 1 : 0;
         return count;
     }
 
 private:
-    std::vector<std::unique_ptr<FakeUrlRequest>> mRequests;
+    std::vector<std::unique_ptr<CannedUrlRequest>> mRequests;
 };
 
 // The logic device handler's web operations go to a fake web control.
 class WebLogicDeviceHandler : public FakeLogicDeviceHandler
 {
 public:
-    explicit WebLogicDeviceHandler(FakeWebControl& web) : mWeb(web) {}
+    explicit WebLogicDeviceHandler(CannedWebControl& web) : mWeb(web) {}
     Bool IsWebControlAvailable() const override { return true; }
     IUrlRequest* CreateUrlRequest(const String& url) override { return mWeb.CreateUrlRequest(url); }
     void DestroyUrlRequest(IUrlRequest*& request) override
@@ -128,7 +129,7 @@ public:
     }
 
 private:
-    FakeWebControl& mWeb;
+    CannedWebControl& mWeb;
 };
 
 } // namespace Testing
