@@ -161,12 +161,13 @@ Bool GameState::SavePlayerData()
         if (!player.ExportIffChunk(writer))
             return false;
     }
+    Data body;
     Data file;
-    if (!writer.GetData(file) || file.GetSize() > 0xFFFFFFFFu - kDigestSize)
+    if (!writer.GetData(body))
         return false;
-    const UInt32 size = file.GetSize();
-    file.Resize(size + kDigestSize);
-    MakeDigest(file.GetData(), size, file.GetBuffer() + size);
+    AppendDigest(body, file);
+    if (file.IsEmpty())
+        return false;
     if (mSetAsideBeforeSave && !SetPlayerDataAside())
         return false;
     if (!WriteWholeFile(mFileInterface, PlayerDataFileName, file)) {
@@ -174,6 +175,18 @@ Bool GameState::SavePlayerData()
         return false;
     }
     return true;
+}
+
+void GameState::AppendDigest(const ConstData& body, Data& file)
+{
+    file.Release();
+    const UInt32 size = body.GetSize();
+    if (size > 0xFFFFFFFFu - kDigestSize)
+        return;
+    file.Resize(size + kDigestSize);
+    if (size > 0)
+        std::memcpy(file.GetBuffer(), body.GetData(), size);
+    MakeDigest(body.GetData(), size, file.GetBuffer() + size);
 }
 
 Bool GameState::LoadPlayerData()

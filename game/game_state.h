@@ -56,6 +56,9 @@ public:
     // False, keeping what was read before the failure, for a missing, cut, foreign, newer or
     // altered file.
     Bool LoadPlayerData();
+    // The file's bytes followed by the digest that guards them; file is left empty when the two
+    // would not fit a 32-bit size.
+    static void AppendDigest(const ConstData& body, Data& file);
 
     void Reset() override;
     void Step(Double dt) override;
