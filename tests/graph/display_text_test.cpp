@@ -111,6 +111,11 @@ TEST_F(DisplayTextTest, RefusesBothTextSourcesAndBadUtf8)
               std::string::npos)
         << log;
     ASSERT_TRUE(DestroyScene());
+    // Four vertices per glyph must stay addressable by 16-bit indices.
+    EXPECT_FALSE(InitCapturing("<View><DisplayText id='t' fontResourceId='p:font' reservedCharacters='16385'/></View>",
+                               log));
+    EXPECT_NE(log.find("Reserved characters 16385 above 16384"), std::string::npos) << log;
+    ASSERT_TRUE(DestroyScene());
 
     DisplayText* text = Text("text='A'");
     ASSERT_NE(text, nullptr);

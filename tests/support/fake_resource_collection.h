@@ -37,12 +37,12 @@ public:
 class FakeResourceCollection : public Resource::ICollection
 {
 public:
-    // Serves an atlas of the rectangles under fullId, replacing one served before; the atlas.
+    // Serves an atlas of the rectangles under fullId, replacing one served before; the atlas. The
+    // one replaced stays alive, so that a node still holding it never sees its address again.
     FakeAtlas* AddAtlas(const char* fullId, std::vector<Resource::AtlasRectangle> rectangles)
     {
-        std::unique_ptr<FakeAtlas>& atlas = mAtlases[fullId];
-        atlas = std::make_unique<FakeAtlas>(std::move(rectangles));
-        return atlas.get();
+        mAtlasStore.push_back(std::make_unique<FakeAtlas>(std::move(rectangles)));
+        return mAtlases[fullId] = mAtlasStore.back().get();
     }
     // Serves the mesh, owned by the caller, under fullId.
     void AddMesh(const char* fullId, Resource::IMesh* mesh) { mMeshes[fullId] = mesh; }
@@ -51,7 +51,8 @@ public:
     void AddGraph(const char* fullId, const char* xml) { mGraphs[fullId] = ParseXmlGraph(xml, fullId); }
 
     // Serves what the reader makes of the bytes under fullId, in place of what was served there
-    // before (as another language's variant would be); null when the reader declines. Every object lives as long as the collection, since nodes may still hold it.
+    // before (as another language's variant would be); null when the reader declines. Every object
+    // lives as long as the collection, since nodes may still hold it.
     Resource::IObject* AddObject(const char* fullId, Resource::ObjectCreator creator, std::vector<UInt8> bytes)
     {
         mBytes.push_back(std::make_unique<std::vector<UInt8>>(std::move(bytes)));
@@ -99,7 +100,7 @@ public:
     Resource::IAtlas* GetAtlas(const String& fullId) override
     {
         auto found = mAtlases.find(fullId.GetText());
-        return found != mAtlases.end() ? found->second.get() : nullptr;
+        return found != mAtlases.end() ? found->second : nullptr;
     }
     const char* GetText(const String& fullId) override
     {
@@ -120,7 +121,8 @@ private:
     }
 
     std::map<std::string, std::unique_ptr<Resource::XmlGraph>> mGraphs;
-    std::map<std::string, std::unique_ptr<FakeAtlas>> mAtlases;
+    std::vector<std::unique_ptr<FakeAtlas>> mAtlasStore;
+    std::map<std::string, FakeAtlas*> mAtlases;
     std::map<std::string, Resource::IMesh*> mMeshes;
     std::vector<std::unique_ptr<std::vector<UInt8>>> mBytes;
     std::vector<std::unique_ptr<Resource::IObject>> mObjects;
