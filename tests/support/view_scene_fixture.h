@@ -1,6 +1,7 @@
 // Scenes for tests of views, cameras and the nodes that attach to views: graphs built from XML
 // graph text below a graph root, walked frame by frame with the real traversal states over fake
-// display and audio renderers, a fake touchable handler and a configuration of 1280 x 800.
+// display and audio renderers, a fake touchable handler, a fake physics simulator and a
+// configuration of 1280 x 800.
 // Test nodes that register as renderables, lights, listeners and frame buffers come with it.
 #pragma once
 
@@ -28,6 +29,7 @@
 #include "tests/support/fake_clock.h"
 #include "tests/support/fake_configuration.h"
 #include "tests/support/fake_display_renderer.h"
+#include "tests/support/fake_physics_simulator.h"
 #include "tests/support/fake_resource_collection.h"
 #include "tests/support/fake_touchable_handler.h"
 #include "tests/support/graph_fixture.h"
@@ -142,11 +144,11 @@ protected:
     ViewSceneFixture() : ViewSceneFixture(&mInput) {}
     // Over another touchable handler than the fake one, which then stays unused.
     explicit ViewSceneFixture(Input::ITouchableHandler* input)
-        : mInitState(&mConfiguration, &mFactory, input, nullptr, &mDisplay, &mAudio, nullptr, &mCollection),
-          mDeInitState(&mConfiguration, &mFactory, input, nullptr, &mDisplay, &mAudio, nullptr, &mCollection),
-          mConfigChangedState(&mConfiguration, &mFactory, input, nullptr, &mDisplay, &mAudio, nullptr,
+        : mInitState(&mConfiguration, &mFactory, input, nullptr, &mDisplay, &mAudio, &mPhysics, &mCollection),
+          mDeInitState(&mConfiguration, &mFactory, input, nullptr, &mDisplay, &mAudio, &mPhysics, &mCollection),
+          mConfigChangedState(&mConfiguration, &mFactory, input, nullptr, &mDisplay, &mAudio, &mPhysics,
                               &mCollection),
-          mProcessLogicState(input, nullptr),
+          mProcessLogicState(input, &mPhysics),
           mPrepareOutputState(nullptr),
           mEnqueueOutputState(&mDisplay, &mAudio),
           mClasses((mFactory.Init(), mFactory),
@@ -187,8 +189,13 @@ protected:
         mGraph = ParseXmlGraph(("<Graph><Namespace>" + body + "</Namespace></Graph>").c_str());
         if (mGraph == nullptr)
             return nullptr;
-        mTop = mFactory.CreateGraph(mGraph.get(), nullptr);
-        EXPECT_NE(mTop, nullptr) << body;
+        return Build(mGraph.get());
+    }
+    // The same from a graph resource whose top node is the namespace, which the caller keeps.
+    Graph::INamespace* Build(const Resource::IGraph* graph)
+    {
+        mTop = mFactory.CreateGraph(graph, nullptr);
+        EXPECT_NE(mTop, nullptr);
         if (mTop == nullptr)
             return nullptr;
         mRoot = std::make_unique<Graph::Root>(mTop->GetChild(0));
@@ -282,6 +289,7 @@ protected:
     FakeDisplayRenderer mDisplay;
     FakeAudioRenderer mAudio;
     FakeTouchableHandler mInput;
+    FakePhysicsSimulator mPhysics;
     Graph::Factory mFactory;
     Graph::InitState mInitState;
     Graph::DeInitState mDeInitState;
