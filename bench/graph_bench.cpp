@@ -229,8 +229,9 @@ void BM_FindNodeEightLevelsDeep(benchmark::State& benchState)
 }
 
 
-// Drawn planes: 10 000 DisplayPlanes under one view with a perspective camera go through the
-// three output passes of a frame (prepare, cull, enqueue into the fake display renderer), with
+// Drawn planes: 10 000 DisplayPlanes under one view with a perspective camera go through a logic
+// step and the three output passes of a frame (prepare, cull, enqueue into the fake display
+// renderer), with
 // their scale unchanged (range 0) or changed on every plane (range 1, one vertex rebuild and one
 // upload each); range 2 runs the same passes over stand-in renderables that do no work of their
 // own. Items are planes, so the reciprocal of the rate is the time per plane.
@@ -264,11 +265,13 @@ void BM_DisplayPlaneOutputPasses(benchmark::State& benchState)
     Testing::NodeClassRegistration classes(factory, {{"BenchStandIn", &BenchStandIn::Create}});
     Graph::InitState init(&configuration, &factory, nullptr, nullptr, &display, nullptr, nullptr, &collection);
     Graph::DeInitState deInit(&configuration, &factory, nullptr, nullptr, &display, nullptr, nullptr, &collection);
+    Graph::ProcessLogicState process(nullptr, nullptr);
     Graph::PrepareOutputState prepare(nullptr);
     Graph::CullOutputState cull;
     Graph::EnqueueOutputState enqueue(&display, nullptr);
     init.Init(&clock);
     deInit.Init(&clock);
+    process.Init(&clock);
     prepare.Init(&clock);
     cull.Init(&clock);
     enqueue.Init(&clock);
@@ -291,6 +294,7 @@ void BM_DisplayPlaneOutputPasses(benchmark::State& benchState)
     Graph::Root root(top->GetChild(0));
     init.SetRoot(&root);
     deInit.SetRoot(&root);
+    process.SetRoot(&root);
     prepare.SetRoot(&root);
     cull.SetRoot(&root);
     enqueue.SetRoot(&root);
@@ -313,8 +317,13 @@ void BM_DisplayPlaneOutputPasses(benchmark::State& benchState)
             for (Graph::IScalable* plane : planes)
                 plane->SetScaleFactor(scale, scale, 1.0f);
         }
+        // The view takes its renderables again after a logic step, as in every engine frame.
+        process.Begin();
+        process.BeginStep();
+        Bool done = root.ProcessLogic(&process);
+        process.EndStep();
         prepare.Begin();
-        Bool done = root.PrepareOutput(&prepare);
+        done = root.PrepareOutput(&prepare) && done;
         cull.Begin();
         done = root.CullOutput(&cull) && done;
         display.BeginFrame();
