@@ -37,12 +37,12 @@ public:
 class FakeResourceCollection : public Resource::ICollection
 {
 public:
-    // Serves an atlas of the rectangles under fullId, replacing one served before; the atlas.
+    // Serves an atlas of the rectangles under fullId, in place of one served before (which lives
+    // on with the collection, as nodes may still hold it); the atlas.
     FakeAtlas* AddAtlas(const char* fullId, std::vector<Resource::AtlasRectangle> rectangles)
     {
-        std::unique_ptr<FakeAtlas>& atlas = mAtlases[fullId];
-        atlas = std::make_unique<FakeAtlas>(std::move(rectangles));
-        return atlas.get();
+        mAtlasObjects.push_back(std::make_unique<FakeAtlas>(std::move(rectangles)));
+        return mAtlases[fullId] = mAtlasObjects.back().get();
     }
     // Serves the mesh, owned by the caller, under fullId.
     void AddMesh(const char* fullId, Resource::IMesh* mesh) { mMeshes[fullId] = mesh; }
@@ -101,7 +101,7 @@ public:
     Resource::IAtlas* GetAtlas(const String& fullId) override
     {
         auto found = mAtlases.find(fullId.GetText());
-        return found != mAtlases.end() ? found->second.get() : nullptr;
+        return found != mAtlases.end() ? found->second : nullptr;
     }
     const char* GetText(const String& fullId) override
     {
@@ -122,7 +122,8 @@ private:
     }
 
     std::map<std::string, std::unique_ptr<Resource::XmlGraph>> mGraphs;
-    std::map<std::string, std::unique_ptr<FakeAtlas>> mAtlases;
+    std::vector<std::unique_ptr<FakeAtlas>> mAtlasObjects;
+    std::map<std::string, FakeAtlas*> mAtlases;
     std::map<std::string, Resource::IMesh*> mMeshes;
     std::vector<std::unique_ptr<std::vector<UInt8>>> mBytes;
     std::vector<std::unique_ptr<Resource::IObject>> mObjects;
