@@ -1,7 +1,7 @@
 // Scenes for tests of views, cameras and the nodes that attach to views: graphs built from XML
 // graph text below a graph root, walked frame by frame with the real traversal states over fake
 // display and audio renderers, a fake touchable handler, an output device handler with a system
-// font control and a configuration of 1280 x 800.
+// font control, a fake physics simulator and a configuration of 1280 x 800.
 // Test nodes that register as renderables, lights, listeners and frame buffers come with it.
 #pragma once
 
@@ -30,6 +30,7 @@
 #include "tests/support/fake_configuration.h"
 #include "tests/support/fake_display_renderer.h"
 #include "tests/support/fake_output_device_handler.h"
+#include "tests/support/fake_physics_simulator.h"
 #include "tests/support/fake_resource_collection.h"
 #include "tests/support/fake_touchable_handler.h"
 #include "tests/support/graph_fixture.h"
@@ -144,13 +145,13 @@ protected:
     ViewSceneFixture() : ViewSceneFixture(&mInput) {}
     // Over another touchable handler or audio renderer than the fakes, which then stay unused.
     explicit ViewSceneFixture(Input::ITouchableHandler* input, Audio::IRenderer* audio = nullptr)
-        : mInitState(&mConfiguration, &mFactory, input, &mOutput, &mDisplay, audio ? audio : &mAudio, nullptr,
+        : mInitState(&mConfiguration, &mFactory, input, &mOutput, &mDisplay, audio ? audio : &mAudio, &mPhysics,
                      &mCollection),
-          mDeInitState(&mConfiguration, &mFactory, input, &mOutput, &mDisplay, audio ? audio : &mAudio, nullptr,
+          mDeInitState(&mConfiguration, &mFactory, input, &mOutput, &mDisplay, audio ? audio : &mAudio, &mPhysics,
                        &mCollection),
           mConfigChangedState(&mConfiguration, &mFactory, input, &mOutput, &mDisplay, audio ? audio : &mAudio,
-                              nullptr, &mCollection),
-          mProcessLogicState(input, nullptr),
+                              &mPhysics, &mCollection),
+          mProcessLogicState(input, &mPhysics),
           mPrepareOutputState(&mOutput),
           mEnqueueOutputState(&mDisplay, audio ? audio : &mAudio),
           mClasses((mFactory.Init(), mFactory),
@@ -192,8 +193,13 @@ protected:
         mGraph = ParseXmlGraph(("<Graph><Namespace>" + body + "</Namespace></Graph>").c_str());
         if (mGraph == nullptr)
             return nullptr;
-        mTop = mFactory.CreateGraph(mGraph.get(), nullptr);
-        EXPECT_NE(mTop, nullptr) << body;
+        return Build(mGraph.get());
+    }
+    // The same from a graph resource whose top node is the namespace, which the caller keeps.
+    Graph::INamespace* Build(const Resource::IGraph* graph)
+    {
+        mTop = mFactory.CreateGraph(graph, nullptr);
+        EXPECT_NE(mTop, nullptr);
         if (mTop == nullptr)
             return nullptr;
         mRoot = std::make_unique<Graph::Root>(mTop->GetChild(0));
@@ -300,6 +306,7 @@ protected:
     // Its system font control 0 is mFontControl.
     FakeOutputDeviceHandler mOutput;
     FakeSystemFontControl mFontControl;
+    FakePhysicsSimulator mPhysics;
     Graph::Factory mFactory;
     Graph::InitState mInitState;
     Graph::DeInitState mDeInitState;
