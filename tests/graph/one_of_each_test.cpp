@@ -10,12 +10,14 @@
 
 #include "graph/node_class_info.h"
 #include "resource/collider.h"
+#include "resource/native_font.h"
 #include "resource/native_graph.h"
 #include "resource/png_image.h"
 #include "resource/wav_sound.h"
 #include "tests/support/chunk_file_fixture.h"
 #include "tests/support/exact_bytes.h"
 #include "tests/support/fake_mesh.h"
+#include "tests/support/font_fixture.h"
 #include "tests/support/image_fixture.h"
 #include "tests/support/sound_fixture.h"
 #include "tests/support/view_scene_fixture.h"
@@ -43,7 +45,9 @@ const std::map<std::string, std::string>& Elements()
         {"DisplayMesh", "<DisplayMesh id='x' meshResourceId='p:bsp'/>"},
         {"DisplayObject", "<DisplayObject id='x' maxNumberOfIndices='6' maxNumberOfVertices='4'/>"},
         {"DisplayPlaneSequence", "<DisplayPlaneSequence id='x' atlasResourceId='p:atlas'/>"},
+        {"DisplayText", "<DisplayText id='x' fontResourceId='p:font' text='Ab'/>"},
         {"FlatFrameBufferTexture", "<FlatFrameBufferTexture id='x' w='8' h='8'/>"},
+        {"FlatTextTexture", "<FlatTextTexture id='x' w='64' h='16' text='Ab'/>"},
         {"FlatTexture", "<FlatTexture id='x' bitmapResourceId='p:image'/>"},
         {"FragmentShader", "<FragmentShader id='x' source='void main() {}'/>"},
         {"Instance", "<Instance id='x' graphResourceId='p:graph'/>"},
@@ -84,6 +88,7 @@ protected:
         mCollection.mColliders["p:collider"] = &mCollider;
         mCollection.AddAtlas("p:atlas", {Resource::AtlasRectangle{0, 0, 1, 1, -1, 1, 1, -1}});
         mCollection.AddGraph("p:graph", "<Graph><Container/></Graph>");
+        mCollection.AddObject("p:font", &Resource::NativeFont::Create, Testing::MakeTestFontFile());
         mCollection.AddObject("p:image", &Resource::PngImage::Create,
                               Testing::EncodeRgbaPng(4, 4, Testing::MakeRgbaPattern(4, 4)));
         Testing::WavFile wav;
