@@ -44,10 +44,14 @@ SInt32 AddWrapping(SInt32 sum, SInt32 value)
 
 void ButtonState::Feed(UInt32 action)
 {
-    if (action == InputAction::kDown)
+    // A press after a release within one step merges with it: the button is down again, so no
+    // release may be reported after the press.
+    if (action == InputAction::kDown) {
         fedDown = true;
-    else if (action == InputAction::kUp)
+        fedUp = false;
+    } else if (action == InputAction::kUp) {
         fedUp = true;
+    }
 }
 
 void ButtonState::Latch()

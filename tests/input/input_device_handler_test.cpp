@@ -72,6 +72,8 @@ TEST_F(InputDeviceHandlerTest, ButtonsLatchOncePerStep)
         {"press, hold, release", {{{kDown}, kPress}, {{}, kHeld}, {{kUp}, kRelease}, {{}, kIdle}}},
         {"press and release in one step", {{{kDown, kUp}, kPress}, {{}, kRelease}, {{}, kIdle}}},
         {"release without a press", {{{kUp}, kRelease}, {{}, kIdle}}},
+        {"press, release and press in one step stays down",
+         {{{kDown, kUp, kDown}, kPress}, {{}, kHeld}, {{kUp}, kRelease}, {{}, kIdle}}},
         {"a second press while held presses again", {{{kDown}, kPress}, {{kDown}, kPress}, {{}, kHeld}}},
         {"moves touch no button", {{{kMove, kMove}, kIdle}}},
     };
