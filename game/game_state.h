@@ -143,6 +143,7 @@ public:
     void SetViewFloats(Float width, Float height, Float barHeight);
     Float GetViewWidth() const { return mViewFloats[0]; }
     Float GetViewHeight() const { return mViewFloats[1]; }
+    Float GetViewOffset() const { return mViewFloats[2]; }
     // 0 in the zen mode.
     Float GetBarHeight() const { return mLevel == 0 ? 0.0f : mViewFloats[2]; }
     Bool IsSmallScreen() const { return mSmallScreen != 0; }
