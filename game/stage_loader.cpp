@@ -71,13 +71,14 @@ Bool StageLoader::StartupLogic::OnInit(Logic::IState* state)
     ring.Remove();
 
     const Float aspect = mLongSide / mShortSide;
+    const String titlePath("/loader_title/gfx_title.jpg");
     Logic::GraphNodeT<Graph::IDisplayPlane> title;
-    if (title.GetReference(root, String("/loader_title/gfx_title.jpg"))->IsValid()) {
+    if (title.GetReference(root, titlePath)->IsValid()) {
         const Float ratio = title.Get()->GetScaleFactorX() / title.Get()->GetScaleFactorY();
         Float y = 0.0f;
         if (ratio <= kFourToThree && TitlePosition(mLongSide, aspect, y)) {
             Logic::GraphNodeT<Graph::ITransform> place;
-            if (place.GetReference(root, String("/loader_title"))->IsValid())
+            if (place.GetReference(root, titlePath)->IsValid())
                 place.Get()->SetPosition(0.0f, y, 0.0f);
             place.Remove();
         }
