@@ -112,6 +112,7 @@ public:
     Bool IsLinkPromptDone() const { return mLinkPromptDone != 0; }
     // Counts a start of the game and saves; returns the new count.
     UInt32 CountEvent();
+    UInt32 GetCounter() const { return mCounter; }
     UInt32 GetScoreServiceState() const;
     static const char* GetZenLeaderboardName() { return "voveradezudaz.ero"; }
     static const char* GetCampaignLeaderboardName() { return "rudaruzuzerid.campaign"; }

@@ -41,6 +41,8 @@ public:
     Bool OnPackageUnloaded(IPackage* package);
     // The package the handler wants for the level in play, or unloads; null for none.
     IPackage* GetCurrentPackage() const { return mCurrentPackage; }
+    // Names the package that the level in play needs.
+    void SetCurrentPackage(IPackage* package) { mCurrentPackage = package; }
     IPackage* GetUnloadingPackage() const { return mUnloadingPackage; }
     Bool OnLevelFinished();
 

@@ -119,8 +119,9 @@ public:
     }
     ~GameHarness()
     {
-        if (mApp != nullptr)
+        if (mApp != nullptr) {
             EXPECT_TRUE(Stop());
+        }
         mDevices.DestroyRawKeyboardDevice(mKeyboard);
         mDevices.DestroyMouseDevice(mMouse);
         mDevices.DeInit();
@@ -143,7 +144,7 @@ public:
         mApp = app;
         return mEngine.Start(app);
     }
-    // Stop and DeInit; true when both succeeded.
+    // Stop and DeInit; true when both succeeded. Once only.
     Bool Stop()
     {
         IApp* app = mApp;
