@@ -139,6 +139,7 @@ public:
     Bool IsNewRun() const { return mNewRun != 0; }
     void ClearNewRun() { mNewRun = 0; }
     Bool IsCampaignComplete() const { return mCampaignComplete != 0; }
+    void SetCampaignComplete(Bool complete) { mCampaignComplete = complete ? 1 : 0; }
     void SetStarTimes(Float three, Float two, Float one, Float fourth);
     Float GetFourthStarTime() const { return mStarTimes[3]; }
     void SetViewFloats(Float width, Float height, Float barHeight);

@@ -29,8 +29,9 @@ protected:
         mHarness.mConfiguration.SetDeviceModel(Enums::DeviceModel::DESKTOP_GENERIC);
     }
 
-    // Writes every package of the game but those named in left out.
-    void WritePackages(const std::set<std::string>& leftOut = {})
+    // Writes every package of the game but those named in left out, the resolution-specific
+    // ones for the display class.
+    void WritePackages(const std::set<std::string>& leftOut = {}, const std::string& displayClass = "1280")
     {
         auto add = [&](const std::string& name, const std::vector<Testing::GameNode>& nodes, const std::string& parent) {
             if (leftOut.count(name) == 0)
@@ -64,21 +65,22 @@ protected:
              {"/scene/onlinescoresfont_container", "Node", ""}},
             "");
         add("texts", {{"/texts_loaded", "Node", ""}}, "");
-        add("app_1280", {{"/app_1280_loaded", "Node", ""}}, "");
+        for (const char* size : {"1280", "1024", "800", "512"})
+            add(std::string("app_") + size, {{std::string("/app_") + size + "_loaded", "Node", ""}}, "");
         add("app_common", {{"/app_common_loaded", "Node", ""}}, "");
-        add("menu_1280", {{"/stage_start/screen_timeline", "Timeline", ""}}, "/scene");
+        add("menu_" + displayClass, {{"/stage_start/screen_timeline", "Timeline", ""}}, "/scene");
         add("menu_common",
             {{"/overlaymap/page", "Node", ""},
              {"/stage_map/screen_timeline", "Timeline", ""},
              {"/stage_map/basemap/map_levelscleared", "Node", ""}},
             "/scene");
-        add("game_1280",
+        add("game_" + displayClass,
             {{"/stage_game/screen_timeline", "Timeline", ""},
              {"/stage_game/framebuffer", "Node", ""},
              {"/stage_game/playfield_timeline", "Timeline", ""}},
             "/scene");
         add("game_common", {{"/game_common_loaded", "Node", ""}}, "/scene");
-        add("end_1280",
+        add("end_" + displayClass,
             {{"/stage_end/screen_timeline", "Timeline", ""},
              {"/stage_end/pic", "Node", ""},
              {"/stage_end/info", "Node", ""},

@@ -21,6 +21,7 @@
 #include "foundation/time.h"
 #include "graph/node.h"
 #include "graph/root.h"
+#include "graph/view/camera.h"
 #include "input/device.h"
 #include "tests/support/fake_audio_interface.h"
 #include "tests/support/fake_display_interface.h"
@@ -179,7 +180,8 @@ public:
     }
 
     // A left click at the screen position (x and y from -1 to 1, y up): the mouse moves there,
-    // goes down and comes up again, each in a frame of its own.
+    // goes down and comes up again, each in a frame of its own; one frame more lets the
+    // processors read the release that the buttons recorded after them.
     Bool Click(Float x, Float y)
     {
         mMouse->SetPointer(InputAction::kMove, 0, x, y);
@@ -189,12 +191,18 @@ public:
         if (!Frame())
             return false;
         mMouse->SetPointer(InputAction::kUp, 0, x, y);
-        return Frame();
+        return Frame() && Frame();
     }
-    // A click at a scene position under a camera of one unit per pixel over the whole display.
-    Bool ClickAt(Float sceneX, Float sceneY)
+    // A click at a scene position as the camera at the path shows it (an orthographic camera
+    // that looks along its axis); false without the camera.
+    Bool ClickAt(const char* cameraPath, Float sceneX, Float sceneY)
     {
-        return Click(sceneX / (Float(kWidth) * 0.5f), sceneY / (Float(kHeight) * 0.5f));
+        Graph::ICamera* camera = Find<Graph::ICamera>(cameraPath);
+        if (camera == nullptr)
+            return false;
+        Math::Vector<float> corner;
+        camera->UnprojectScreenPoint(corner, 1.0f, 1.0f, -1.0f);
+        return Click(sceneX / corner.x, sceneY / corner.y);
     }
     // A raw key goes down in one frame and up in the next.
     Bool PressKey(UInt32 key)
