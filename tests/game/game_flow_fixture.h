@@ -50,7 +50,7 @@ protected:
             "");
         add("main",
             {{"/scene", "View", ""},
-             {"/scene/camera", "OrthographicCamera", "unitSizeX='1'"},
+             {"/scene/camera", "OrthographicCamera", "fieldOfViewX='1280'"},
              {"/scene/stages", "Switch", ""},
              {"/scene/stages/loader_stage", "Node", ""},
              {"/scene/stages/menu_stage", "Node", ""},
