@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "foundation/attributes.h"
-#include "foundation/math.h"
+#include "graph/axis_rotation.h"
 #include "graph/indexed.h"
 #include "graph/namespace.h"
 #include "graph/node.h"
@@ -82,22 +82,7 @@ void Particle::SetScaleFactor(const Math::Vector<float>& factor)
 
 void Particle::SetRotation(const Math::Vector<float>& axisAngle)
 {
-    const Float x = axisAngle.x;
-    const Float y = axisAngle.y;
-    const Float z = axisAngle.z;
-    const Float s = Math::Sin(axisAngle.w);
-    const Float c = Math::Cos(axisAngle.w);
-    const Float t = 1.0f - c;
-    Math::Matrix<float>& m = *mTransformMatrix;
-    m[0] = x * x * t + c;
-    m[1] = x * y * t + z * s;
-    m[2] = x * z * t - y * s;
-    m[4] = x * y * t - z * s;
-    m[5] = y * y * t + c;
-    m[6] = y * z * t + x * s;
-    m[8] = x * z * t + y * s;
-    m[9] = y * z * t - x * s;
-    m[10] = z * z * t + c;
+    Graph::WriteAxisRotation(*mTransformMatrix, axisAngle.x, axisAngle.y, axisAngle.z, axisAngle.w);
 }
 
 void Particle::SetActiveAndVisible(Bool on)
