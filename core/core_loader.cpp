@@ -40,7 +40,11 @@ Loader::Loader()
       mCollection(nullptr),
       mFactory(nullptr),
       mIsSuspended(false),
-      mIsStopping(false)
+      mIsStopping(false),
+      mThreadRunning(false),
+      mThreadWaiting(false),
+      mWakeCount(0),
+      mServedCount(0)
 {
 }
 
@@ -105,7 +109,7 @@ IPackage* Loader::CreatePackage(const String& name, SInt32 loadMode, Logic::IPro
         mQueue.Add(Request{package, kLoad});
     }
     if (loadMode == kLoadInBackground)
-        mWakeEvent.Signal();
+        SignalWork();
     return package;
 }
 
@@ -192,7 +196,7 @@ Bool Loader::QueueLoad(Package* package)
     Guard guard(this);
     package->IncreaseLoadCount();
     mQueue.Add(Request{package, kLoad});
-    mWakeEvent.Signal();
+    SignalWork();
     return true;
 }
 
@@ -201,7 +205,7 @@ Bool Loader::QueueUnload(Package* package)
     Guard guard(this);
     package->IncreaseUnloadCount();
     mQueue.Add(Request{package, kUnload});
-    mWakeEvent.Signal();
+    SignalWork();
     return true;
 }
 
@@ -217,7 +221,7 @@ Bool Loader::CancelLoad(Package* package)
         head.mKind = kLoadTurnedUnload;
         // A sub-graph being initialised finishes; the rest and the logic are left out.
         mInitState->SetCancelled(true);
-        mWakeEvent.Signal();
+        SignalWork();
         return true;
     }
     for (SInt32 i = 1; i < mQueue.GetCount(); ++i) {
@@ -240,7 +244,7 @@ Bool Loader::CancelUnload(Package* package)
         package->DecreaseUnloadCount();
         package->IncreaseLoadCount();
         head.mKind = kUnloadTurnedLoad;
-        mWakeEvent.Signal();
+        SignalWork();
         return true;
     }
     for (SInt32 i = 1; i < mQueue.GetCount(); ++i) {
@@ -296,7 +300,7 @@ Bool Loader::ProcessUnloadedPackage()
         mInitState->SetCancelled(false);
         MoveBetweenLists(package, mLoadedPackages, mUnloadedPackages);
     }
-    mWakeEvent.Signal();
+    SignalWork();
     return true;
 }
 
@@ -608,12 +612,40 @@ Bool Loader::Resume()
 
 Bool Loader::Wake()
 {
+    return SignalWork();
+}
+
+Bool Loader::SignalWork()
+{
+    Guard guard(this);
+    ++mWakeCount;
     return mWakeEvent.Signal();
 }
 
 Bool Loader::WaitForWork()
 {
-    return mWakeEvent.Wait();
+    {
+        Guard guard(this);
+        mThreadWaiting = true;
+    }
+    const Bool woken = mWakeEvent.Wait();
+    Guard guard(this);
+    mThreadWaiting = false;
+    // The pass that follows serves every wake up to here.
+    mServedCount = mWakeCount;
+    return woken;
+}
+
+void Loader::SetThreadRunning(Bool running)
+{
+    Guard guard(this);
+    mThreadRunning = running;
+}
+
+Bool Loader::IsCaughtUp() const
+{
+    Guard guard(this);
+    return !mThreadRunning || (mThreadWaiting && mServedCount == mWakeCount);
 }
 
 Bool Loader::IsSuspended() const

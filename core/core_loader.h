@@ -114,6 +114,11 @@ public:
 
     // For the loader thread.
     Bool WaitForWork();
+    void SetThreadRunning(Bool running);
+    // True when the loader thread has done all that the wakes so far asked and waits for more,
+    // or does not run: a caller that steps frames by hand waits for this to see the same loader
+    // progress in every frame, however busy the machine.
+    Bool IsCaughtUp() const;
     Bool IsSuspended() const;
     // Stopping was asked and every package is unloaded.
     Bool IsDone() const;
@@ -127,6 +132,8 @@ private:
 
     // The head's package when it is in the state; null otherwise. Sets forward for kinds 1 and 4.
     Package* HeadInState(SInt32 state, Bool& forward) const;
+    // Counts the wake and signals the event.
+    Bool SignalWork();
     // Sets the state under the lock.
     void SetState(Package* package, SInt32 state);
     void RemoveHead();
@@ -145,6 +152,10 @@ private:
     Graph::Factory* mFactory;
     Bool mIsSuspended;
     Bool mIsStopping;
+    Bool mThreadRunning;
+    Bool mThreadWaiting;
+    UInt64 mWakeCount;
+    UInt64 mServedCount;
     mutable System::Mutex mLock;
     System::Event mWakeEvent;
     Map<String, Package*> mRegistry;

@@ -22,6 +22,9 @@ const Step kLoadSteps[] = {&Loader::ProcessUnloadedPackage, &Loader::LoadPackage
 LoaderThread::LoaderThread(Engine* engine, Loader* loader, IDisplayInterface* displayInterface)
     : System::Thread(String("Loader")), mEngine(engine), mLoader(loader), mDisplayInterface(displayInterface)
 {
+    // Set before the thread starts, so that no caller sees the loader caught up before its
+    // first pass.
+    mLoader->SetThreadRunning(true);
 }
 
 LoaderThread::~LoaderThread()
@@ -29,6 +32,7 @@ LoaderThread::~LoaderThread()
     Stop();
     mLoader->Wake();
     Join();
+    mLoader->SetThreadRunning(false);
 }
 
 Bool LoaderThread::RunHalf(const Step* steps)
@@ -59,6 +63,7 @@ Bool LoaderThread::Run()
         if (mLoader->IsDone())
             break;
     }
+    mLoader->SetThreadRunning(false);
     Stop();
     mEngine->OnLoaderThreadEnded();
     return true;

@@ -10,6 +10,7 @@
 
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/configuration.h"
@@ -143,7 +144,10 @@ public:
         if (!mEngine.Init(&mConfiguration, &mDevices))
             return false;
         mApp = app;
-        return mEngine.Start(app);
+        if (!mEngine.Start(app))
+            return false;
+        WaitForTheLoader();
+        return true;
     }
     // Stop and DeInit; true when both succeeded. Once only.
     Bool Stop()
@@ -158,7 +162,18 @@ public:
     Bool Frame()
     {
         Now() += System::Time::FromMicroSeconds(UInt64(mFrameSeconds * 1000000.0 + 0.5));
-        return mEngine.BeginFrame() && mEngine.EndFrame();
+        if (!mEngine.BeginFrame() || !mEngine.EndFrame())
+            return false;
+        WaitForTheLoader();
+        return true;
+    }
+    // Lets the loader thread do what the frame woke it for, so that every run sees the same
+    // packages arrive in the same frames, however busy the machine.
+    void WaitForTheLoader()
+    {
+        const auto* loader = dynamic_cast<const Core::Loader*>(mEngine.GetLoader());
+        while (loader != nullptr && !loader->IsCaughtUp())
+            std::this_thread::yield();
     }
     Bool Frames(UInt32 count)
     {
