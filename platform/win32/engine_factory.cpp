@@ -116,44 +116,36 @@ Bool EngineFactory::Stop()
     return true;
 }
 
+Bool EngineFactory::ChangeRunState(const char* method, Bool& flag, Bool target, Bool (IEngine::*operation)())
+{
+    if (!HasEngine(method))
+        return false;
+    if (flag == target)
+        return true;
+    if (!(mEngine->*operation)())
+        return false;
+    flag = target;
+    return true;
+}
+
 Bool EngineFactory::Pause()
 {
-    if (!HasEngine("Pause"))
-        return false;
-    if (mPaused)
-        return true;
-    mPaused = mEngine->Pause();
-    return mPaused;
+    return ChangeRunState("Pause", mPaused, true, &IEngine::Pause);
 }
 
 Bool EngineFactory::Continue()
 {
-    if (!HasEngine("Continue"))
-        return false;
-    if (!mPaused)
-        return true;
-    mPaused = !mEngine->Continue();
-    return !mPaused;
+    return ChangeRunState("Continue", mPaused, false, &IEngine::Continue);
 }
 
 Bool EngineFactory::Suspend()
 {
-    if (!HasEngine("Suspend"))
-        return false;
-    if (mSuspended)
-        return true;
-    mSuspended = mEngine->Suspend();
-    return mSuspended;
+    return ChangeRunState("Suspend", mSuspended, true, &IEngine::Suspend);
 }
 
 Bool EngineFactory::Resume()
 {
-    if (!HasEngine("Resume"))
-        return false;
-    if (!mSuspended)
-        return true;
-    mSuspended = !mEngine->Resume();
-    return !mSuspended;
+    return ChangeRunState("Resume", mSuspended, false, &IEngine::Resume);
 }
 
 Bool EngineFactory::BeginFrame()

@@ -70,6 +70,9 @@ private:
     // False, with a line naming the method, without an engine.
     Bool HasEngine(const char* method) const;
     void ClearRunState();
+    // Calls the engine's operation unless the flag is at the target already, and moves the flag
+    // there when the engine agrees.
+    Bool ChangeRunState(const char* method, Bool& flag, Bool target, Bool (IEngine::*operation)());
 
     CreateAppFunction mCreateApp;
     CreateFactoryFunction mCreateFactory;
