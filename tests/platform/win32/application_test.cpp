@@ -185,5 +185,45 @@ INSTANTIATE_TEST_SUITE_P(
                       RunCase{"NoApp", "", true, false, {"DeInit"}, {}}),
     [](const ::testing::TestParamInfo<RunCase>& info) { return std::string(info.param.mName); });
 
+// Refuses every window the thread tries to create.
+LRESULT CALLBACK RefuseWindows(int code, WPARAM wParam, LPARAM lParam)
+{
+    return code == HCBT_CREATEWND ? 1 : CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST(ApplicationFailureTest, AWindowThatCannotBeMadeEndsTheRunWithFailureAndNothingLeft)
+{
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    for (const Bool classTaken : {true, false}) {
+        auto record = std::make_shared<Record>();
+        HHOOK hook = nullptr;
+        if (classTaken) {
+            WNDCLASSW other = {};
+            other.lpfnWndProc = DefWindowProcW;
+            other.hInstance = instance;
+            other.lpszClassName = Win32::Window::kClassName;
+            ASSERT_NE(RegisterClassW(&other), 0);
+        } else {
+            hook = SetWindowsHookExW(WH_CBT, RefuseWindows, nullptr, GetCurrentThreadId());
+            ASSERT_NE(hook, nullptr);
+        }
+        {
+            Win32::Application application(&MakeApp, MakeFactory(record));
+            ::testing::internal::CaptureStderr();
+            EXPECT_FALSE(application.Run(nullptr)) << classTaken;
+        }
+        const std::string log = ::testing::internal::GetCapturedStderr();
+        if (hook != nullptr)
+            UnhookWindowsHookEx(hook);
+        // Our own class stays ours; the program's is gone again.
+        EXPECT_EQ(UnregisterClassW(Win32::Window::kClassName, instance) != 0, classTaken);
+        EXPECT_EQ(log.find("Memory leak"), std::string::npos) << log;
+        const char* failure = classTaken ? "Failed to register window class" : "Failed to create window";
+        EXPECT_NE(log.find(failure), std::string::npos) << log;
+        // The engine never started.
+        EXPECT_EQ(record->mCalls, (Calls{"Init", "DeInit"})) << classTaken;
+    }
+}
+
 } // namespace
 } // namespace Vorn
