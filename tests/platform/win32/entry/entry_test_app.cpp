@@ -1,7 +1,7 @@
 // The application of the entry test: the program entry runs it as it runs the game. It writes a
 // package with one camera into the program's resource folder and has its processor print, one
 // fact a line, what the driver script checks: "window <width> <height> <screen width> <screen
-// height> <title>", "clear r g b a" (the centre pixel of a screenshot of the first frames),
+// height> <title>" (again whenever the client changes), "clear r g b a" (the centre pixel of a screenshot of the first frames),
 // "deinitapp steps <n> frames <n>", "window gone" and "app destroyed". VORN_ENTRY_MODE chooses:
 // unset, the app quits once it printed the pixel; "stay", it runs until closed; "fail", its start
 // fails (a start-up package that does not exist).
@@ -67,10 +67,9 @@ public:
         ProcessorRecorder::Step(state);
         ++mSteps;
         Logic::IDeviceHandler* devices = state->GetDeviceHandler();
-        if (mSteps == 1) {
-            PrintWindow();
+        PrintWindowWhenChanged();
+        if (mSteps == 1)
             devices->RequestScreenshot();
-        }
         if (!mPrinted && devices->IsScreenshotReady()) {
             mPrinted = PrintCentrePixel(devices);
             if (!mPrinted)
@@ -89,16 +88,22 @@ public:
     std::atomic<int> mFrames{0};
 
 private:
-    static void PrintWindow()
+    // Prints the window's client and title at the first step and whenever the client changes.
+    void PrintWindowWhenChanged()
     {
         HWND window = FindWindowW(L"VornWindow", nullptr);
         RECT client = {};
+        if (window != nullptr)
+            GetClientRect(window, &client);
+        if (mSteps > 1 && client.right == mClientWidth && client.bottom == mClientHeight)
+            return;
+        mClientWidth = client.right;
+        mClientHeight = client.bottom;
         wchar_t wide[256] = {};
         char title[256] = {};
         // This runs on the logic thread while the window's thread waits for it, so nothing here
         // may send the window a message.
         if (window != nullptr) {
-            GetClientRect(window, &client);
             InternalGetWindowText(window, wide, 256);
             WideCharToMultiByte(CP_UTF8, 0, wide, -1, title, sizeof(title), nullptr, nullptr);
         }
@@ -131,6 +136,8 @@ private:
     }
 
     Bool mPrinted = false;
+    LONG mClientWidth = 0;
+    LONG mClientHeight = 0;
 };
 
 class EntryApp : public IApp

@@ -4,7 +4,8 @@ its input sinks: clicks on the client's edges, wheel notches, a held key, the me
 motion, Alt+Enter to full screen and back, and Alt+F4 ending the program with exit code 0.
 
 With "entry" first it runs the program entry with its test application instead: the window, the
-clear colour of the first frames, the app's quit, Alt+F4 from outside and a start that fails.
+clear colour of the first frames, the app's quit, Alt+Enter to full screen and back, Alt+F4 from
+outside and a start that fails.
 
 Usage: window_input_driver.py WINE_RUN PROBE_EXE  (needs DISPLAY)
        window_input_driver.py entry WINE_RUN ENTRY_EXE"""
@@ -240,12 +241,18 @@ def entry_main(wine_run, exe):
     check_entry_shutdown(program, "app's quit")
     check_entry_end(program, 0, "app's quit")
 
-    # The app runs until Alt+F4 closes its window.
+    # The app runs until Alt+F4 closes its window; Alt+Enter goes full screen and back through
+    # the configuration on the way.
     program = start_entry(wine_run, exe, "stay")
     check_entry_window(program)
     window = find_window("Vorn Entry Test")
     xdotool("windowraise", window)
     xdotool("windowfocus", "--sync", window)
+    for width, height in ((1280, 1024), (1280, 800)):
+        program.mark()
+        xdotool("key", "alt+Return")
+        program.wait_for(r"window %d %d 1280 1024 Vorn Entry Test" % (width, height),
+                         "client %dx%d after Alt+Enter" % (width, height))
     xdotool("key", "alt+F4")
     check_entry_shutdown(program, "Alt+F4")
     check_entry_end(program, 0, "Alt+F4")
