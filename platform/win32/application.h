@@ -12,15 +12,6 @@
 
 namespace Vorn {
 
-class IApp;
-class IConfiguration;
-
-namespace App {
-// The game's application factory, supplied by the program that links the entry: writes the game's
-// settings into the configuration and returns its application object, null on failure.
-IApp* CreateApp(IConfiguration* configuration);
-} // namespace App
-
 namespace Win32 {
 
 class Application : public IWindowOwner
