@@ -3,7 +3,13 @@
 its input sinks: clicks on the client's edges, wheel notches, a held key, the menu key, relative
 motion, Alt+Enter to full screen and back, and Alt+F4 ending the program with exit code 0.
 
-Usage: window_input_driver.py WINE_RUN PROBE_EXE  (needs DISPLAY)."""
+With "entry" first it runs the program entry with its test application instead: the window, the
+clear colour of the first frames, the app's quit, Alt+Enter to full screen and back, Alt+F4 from
+outside and a start that fails.
+
+Usage: window_input_driver.py WINE_RUN PROBE_EXE  (needs DISPLAY)
+       window_input_driver.py entry WINE_RUN ENTRY_EXE"""
+import os
 import queue
 import re
 import subprocess
@@ -17,9 +23,9 @@ START_TIMEOUT = 120.0
 
 
 class Probe:
-    def __init__(self, wine_run, exe):
-        self.process = subprocess.Popen([wine_run, exe], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
-                                        text=True)
+    def __init__(self, wine_run, exe, environment=None, errors=subprocess.DEVNULL):
+        self.process = subprocess.Popen([wine_run, exe], stdout=subprocess.PIPE, stderr=errors, text=True,
+                                        env=environment)
         running.append(self.process)
         self.lines = queue.Queue()
         self.seen = []
@@ -29,6 +35,19 @@ class Probe:
     def _read(self):
         for line in self.process.stdout:
             self.lines.put(line.strip())
+        self.lines.put(None)
+
+    def finish(self):
+        """Waits for the program's end; its exit code, with every line it wrote in self.seen."""
+        try:
+            code = self.process.wait(timeout=TIMEOUT)
+        except subprocess.TimeoutExpired:
+            fail("program did not end; last lines: %s" % self.seen[-10:])
+        while True:
+            line = self.lines.get(timeout=TIMEOUT)
+            if line is None:
+                return code
+            self.seen.append(line)
 
     def mark(self):
         """Later waits look only at lines from here on."""
@@ -49,9 +68,12 @@ class Probe:
             if time.monotonic() >= deadline:
                 fail("no %s (pattern %r); last lines: %s" % (what, pattern, self.seen[-10:]))
             try:
-                self.seen.append(self.lines.get(timeout=0.1))
+                line = self.lines.get(timeout=0.1)
             except queue.Empty:
-                pass
+                continue
+            if line is None:
+                fail("program ended without %s; last lines: %s" % (what, self.seen[-10:]))
+            self.seen.append(line)
 
 
 # The probe's process, for the clean-up.
@@ -175,5 +197,75 @@ def main():
     print("1 passed, 0 failed")
 
 
+def start_entry(wine_run, exe, mode):
+    environment = dict(os.environ)
+    environment.pop("VORN_ENTRY_MODE", None)
+    if mode:
+        environment["VORN_ENTRY_MODE"] = mode
+    # Standard error too, where the log lines go.
+    return Probe(wine_run, exe, environment, subprocess.STDOUT)
+
+
+def check_entry_window(program):
+    program.wait_for(r"window 1280 800 1280 1024 Vorn Entry Test", "1280x800 client on the 1280x1024 screen",
+                     START_TIMEOUT)
+    clear = program.wait_for(r"clear (\d+) (\d+) (\d+) (\d+)", "screenshot")
+    pixel = [int(v) for v in clear.groups()]
+    if any(abs(a - b) > 1 for a, b in zip(pixel, (51, 102, 153, 255))):
+        fail("clear colour %s, not 51 102 153 255" % pixel)
+
+
+def check_entry_end(program, expected_code, what):
+    code = program.finish()
+    if code != expected_code:
+        fail("%s: exit code %d, not %d" % (what, code, expected_code))
+    leaks = [line for line in program.seen if "Memory leak" in line]
+    if leaks:
+        fail("%s: %s" % (what, leaks))
+
+
+def check_entry_shutdown(program, what):
+    """The app is stopped by the engine after frames and steps ran, and destroyed only after the
+    window is gone."""
+    stopped = program.wait_for(r"deinitapp steps (\d+) frames (\d+)", "stop of the app")
+    if int(stopped.group(1)) == 0 or int(stopped.group(2)) == 0:
+        fail("%s: %s" % (what, stopped.group(0)))
+    program.wait_for(r"window gone", "window destroyed before the app")
+    program.wait_for(r"app destroyed", "app destroyed")
+
+
+def entry_main(wine_run, exe):
+    # The app quits by itself once it saw its first frames.
+    program = start_entry(wine_run, exe, "")
+    check_entry_window(program)
+    check_entry_shutdown(program, "app's quit")
+    check_entry_end(program, 0, "app's quit")
+
+    # The app runs until Alt+F4 closes its window; Alt+Enter goes full screen and back through
+    # the configuration on the way.
+    program = start_entry(wine_run, exe, "stay")
+    check_entry_window(program)
+    window = find_window("Vorn Entry Test")
+    xdotool("windowraise", window)
+    xdotool("windowfocus", "--sync", window)
+    for width, height in ((1280, 1024), (1280, 800)):
+        program.mark()
+        xdotool("key", "alt+Return")
+        program.wait_for(r"window %d %d 1280 1024 Vorn Entry Test" % (width, height),
+                         "client %dx%d after Alt+Enter" % (width, height))
+    xdotool("key", "alt+F4")
+    check_entry_shutdown(program, "Alt+F4")
+    check_entry_end(program, 0, "Alt+F4")
+
+    # A start-up package that does not exist fails the engine's start.
+    program = start_entry(wine_run, exe, "fail")
+    program.wait_for(r"app destroyed", "app destroyed after the failed start", START_TIMEOUT)
+    check_entry_end(program, 255, "failed start")
+    print("3 passed, 0 failed")
+
+
 if __name__ == "__main__":
-    main()
+    if len(sys.argv) > 1 and sys.argv[1] == "entry":
+        entry_main(sys.argv[2], sys.argv[3])
+    else:
+        main()
