@@ -258,12 +258,7 @@ Bool CourseAnimator::StartChain()
     mCentreTimeline.Restart();
     mRadiusATimeline.Restart();
     mRadiusBTimeline.Restart();
-    if (mCentreTimeline.GetNumberOfKeys() > 0)
-        mEllipsis.SetCentre(mCentreTimeline.GetValue().x, mCentreTimeline.GetValue().y);
-    if (mRadiusATimeline.GetNumberOfKeys() > 0)
-        mEllipsis.SetRadiusA(mRadiusATimeline.GetValue());
-    if (mRadiusBTimeline.GetNumberOfKeys() > 0)
-        mEllipsis.SetRadiusB(mRadiusBTimeline.GetValue());
+    ApplyShapeValues();
     mEllipsis.SetRotation(mCourseRecord->mValue6);
     for (SInt32 s = 0; s < lists.GetCount(); ++s) {
         CourseSegment* segment = GetSegmentAt(s);
@@ -347,6 +342,21 @@ void CourseAnimator::RestartSpeedTimelines()
     mRotationSpeedTimeline.Restart();
     mBaseSpeedTimeline.Restart();
     mEventTimeline.Restart();
+    ApplySpeedValues();
+}
+
+void CourseAnimator::ApplyShapeValues()
+{
+    if (mCentreTimeline.GetNumberOfKeys() > 0)
+        mEllipsis.SetCentre(mCentreTimeline.GetValue().x, mCentreTimeline.GetValue().y);
+    if (mRadiusATimeline.GetNumberOfKeys() > 0)
+        mEllipsis.SetRadiusA(mRadiusATimeline.GetValue());
+    if (mRadiusBTimeline.GetNumberOfKeys() > 0)
+        mEllipsis.SetRadiusB(mRadiusBTimeline.GetValue());
+}
+
+void CourseAnimator::ApplySpeedValues()
+{
     if (mRotationSpeedTimeline.GetNumberOfKeys() > 0)
         mRotationSpeed = mRotationSpeedTimeline.GetValue();
     if (mBaseSpeedTimeline.GetNumberOfKeys() > 0)
@@ -391,18 +401,8 @@ void CourseAnimator::AdvanceTimelines(Double dt)
     mRotationSpeedTimeline.GetTimeline()->Step(dt);
     mBaseSpeedTimeline.GetTimeline()->Step(dt);
     mEventTimeline.GetTimeline()->Step(dt);
-    if (mCentreTimeline.GetNumberOfKeys() > 0)
-        mEllipsis.SetCentre(mCentreTimeline.GetValue().x, mCentreTimeline.GetValue().y);
-    if (mRadiusATimeline.GetNumberOfKeys() > 0)
-        mEllipsis.SetRadiusA(mRadiusATimeline.GetValue());
-    if (mRadiusBTimeline.GetNumberOfKeys() > 0)
-        mEllipsis.SetRadiusB(mRadiusBTimeline.GetValue());
-    if (mRotationSpeedTimeline.GetNumberOfKeys() > 0)
-        mRotationSpeed = mRotationSpeedTimeline.GetValue();
-    if (mBaseSpeedTimeline.GetNumberOfKeys() > 0)
-        mBaseSpeed = mBaseSpeedTimeline.GetValue();
-    if (mEventTimeline.GetNumberOfKeys() > 0 && mEventTimeline.GetValue() == 1)
-        ShakeAnimals();
+    ApplyShapeValues();
+    ApplySpeedValues();
 }
 
 void CourseAnimator::NormalisePathPositions()

@@ -101,6 +101,10 @@ private:
     void FillSegmentRandomly(UInt32 definition, CourseSegment& segment);
     // Shortens the repeated course's path by the progress of the run.
     void SpeedUpRepeat();
+    // The timelines' current values into the ellipse (centre, radii) and into the speeds, where
+    // the timelines have keys; an event value of 1 shakes the animals.
+    void ApplyShapeValues();
+    void ApplySpeedValues();
     void PlaySound(UInt32 sound);
     // 1.2 from weapon level 3, 1.0 at level 2, else 0.8.
     Float LevelFactor(const FlyingWeapon& weapon) const;

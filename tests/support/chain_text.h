@@ -6,6 +6,9 @@
 #include <cstring>
 #include <string>
 
+#include <vector>
+
+#include "game/game_state.h"
 #include "game/play/animal.h"
 #include "game/play/course_segment.h"
 
@@ -38,6 +41,15 @@ inline std::string Kinds(const App::CourseSegment* segment)
         for (const App::Animal* animal : segment->mAnimals)
             text += animal->GetKind() >= 0 && animal->GetKind() < 10 ? kKindLetters[animal->GetKind()] : '?';
     return text;
+}
+
+// The types of the game state's score events, in order.
+inline std::vector<UInt32> ScoreEventTypes(App::GameState& gameState)
+{
+    std::vector<UInt32> types;
+    for (SInt32 i = 0; i < gameState.GetScoreEvents().GetCount(); ++i)
+        types.push_back(gameState.GetScoreEvents()[i].mType);
+    return types;
 }
 
 } // namespace Testing

@@ -4,8 +4,10 @@
 
 #include "game/play/animal.h"
 #include "game/play/animal_container.h"
+#include "tests/support/chain_text.h"
 
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -60,6 +62,15 @@ public:
         App::Animal* animal = Obtain();
         if (animal)
             animal->SetAnimal(kind);
+        return animal;
+    }
+
+    // An animal written as a chain token (kind letter and flags, see chain_text.h).
+    App::Animal* ObtainToken(const std::string& token)
+    {
+        App::Animal* animal = ObtainKind(KindOf(token[0]));
+        if (animal)
+            ApplyChainFlags(*animal, token);
         return animal;
     }
 

@@ -54,13 +54,7 @@ protected:
         return course;
     }
 
-    std::vector<UInt32> EventTypes()
-    {
-        std::vector<UInt32> types;
-        for (SInt32 i = 0; i < mGameState.GetScoreEvents().GetCount(); ++i)
-            types.push_back(mGameState.GetScoreEvents()[i].mType);
-        return types;
-    }
+    std::vector<UInt32> EventTypes() { return Testing::ScoreEventTypes(mGameState); }
 
     FakeAnimalContainer mPool;
     RecordingExplosionHandler mEffects;

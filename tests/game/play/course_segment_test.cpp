@@ -33,12 +33,7 @@ protected:
         mEllipse.SetRadiusB(300.0f);
     }
 
-    Animal* MakeAnimal(const std::string& token)
-    {
-        Animal* animal = mPool.ObtainKind(KindOf(token[0]));
-        Testing::ApplyChainFlags(*animal, token);
-        return animal;
-    }
+    Animal* MakeAnimal(const std::string& token) { return mPool.ObtainToken(token); }
 
     // A laid-out segment whose rear animal stands at the path position.
     std::unique_ptr<CourseSegment> Chain(const std::string& text, Double pathPosition = 0.0)

@@ -50,12 +50,7 @@ protected:
     }
     ~CourseTest() override { ClearPlaySeed(); }
 
-    Animal* MakeAnimal(const std::string& token)
-    {
-        Animal* animal = mPool.ObtainKind(Testing::KindOf(token[0]));
-        Testing::ApplyChainFlags(*animal, token);
-        return animal;
-    }
+    Animal* MakeAnimal(const std::string& token) { return mPool.ObtainToken(token); }
 
     // Appends a laid-out segment whose rear animal stands at the path position.
     CourseSegment* Segment(const std::string& text, Double pathPosition)
@@ -78,13 +73,7 @@ protected:
         return text;
     }
 
-    std::vector<UInt32> EventTypes()
-    {
-        std::vector<UInt32> types;
-        for (SInt32 i = 0; i < mGameState.GetScoreEvents().GetCount(); ++i)
-            types.push_back(mGameState.GetScoreEvents()[i].mType);
-        return types;
-    }
+    std::vector<UInt32> EventTypes() { return Testing::ScoreEventTypes(mGameState); }
 
     Testing::FakeAnimalContainer mPool;
     ExplosionHandler mEffects;
