@@ -7,6 +7,7 @@
 #include "tests/support/chain_text.h"
 
 #include <memory>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -72,6 +73,17 @@ public:
         if (animal)
             ApplyChainFlags(*animal, token);
         return animal;
+    }
+
+    // Fills the segment with the chain's animals and lays it out from the path position.
+    void FillSegment(App::CourseSegment& segment, const std::string& text, Double pathPosition)
+    {
+        std::istringstream tokens(text);
+        std::string token;
+        while (tokens >> token)
+            segment.AppendAnimal(ObtainToken(token));
+        segment.PlaceFirstAnimal(pathPosition);
+        segment.Relayout();
     }
 
     std::vector<std::unique_ptr<App::Animal>> mAnimals;

@@ -39,12 +39,7 @@ protected:
     std::unique_ptr<CourseSegment> Chain(const std::string& text, Double pathPosition = 0.0)
     {
         auto segment = std::make_unique<CourseSegment>(&mEllipse);
-        std::istringstream tokens(text);
-        std::string token;
-        while (tokens >> token)
-            segment->AppendAnimal(MakeAnimal(token));
-        segment->PlaceFirstAnimal(pathPosition);
-        segment->Relayout();
+        mPool.FillSegment(*segment, text, pathPosition);
         return segment;
     }
 

@@ -56,12 +56,7 @@ protected:
     CourseSegment* Segment(const std::string& text, Double pathPosition)
     {
         CourseSegment* segment = mCourse.AppendSegment();
-        std::istringstream tokens(text);
-        std::string token;
-        while (tokens >> token)
-            segment->AppendAnimal(MakeAnimal(token));
-        segment->PlaceFirstAnimal(pathPosition);
-        segment->Relayout();
+        mPool.FillSegment(*segment, text, pathPosition);
         return segment;
     }
 
