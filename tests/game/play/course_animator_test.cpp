@@ -90,6 +90,36 @@ TEST_F(CourseAnimatorTest, StartsAfterItsDelayAndRetriesWhenShortOfAnimals)
     EXPECT_EQ(small.mObtainCalls, 0);
 }
 
+TEST_F(CourseAnimatorTest, TheSecondTriggerRepeatsThePathFromTheSecondPiece)
+{
+    CourseRecord record = Record("K R G B L", 0.0f, 0.0f, 300.0f, 300.0f);
+    record.mPathPieces.Add(Piece(2.0f, {{kRadiusA, 200.0f}}));
+    record.mPathPieces.Add(Piece(4.0f, {{kRadiusA, 100.0f}}));
+    record.mKeyFramePeriod = 4.0f;
+    record.mKeyFrameWrap = -1;
+    record.mSecondTrigger = 7;
+    mCourse->Setup(&record, 1, false);
+    ASSERT_TRUE(mCourse->Trigger(0));
+    EXPECT_EQ(mCourse->GetSecondTriggerState(), 0);
+    mCourse->AdvanceTimelines(3.0);
+    EXPECT_FLOAT_EQ(mCourse->GetEllipsis().GetRadiusA(), 150.0f);
+
+    // Course 7 finishes: from then on the path runs 0 to 4 s, then again from 2 s, for ever.
+    EXPECT_TRUE(mCourse->Trigger(7));
+    EXPECT_EQ(mCourse->GetSecondTriggerState(), 3);
+    mCourse->AdvanceTimelines(0.0);
+    EXPECT_FLOAT_EQ(mCourse->GetEllipsis().GetRadiusA(), 300.0f);
+    // Five seconds on: once through, then a second into the repeat from 2 s.
+    for (int i = 0; i < 300; ++i)
+        mCourse->AdvanceTimelines(1.0 / 60.0);
+    EXPECT_NEAR(mCourse->GetEllipsis().GetRadiusA(), 150.0f, 3.0f);
+    for (int i = 0; i < 120; ++i)
+        mCourse->AdvanceTimelines(1.0 / 60.0);
+    EXPECT_NEAR(mCourse->GetEllipsis().GetRadiusA(), 150.0f, 3.0f);
+    // Its own key is ignored.
+    EXPECT_TRUE(mCourse->Trigger(1));
+}
+
 TEST_F(CourseAnimatorTest, MovesByTheMovementLaw)
 {
     struct Case
