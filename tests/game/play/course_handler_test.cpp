@@ -158,6 +158,34 @@ TEST_F(CourseHandlerTest, TheFinishSequence)
     EXPECT_EQ(mEffects.mEffects.size(), 31u);
 }
 
+TEST_F(CourseHandlerTest, ARepeatedCourseComesBackFilledAtRandom)
+{
+    mGameState.StartZen();
+    mGameState.SetPlayState(5);
+    CourseRecord record = Record("K R G B Y R L");
+    CourseAnimator* course = mHandler.AppendCourse();
+    course->Setup(&record, 1, true);
+    course->SetStripColourIndex(4);
+    mHandler.StartPendingCourses();
+    ASSERT_TRUE(course->IsRunning());
+    const UInt32 cleared = mGameState.GetRunStars();
+    mHandler.FinishAllRunningCourses();
+    ASSERT_EQ(mHandler.GetCourseCount(), 2u);
+    CourseAnimator* repeat = mHandler.GetCourse(1);
+    EXPECT_TRUE(repeat->IsRepeat());
+    EXPECT_EQ(repeat->GetCourseKey(), 1u);
+    EXPECT_EQ(mGameState.GetRunStars(), cleared + 1);
+    // It starts with the pending courses, as a course of the level's start.
+    EXPECT_EQ(repeat->GetState(), CourseAnimator::StateWaiting);
+    mHandler.StartPendingCourses();
+    EXPECT_TRUE(repeat->IsRunning());
+    const std::string kinds = Kinds(repeat->GetSegmentAt(0));
+    ASSERT_EQ(kinds.size(), 7u);
+    EXPECT_EQ(kinds.front(), 'K');
+    EXPECT_EQ(kinds.back(), 'L');
+    EXPECT_EQ(kinds.substr(1, 5).find_first_not_of("RGBY"), std::string::npos) << kinds;
+}
+
 TEST_F(CourseHandlerTest, RadiiFromTheFileThatMakeNoRing)
 {
     const Float radii[] = {NAN, -400.0f, 1.0e30f};
