@@ -103,6 +103,20 @@ TEST_F(CourseTest, AMiddleRunLeavesAGapWhoseEndsCloseIntoAChainReaction)
     EXPECT_EQ(EventTypes(), (std::vector<UInt32>{4, 7, 4}));
 }
 
+TEST_F(CourseTest, AWholeChainScoresWhileTheChainCounterRuns)
+{
+    Segment("K R G B L", 0.0);
+    mGameState.ResetChainCounter();
+    mCourse.MatchPhase();
+    EXPECT_TRUE(EventTypes().empty());
+    mGameState.IncrementChainCounter();
+    mCourse.MatchPhase();
+    EXPECT_EQ(EventTypes(), std::vector<UInt32>{6});
+    Segment("Y", 3.0);
+    mCourse.MatchPhase();
+    EXPECT_EQ(EventTypes(), std::vector<UInt32>{6});
+}
+
 TEST_F(CourseTest, BusySegmentsArePushedApartInsteadOfJoined)
 {
     CourseSegment* rear = Segment("K R G B", 0.0);
