@@ -115,11 +115,11 @@ private:
     std::vector<std::unique_ptr<CannedUrlRequest>> mRequests;
 };
 
-// The logic device handler's web operations go to a fake web control.
+// The logic device handler's web operations go to a web control of the tests.
 class WebLogicDeviceHandler : public FakeLogicDeviceHandler
 {
 public:
-    explicit WebLogicDeviceHandler(CannedWebControl& web) : mWeb(web) {}
+    explicit WebLogicDeviceHandler(IWebControl& web) : mWeb(web) {}
     Bool IsWebControlAvailable() const override { return true; }
     IUrlRequest* CreateUrlRequest(const String& url) override { return mWeb.CreateUrlRequest(url); }
     void DestroyUrlRequest(IUrlRequest*& request) override
@@ -129,7 +129,7 @@ public:
     }
 
 private:
-    CannedWebControl& mWeb;
+    IWebControl& mWeb;
 };
 
 } // namespace Testing
