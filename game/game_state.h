@@ -148,6 +148,8 @@ public:
     Float GetViewOffset() const { return mViewFloats[2]; }
     // 0 in the zen mode.
     Float GetBarHeight() const { return mLevel == 0 ? 0.0f : mViewFloats[2]; }
+    // The height of the play area: the screen height, plus the bar's band in the zen mode.
+    Float GetPlayHeight() const { return mLevel == 0 ? mViewFloats[1] + mViewFloats[2] : mViewFloats[1]; }
     Bool IsSmallScreen() const { return mSmallScreen != 0; }
     void SetSmallScreen(Bool small) { mSmallScreen = small ? 1 : 0; }
     void SetPosition(Float x, Float y);

@@ -71,6 +71,9 @@ public:
         for (const std::unique_ptr<Container>& entry : mEntries)
             released = entry->DeInit() && released;
         mEntries.clear();
+        // A pool initialised again starts with nothing in use.
+        mNumUsed = 0;
+        mUsedEnd = 0;
         return mNodeObserver.GetNodeObserver()->RemoveAll() && released;
     }
 

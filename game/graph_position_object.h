@@ -43,6 +43,8 @@ public:
     void SetDepthOrder(SInt32 base);
     const Math::Vector<Float>& GetPosition() const { return mPosition; }
     void SetPosition(Float x, Float y, Float z = 0.0f);
+    // All four components.
+    void SetPosition(const Math::Vector<Float>& position) { mPosition = position; }
     SInt32 GetDepthOrderOffset() const { return mDepthOrderOffset; }
 
 protected:

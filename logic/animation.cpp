@@ -114,6 +114,24 @@ Bool Animation<T>::StartBackward()
 }
 
 template <typename T>
+Bool Animation<T>::Restart(Real startTime, Real endTime)
+{
+    if (mKeys.IsEmpty())
+        return false;
+    mKeyCursor = 0;
+    mTimeline->SetWrapCount(0);
+    return mTimeline->SetTimeRange(startTime, endTime);
+}
+
+template <typename T>
+Bool Animation<T>::Restart()
+{
+    if (mKeys.IsEmpty())
+        return false;
+    return Restart(0.0f, mKeys.GetLast().mTime);
+}
+
+template <typename T>
 void Animation<T>::Reset()
 {
     mTimeline->Reset();

@@ -43,6 +43,11 @@ public:
     // From the first key's time to the last one's, or back; false with fewer than two keys.
     Bool StartForward();
     Bool StartBackward();
+    // Runs the track once over the time range: no wraps, rewound (evaluating the start) and
+    // started. False without keys.
+    Bool Restart(Real startTime, Real endTime);
+    // The same from time 0 to the last key's time.
+    Bool Restart();
     // Stops and rewinds the timeline (evaluating at the start time) and searches keys afresh.
     void Reset();
 

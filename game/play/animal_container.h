@@ -1,23 +1,41 @@
-// The pool of animals as the chain model and the selector use it: obtain a free animal, give one
-// back with a release mode. The pooled graph instances behind it come with the animal pool.
+// The pool of animals: instances of the "/animal" template under "/animal_container", handed out
+// by kind and given back with an optional effect, and stepped once per logic step.
 #pragma once
 
 #include "foundation/types.h"
+#include "game/graph_instance_container.h"
+#include "game/play/animal.h"
+#include "logic/stepable.h"
 
 namespace Vorn {
 namespace App {
 
-class Animal;
+class ExplosionHandler;
+class GameState;
 
-class AnimalContainer
+class AnimalContainer : public GraphInstanceContainer<Animal>, public Logic::IStepable
 {
 public:
-    virtual ~AnimalContainer() {}
+    AnimalContainer(GameState* gameState, ExplosionHandler* explosionHandler);
+    ~AnimalContainer() override;
 
-    // A free animal reset to its initial state; null when the pool is exhausted.
-    virtual Animal* Obtain() { return nullptr; }
-    // Gives the animal back; mode 1 releases it quietly. False when it is not one of the pool's.
-    virtual Bool ReleaseAnimal(Animal*, SInt32) { return false; }
+    // False without an explosion handler or when an instance is missing.
+    Bool Init(Graph::INamespace* nameSpace, const String& basePath);
+    // A free animal of the kind; null when the pool is exhausted.
+    Animal* ObtainAnimal(SInt32 kind);
+    // Switches the animal off and frees it; effect 1 .. 39 starts at its position. False for an
+    // animal of another pool.
+    virtual Bool ReleaseAnimal(Animal* animal, SInt32 effect);
+    virtual UInt32 GetNumFree() const { return GetCount() - GetNumUsed(); }
+
+    void Reset() override { ReleaseAll(); }
+    // Animates every animal in use, decides which are on screen and starts requested ash.
+    void Step(Double dt) override;
+
+private:
+    GameState* mGameState;
+    ExplosionHandler* mExplosionHandler;
+    Bool mShadowEnabled;
 };
 
 } // namespace App

@@ -6,7 +6,7 @@
 #include "game/play/animal_selector.h"
 #include "game/play/ellipse.h"
 #include "game/play/flying_object.h"
-#include "game/play/score_event.h"
+#include "game/game_state.h"
 
 #include <algorithm>
 
@@ -131,14 +131,14 @@ Bool CourseSegment::SplitForInsert(SInt32 index, FlyingObject& record, CourseSeg
     if (index == 0) {
         mCollidingIndex = 0;
         mCollidingSide = 1.0f;
-        record.mNeighbours[0] = GetFirstAnimal();
+        record.mContacts[0] = GetFirstAnimal();
         return true;
     }
     mCollidingIndex = index - 1;
     mCollidingSide = -1.0f;
-    record.mNeighbours[0] = mAnimals[index - 1];
+    record.mContacts[0] = mAnimals[index - 1];
     if (index < GetCount()) {
-        record.mNeighbours[1] = mAnimals[index];
+        record.mContacts[1] = mAnimals[index];
         segment = CutFrom(index);
         segment->mCollidingIndex = 0;
         segment->mCollidingSide = 1.0f;
@@ -176,7 +176,7 @@ Bool CourseSegment::RejectsInsertAt(SInt32 index, FlyingObject& record) const
         tested = mAnimals[index];
     if (tested->IsMatchable())
         return false;
-    record.mFinished = true;
+    record.mIsFinished = true;
     return true;
 }
 
@@ -205,7 +205,7 @@ Bool CourseSegment::AppendAnimal(Animal* animal)
     return true;
 }
 
-void CourseSegment::MakeRoomFor(SInt32 collidingIndex, const FlyingObject& record)
+void CourseSegment::MakeRoomFor(SInt32 collidingIndex, const FlyingAnimal& record)
 {
     const SInt32 count = GetCount();
     if (!record.mAnimal || collidingIndex < 0 || collidingIndex >= count)
@@ -218,7 +218,7 @@ void CourseSegment::MakeRoomFor(SInt32 collidingIndex, const FlyingObject& recor
         Move(mCollidingSide);
 }
 
-Bool CourseSegment::InsertCollidingAnimal(SInt32 collidingIndex, FlyingObject& record)
+Bool CourseSegment::InsertCollidingAnimal(SInt32 collidingIndex, FlyingAnimal& record)
 {
     const Float side = mCollidingSide;
     mCollidingIndex = -1;
@@ -271,7 +271,7 @@ void CourseSegment::ShiftPathPositions(Double delta)
 void CourseSegment::SetAnimalsVisible()
 {
     for (Animal* animal : mAnimals)
-        animal->mVisible = true;
+        animal->SetActive(true);
 }
 
 SInt32 CourseSegment::GetAnimals(AnimalCounter* counter) const
@@ -430,11 +430,9 @@ SInt32 CourseSegment::FindMatchCandidate(SInt32 threshold, const Animal* outerLe
                        run.mJokersLeft + run.mRight.mLength >= threshold ||
                        ((!run.mJoker || run.mSidesMatch) && run.mLeft.mLength + run.mRight.mLength - 1 >= threshold);
     ScoreEvent event;
+    event.mPosition = Math::Vector<Float>(0.0f, 0.0f, 0.0f, 1.0f);
     if (found) {
-        event.mX = checked.mPosition.x;
-        event.mY = checked.mPosition.y;
-        event.mZ = checked.mPosition.z;
-        event.mFactor = checked.mPosition.w;
+        event.mPosition = checked.mPosition;
         event.mType = checked.mShot ? 3 : 4;
         events.Add(event);
         return index;

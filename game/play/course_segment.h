@@ -14,6 +14,7 @@ class Animal;
 class AnimalContainer;
 class AnimalCounter;
 class Ellipsis;
+class FlyingAnimal;
 class FlyingObject;
 struct ScoreEvent;
 
@@ -37,8 +38,8 @@ public:
     Bool RejectsInsertAt(SInt32 index, FlyingObject& record) const;
     Bool InsertAnimal(SInt32 index, Animal* animal);
     Bool AppendAnimal(Animal* animal);
-    void MakeRoomFor(SInt32 collidingIndex, const FlyingObject& record);
-    Bool InsertCollidingAnimal(SInt32 collidingIndex, FlyingObject& record);
+    void MakeRoomFor(SInt32 collidingIndex, const FlyingAnimal& record);
+    Bool InsertCollidingAnimal(SInt32 collidingIndex, FlyingAnimal& record);
 
     void Relayout();
     void Move(Float distance);

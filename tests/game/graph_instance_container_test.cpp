@@ -97,6 +97,18 @@ TEST_F(GraphInstanceContainerTest, KeepsTheUsedCounts)
     EXPECT_FALSE(Instance(1)->IsActiveAndVisible());
 }
 
+TEST_F(GraphInstanceContainerTest, APoolInitialisedAgainStartsEmpty)
+{
+    mPool.Obtain();
+    mPool.Obtain();
+    ASSERT_TRUE(mPool.DeInit());
+    EXPECT_EQ(mPool.GetNumUsed(), 0u);
+    EXPECT_EQ(mPool.GetUsedEnd(), 0u);
+    ASSERT_TRUE(mPool.Init(mNamespace, "", "/thing_container", "/thing"));
+    EXPECT_EQ(mPool.Obtain(), mPool.GetEntry(0));
+    EXPECT_EQ(mPool.GetNumUsed(), 1u);
+}
+
 TEST_F(GraphInstanceContainerTest, UnboundPoolsAndMissingNodes)
 {
     GraphInstanceContainer<Thing> unbound;

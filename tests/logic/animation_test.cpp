@@ -128,6 +128,32 @@ TEST(AnimationTest, StartsNeedKeysAndTheTimelineDrivesTheValue)
     EXPECT_EQ(animation.GetValue(), 4.0f);
 }
 
+TEST(AnimationTest, RestartRunsOnceOverTheRange)
+{
+    Animation<Float> animation;
+    Timeline* timeline = animation.GetTimeline();
+    EXPECT_FALSE(animation.Restart());
+    animation.AppendKey(0.0f, 10.0f, InterpolationType::LINEAR);
+    animation.AppendKey(2.0f, 30.0f, InterpolationType::LINEAR);
+    timeline->SetWrapCount(-1);
+    timeline->SetStartTime(1.5f);
+    timeline->Rewind();
+
+    // By default from 0 to the last key, evaluated at once, wraps cleared.
+    EXPECT_TRUE(animation.Restart());
+    EXPECT_EQ(animation.GetValue(), 10.0f);
+    EXPECT_TRUE(timeline->IsRunning());
+    EXPECT_EQ(timeline->GetWrapCount(), 0);
+    timeline->Step(3.0);
+    EXPECT_EQ(animation.GetValue(), 30.0f);
+    EXPECT_FALSE(timeline->IsRunning());
+
+    EXPECT_TRUE(animation.Restart(1.0f, 1.5f));
+    EXPECT_EQ(animation.GetValue(), 20.0f);
+    timeline->Step(1.0);
+    EXPECT_EQ(animation.GetValue(), 25.0f);
+}
+
 TEST(AnimationTest, NoKeysChangeNothing)
 {
     Animation<Float> animation;

@@ -5,7 +5,8 @@
 #include "game/play/animal_selector.h"
 #include "game/play/ellipse.h"
 #include "game/play/flying_object.h"
-#include "game/play/score_event.h"
+#include "game/game_state.h"
+#include "tests/support/chain_text.h"
 #include "tests/support/fake_animal_container.h"
 
 #include <gtest/gtest.h>
@@ -20,25 +21,8 @@ namespace Vorn {
 namespace App {
 namespace {
 
-// Chains are written as kind strings, one token per animal, rear first: a kind letter (K key,
-// L lock, S stone, J joker, R G B Y colours) followed by flags: ! check pending, * shot,
-// f frozen, c charred, e gap end.
-const char KindLetters[] = "KLS??JRGBY";
-
-SInt32 KindOf(char letter)
-{
-    const char* found = std::strchr(KindLetters, letter);
-    return found ? SInt32(found - KindLetters) : Animal::KindNone;
-}
-
-std::string Kinds(const CourseSegment* segment)
-{
-    std::string text;
-    if (segment)
-        for (const Animal* animal : segment->mAnimals)
-            text += KindLetters[animal->GetKind()];
-    return text;
-}
+using Testing::KindOf;
+using Testing::Kinds;
 
 class CourseSegmentTest : public ::testing::Test
 {
@@ -49,29 +33,13 @@ protected:
         mEllipse.SetRadiusB(300.0f);
     }
 
-    Animal* MakeAnimal(const std::string& token)
-    {
-        Animal* animal = mPool.ObtainKind(KindOf(token[0]));
-        for (char flag : token.substr(1)) {
-            animal->mCheckMatch |= flag == '!';
-            animal->mShot |= flag == '*';
-            animal->mFrozen |= flag == 'f';
-            animal->mCharred |= flag == 'c';
-            animal->mGapEnd |= flag == 'e';
-        }
-        return animal;
-    }
+    Animal* MakeAnimal(const std::string& token) { return mPool.ObtainToken(token); }
 
     // A laid-out segment whose rear animal stands at the path position.
     std::unique_ptr<CourseSegment> Chain(const std::string& text, Double pathPosition = 0.0)
     {
         auto segment = std::make_unique<CourseSegment>(&mEllipse);
-        std::istringstream tokens(text);
-        std::string token;
-        while (tokens >> token)
-            segment->AppendAnimal(MakeAnimal(token));
-        segment->PlaceFirstAnimal(pathPosition);
-        segment->Relayout();
+        mPool.FillSegment(*segment, text, pathPosition);
         return segment;
     }
 
@@ -152,8 +120,8 @@ TEST_F(CourseSegmentTest, RunEventCarriesTheCheckedAnimalsPosition)
     auto segment = Chain("R R! R", 0.5);
     Array<ScoreEvent> events;
     ASSERT_EQ(segment->FindMatchCandidate(3, nullptr, nullptr, events), 1);
-    EXPECT_EQ(events[0].mX, segment->mAnimals[1]->mPosition.x);
-    EXPECT_EQ(events[0].mY, segment->mAnimals[1]->mPosition.y);
+    EXPECT_EQ(events[0].mPosition.x, segment->mAnimals[1]->mPosition.x);
+    EXPECT_EQ(events[0].mPosition.y, segment->mAnimals[1]->mPosition.y);
     EXPECT_TRUE(segment->mAnimals[1]->mCheckMatch); // the course clears it
 }
 
@@ -179,7 +147,7 @@ TEST_F(CourseSegmentTest, RelayoutMakesNeighboursTouch)
 TEST_F(CourseSegmentTest, SplitForInsertSetsNeighboursAndSides)
 {
     auto segment = Chain("R G B");
-    FlyingObject record;
+    FlyingAnimal record(nullptr);
     CourseSegment* cut = nullptr;
     EXPECT_FALSE(segment->SplitForInsert(4, record, cut));
     EXPECT_EQ(cut, nullptr);
@@ -192,16 +160,16 @@ TEST_F(CourseSegmentTest, SplitForInsertSetsNeighboursAndSides)
     EXPECT_EQ(segment->mCollidingSide, -1.0f);
     EXPECT_EQ(cut->mCollidingIndex, 0);
     EXPECT_EQ(cut->mCollidingSide, 1.0f);
-    EXPECT_EQ(record.mNeighbours[0], segment->mAnimals[0]);
-    EXPECT_EQ(record.mNeighbours[1], cut->mAnimals[0]);
+    EXPECT_EQ(record.mContacts[0], segment->mAnimals[0]);
+    EXPECT_EQ(record.mContacts[1], cut->mAnimals[0]);
     EXPECT_TRUE(segment->IsBusy() && cut->IsBusy());
 
     auto front = Chain("R G");
-    FlyingObject atFront;
+    FlyingAnimal atFront(nullptr);
     ASSERT_TRUE(front->SplitForInsert(0, atFront, cut));
     EXPECT_EQ(cut, nullptr);
     EXPECT_EQ(front->mCollidingSide, 1.0f);
-    EXPECT_EQ(atFront.mNeighbours[0], front->mAnimals[0]);
+    EXPECT_EQ(atFront.mContacts[0], front->mAnimals[0]);
 }
 
 TEST_F(CourseSegmentTest, ShotsStayInsideEndPiecesAndBesideColours)
@@ -221,9 +189,9 @@ TEST_F(CourseSegmentTest, ShotsStayInsideEndPiecesAndBesideColours)
         Bool rejected;
     } cases[] = {{0, true}, {1, false}, {2, false}, {3, true}, {4, true}, {5, false}};
     for (const Case& c : cases) {
-        FlyingObject record;
+        FlyingAnimal record(nullptr);
         EXPECT_EQ(segment->RejectsInsertAt(c.index, record), c.rejected) << c.index;
-        EXPECT_EQ(record.mFinished, c.rejected) << c.index;
+        EXPECT_EQ(record.mIsFinished, c.rejected) << c.index;
     }
 }
 
@@ -236,7 +204,7 @@ TEST_F(CourseSegmentTest, InsertCollidingAnimalPlacesTheShotBesideItsNeighbour)
     } cases[] = {{0, 1.0f, 0}, {0, -1.0f, 1}, {1, -1.0f, 2}, {2, -1.0f, 3}};
     for (const Case& c : cases) {
         auto segment = Chain("R G B", 1.0);
-        FlyingObject record;
+        FlyingAnimal record(nullptr);
         record.mAnimal = MakeAnimal("Y");
         segment->mCollidingIndex = c.colliding;
         segment->mCollidingSide = c.side;
@@ -248,7 +216,7 @@ TEST_F(CourseSegmentTest, InsertCollidingAnimalPlacesTheShotBesideItsNeighbour)
             EXPECT_GT(segment->mAnimals[k]->mPathPosition, segment->mAnimals[k - 1]->mPathPosition);
     }
     auto segment = Chain("R");
-    FlyingObject record;
+    FlyingAnimal record(nullptr);
     record.mAnimal = MakeAnimal("Y");
     segment->mCollidingIndex = 0;
     EXPECT_FALSE(segment->InsertCollidingAnimal(3, record));
@@ -284,7 +252,7 @@ TEST_F(CourseSegmentTest, PushingLoopsSeparateOverlapsAndStayBounded)
 
     // A shot that can never be cleared (on the centre of a huge animal) ends after 99 moves.
     auto segment = Chain("R G", 1.0);
-    FlyingObject record;
+    FlyingAnimal record(nullptr);
     record.mAnimal = MakeAnimal("Y");
     record.mAnimal->mRadius = 1.0e6f;
     segment->mCollidingSide = -1.0f;

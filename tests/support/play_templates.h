@@ -1,0 +1,47 @@
+// Graph templates of the play field's pools for tests and benchmarks: the animal with every kind
+// (rotation, shadows, and the end pieces' blinking pictures; no mirrored pictures, which need
+// atlases) and the course strip with a display object of the given size.
+#pragma once
+
+#include <string>
+
+namespace Vorn {
+namespace Testing {
+
+// One animal instance's namespace; {replication} numbers the instances of a pool.
+inline std::string AnimalNamespace(const std::string& id)
+{
+    static const char* const kKinds[] = {"key", "lock", "stone1", "stone2", "stone3", "chameleon", "ape",
+                                         "frog", "frogblue", "lion", "panda", "rabbit", "rabbitwhite", "snake"};
+    std::string kinds;
+    for (int kind = 0; kind < 14; ++kind) {
+        kinds += std::string("<Namespace id='") + kKinds[kind] + "'><Transform id='rotation'/>";
+        kinds += "<Transform id='shadow_transform'><Transform id='shadow_flip0'/>";
+        if (kind >= 6)
+            kinds += "<Transform id='shadow_flip1'/>";
+        kinds += "</Transform>";
+        if (kind < 2)
+            kinds += "<Transform id='normal'/><Transform id='red' activeAndVisible='false'/>";
+        kinds += "</Namespace>";
+    }
+    return "<Namespace id='" + id + "' activeAndVisible='false'><Transform id='position'>"
+           "<Transform id='shaking_transform'><Scale id='scale'><Timeline id='sequence_timeline'/>"
+           "<Timeline id='shaking_timeline'/><Switch id='select'>" +
+           kinds + "</Switch></Scale></Transform></Transform></Namespace>";
+}
+
+inline std::string AnimalTemplate()
+{
+    return "<Graph replication='0'>" + AnimalNamespace("animal{replication}") + "</Graph>";
+}
+
+inline std::string CourseTemplate(unsigned vertices = 128)
+{
+    return "<Graph replication='0'><Namespace id='course{replication}' activeAndVisible='false'>"
+           "<DisplayObject id='display_object' maxNumberOfIndices='" +
+           std::to_string(vertices + 2) + "' maxNumberOfVertices='" + std::to_string(vertices) +
+           "' hasTexCoords0='true'/><Timeline id='timeline' endTime='1'/></Namespace></Graph>";
+}
+
+} // namespace Testing
+} // namespace Vorn
