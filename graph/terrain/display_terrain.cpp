@@ -131,27 +131,12 @@ Bool DisplayTerrain::CheckSettings() const
     return true;
 }
 
-Bool DisplayTerrain::OpenMap(MapSurface& map, Resource::ICollection* collection, const String& id,
-                             const char* what) const
-{
-    switch (map.Open(collection, id)) {
-    case MapSurface::OpenResult::kOpen:
-        return true;
-    case MapSurface::OpenResult::kNoImage:
-        Debug::Trace("Graph::DisplayTerrain::InitSelf(%s): Failed to get %s resource image \"%s\"", mId.GetText(),
-                     what, id.GetText());
-        return false;
-    default:
-        Debug::Trace("Graph::DisplayTerrain::InitSelf(%s): Failed to create resource surface", mId.GetText());
-        return false;
-    }
-}
-
 Bool DisplayTerrain::ReadMaps(Resource::ICollection* collection)
 {
+    const LogSite site{"DisplayTerrain", "InitSelf", mId};
     {
         MapSurface base;
-        if (!OpenMap(base, collection, mBaseHeightmapId, "base heightmap"))
+        if (!base.Open(collection, mBaseHeightmapId, "base heightmap", site))
             return false;
         // Each sample is the mean of the eight neighbours of its texel (red x 128), wrapping.
         const UInt32 width = base.GetWidth();
@@ -183,7 +168,7 @@ Bool DisplayTerrain::ReadMaps(Resource::ICollection* collection)
     }
     {
         MapSurface scale;
-        if (!OpenMap(scale, collection, mDetailScalemapId, "detail scale map"))
+        if (!scale.Open(collection, mDetailScalemapId, "detail scale map", site))
             return false;
         // The scale grid is read at the base grid's cells.
         if (scale.GetWidth() != mBaseWidth || scale.GetHeight() != mBaseHeight) {
@@ -194,7 +179,7 @@ Bool DisplayTerrain::ReadMaps(Resource::ICollection* collection)
         CopyRepeating(scale, mScaleGrid, [](UInt8 red) { return red; });
     }
     MapSurface detail;
-    if (!OpenMap(detail, collection, mDetailHeightmapId, "detail heightmap"))
+    if (!detail.Open(collection, mDetailHeightmapId, "detail heightmap", site))
         return false;
     mDetailWidth = detail.GetWidth();
     mDetailHeight = detail.GetHeight();

@@ -26,7 +26,6 @@ class ICollection;
 
 namespace Graph {
 
-class MapSurface;
 
 class DisplayTerrain : public Transform, public IHeightField, public IRenderable, public IDrawable
 {
@@ -77,8 +76,6 @@ protected:
 private:
     Bool CheckSettings() const;
     Bool ReadMaps(Resource::ICollection* collection);
-    // Opens the map or logs why not; what names the map in the failure line.
-    Bool OpenMap(MapSurface& map, Resource::ICollection* collection, const String& id, const char* what) const;
     Bool BuildPatchSet(UInt32 set, Display::IRenderer* renderer);
     Bool CreatePatch(UInt32 set, UInt32 number, Display::IRenderer* renderer);
     void ReleasePatches(Display::IRenderer* renderer);

@@ -166,29 +166,13 @@ Bool DisplayTerrainBillboards::InitSelf(IInitState* state)
     return Scatter(state->GetResourceCollection()) && CreateDrawables(state->GetDisplayRenderer());
 }
 
-Bool DisplayTerrainBillboards::OpenMap(MapSurface& map, Resource::ICollection* collection, const String& id,
-                                       const char* what) const
-{
-    switch (map.Open(collection, id)) {
-    case MapSurface::OpenResult::kOpen:
-        return true;
-    case MapSurface::OpenResult::kNoImage:
-        Debug::Trace("Graph::DisplayTerrainBillboards::InitSelf(%s): Failed to get %s resource image \"%s\"",
-                     mId.GetText(), what, id.GetText());
-        return false;
-    default:
-        Debug::Trace("Graph::DisplayTerrainBillboards::InitSelf(%s): Failed to create resource surface",
-                     mId.GetText());
-        return false;
-    }
-}
-
 Bool DisplayTerrainBillboards::Scatter(Resource::ICollection* collection)
 {
+    const LogSite site{"DisplayTerrainBillboards", "InitSelf", mId};
     MapSurface lightMap;
     MapSurface objectMap;
-    if (!OpenMap(lightMap, collection, mLightMapId, "light map") ||
-        !OpenMap(objectMap, collection, mObjectMapId, "object map"))
+    if (!lightMap.Open(collection, mLightMapId, "light map", site) ||
+        !objectMap.Open(collection, mObjectMapId, "object map", site))
         return false;
     const UInt32 width = objectMap.GetWidth();
     // The light map is read at the object map's pixels, and the tiles cut the object map in squares.
@@ -369,14 +353,10 @@ Bool DisplayTerrainBillboards::CreateSlot(UInt32 number, Display::IRenderer* ren
 void DisplayTerrainBillboards::Release(Display::IRenderer* renderer)
 {
     for (std::unique_ptr<Slot>& slot : mSlots) {
-        slot->mDrawable.DeInit();
-        slot->mDrawable.Destroy(renderer);
-        slot->mVertexBuffer.DeInit();
-        slot->mVertexBuffer.Destroy(renderer);
-        slot->mIndexBuffer.DeInit();
-        slot->mIndexBuffer.Destroy(renderer);
-        slot->mParameters.DeInit();
-        slot->mParameters.Destroy(renderer);
+        slot->mDrawable.Release(renderer);
+        slot->mVertexBuffer.Release(renderer);
+        slot->mIndexBuffer.Release(renderer);
+        slot->mParameters.Release(renderer);
     }
     mSlots.clear();
     mFreeSlots.Clear();

@@ -26,7 +26,6 @@ class ICollection;
 namespace Graph {
 
 class IHeightField;
-class MapSurface;
 
 class DisplayTerrainBillboards : public Transform, public IRenderable, public IDrawable
 {
@@ -106,7 +105,6 @@ protected:
 
 private:
     Bool CheckSettings() const;
-    Bool OpenMap(MapSurface& map, Resource::ICollection* collection, const String& id, const char* what) const;
     Bool Scatter(Resource::ICollection* collection);
     Bool CreateDrawables(Display::IRenderer* renderer);
     Bool CreateSlot(UInt32 number, Display::IRenderer* renderer);

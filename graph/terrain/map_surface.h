@@ -5,6 +5,7 @@
 
 #include "foundation/string.h"
 #include "foundation/types.h"
+#include "graph/backend_object.h"
 
 namespace Vorn {
 
@@ -19,22 +20,16 @@ namespace Graph {
 class MapSurface
 {
 public:
-    enum class OpenResult
-    {
-        kOpen,
-        kNoImage,
-        kNoSurface,
-    };
-
     MapSurface() = default;
     MapSurface(const MapSurface&) = delete;
     MapSurface& operator=(const MapSurface&) = delete;
     // Unlocks and frees the surface.
     ~MapSurface();
 
-    // kNoImage when the collection has no image of the id, kNoSurface when its surface cannot be
-    // made or locked (or has no pixels); nothing is held then.
-    OpenResult Open(Resource::ICollection* collection, const String& id);
+    // False, holding nothing, when the collection has no image of the id ("Failed to get <what>
+    // resource image") or its surface cannot be made, locked or read ("Failed to create resource
+    // surface"); the line is logged for the site.
+    Bool Open(Resource::ICollection* collection, const String& id, const char* what, const LogSite& site);
 
     UInt32 GetWidth() const { return mWidth; }
     UInt32 GetHeight() const { return mHeight; }

@@ -72,6 +72,16 @@ void FillMidpoints(UInt16* vertices, UInt32 r, UInt32 step, UInt32 stride)
     }
 }
 
+// Hands the buffer its vertices with their one attribute and initialises it.
+Bool SetUpVertexBuffer(DisplayHandleT<Display::IVertexBuffer>& buffer, const void* vertices, UInt32 count,
+                       UInt32 vertexSize, Enums::VertexAttribute attribute, Enums::AttributeType type)
+{
+    UInt32 offset = 0;
+    buffer->SetNumberOfVertices(count);
+    buffer->SetVertexData(vertices, count, vertexSize);
+    return buffer->AddAttribute(attribute, type, offset) && buffer.Init();
+}
+
 } // namespace
 
 Bool DisplayTerrain::BuildPatchSet(UInt32 set, Display::IRenderer* renderer)
@@ -114,12 +124,8 @@ Bool DisplayTerrain::BuildPatchSet(UInt32 set, Display::IRenderer* renderer)
                      set);
         return false;
     }
-    UInt32 attributeOffset = 0;
-    patchSet.mVertexBuffer->SetNumberOfVertices(vertexCount);
-    patchSet.mVertexBuffer->SetVertexData(patchSet.mVertices.data(), vertexCount, 16);
-    if (!patchSet.mVertexBuffer->AddAttribute(Enums::VertexAttribute::COORD, Enums::AttributeType::FLOAT_VECTOR_4,
-                                              attributeOffset) ||
-        !patchSet.mVertexBuffer.Init()) {
+    if (!SetUpVertexBuffer(patchSet.mVertexBuffer, patchSet.mVertices.data(), vertexCount, 16,
+                           Enums::VertexAttribute::COORD, Enums::AttributeType::FLOAT_VECTOR_4)) {
         Debug::Trace("Graph::DisplayTerrain::InitSelf(%s): Failed to initialize static vertex buffer object",
                      mId.GetText());
         return false;
@@ -159,12 +165,8 @@ Bool DisplayTerrain::CreatePatch(UInt32 set, UInt32 number, Display::IRenderer* 
                      mId.GetText(), set, number);
         return false;
     }
-    UInt32 attributeOffset = 0;
-    patch.mVertexBuffer->SetNumberOfVertices(patch.mNumberOfVertices);
-    patch.mVertexBuffer->SetVertexData(patch.mVertices[0].data(), patch.mNumberOfVertices, 4);
-    if (!patch.mVertexBuffer->AddAttribute(Enums::VertexAttribute::TEXCOORD_0, Enums::AttributeType::UINT16_VECTOR_2,
-                                           attributeOffset) ||
-        !patch.mVertexBuffer.Init()) {
+    if (!SetUpVertexBuffer(patch.mVertexBuffer, patch.mVertices[0].data(), patch.mNumberOfVertices, 4,
+                           Enums::VertexAttribute::TEXCOORD_0, Enums::AttributeType::UINT16_VECTOR_2)) {
         Debug::Trace("Graph::DisplayTerrain::InitSelf(%s): Failed to initialize static vertex buffer object",
                      mId.GetText());
         return false;
@@ -188,21 +190,16 @@ void DisplayTerrain::ReleasePatches(Display::IRenderer* renderer)
 {
     // Every drawable goes before the shared buffers attached to it.
     for (std::unique_ptr<TerrainPatch>& patch : mPatches) {
-        patch->mDrawable.DeInit();
-        patch->mDrawable.Destroy(renderer);
-        patch->mVertexBuffer.DeInit();
-        patch->mVertexBuffer.Destroy(renderer);
-        patch->mParameters.DeInit();
-        patch->mParameters.Destroy(renderer);
+        patch->mDrawable.Release(renderer);
+        patch->mVertexBuffer.Release(renderer);
+        patch->mParameters.Release(renderer);
     }
     mPatches.clear();
     mActivePatches.Clear();
     for (TerrainPatchSet& patchSet : mSets) {
         patchSet.mFreePatches.Clear();
-        patchSet.mVertexBuffer.DeInit();
-        patchSet.mVertexBuffer.Destroy(renderer);
-        patchSet.mIndexBuffer.DeInit();
-        patchSet.mIndexBuffer.Destroy(renderer);
+        patchSet.mVertexBuffer.Release(renderer);
+        patchSet.mIndexBuffer.Release(renderer);
         patchSet.mVertices = std::vector<Float>();
         patchSet.mIndices = std::vector<UInt16>();
     }

@@ -8,9 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "resource/png_image.h"
-#include "tests/support/image_fixture.h"
-#include "tests/support/view_scene_fixture.h"
+#include "tests/support/terrain_scene_fixture.h"
 
 namespace Vorn {
 namespace Graph {
@@ -21,7 +19,7 @@ using Testing::FakeIndexBuffer;
 using Testing::FakeParameters;
 using Testing::FakeVertexBuffer;
 
-class DisplayTerrainBillboardsTest : public Testing::ViewSceneFixture
+class DisplayTerrainBillboardsTest : public Testing::TerrainSceneFixture
 {
 protected:
     DisplayTerrainBillboardsTest()
@@ -34,11 +32,6 @@ protected:
         AddMap("p:full", 16, 16, [](UInt32, UInt32) { return 0xFF0000u; });
         AddMap("p:light", 16, 16, [](UInt32, UInt32) { return 0xFF0000u; });
         AddMap("p:smallLight", 8, 8, [](UInt32, UInt32) { return 0xFF0000u; });
-    }
-    template <typename Colour>
-    void AddMap(const char* id, UInt32 width, UInt32 height, Colour colour)
-    {
-        mCollection.AddObject(id, &Resource::PngImage::Create, Testing::EncodeColourPng(width, height, colour));
     }
     static std::string Ground()
     {
@@ -64,17 +57,6 @@ protected:
     INamespace* ViewScene(const std::string& body)
     {
         return Scene(Ground() + "<View><PerspectiveCamera id='camera' fieldOfViewX='1'/>" + body + "</View>");
-    }
-    // The camera at (x, 10, z) looking along the horizontal direction (dx, dz).
-    void PlaceCamera(INamespace* scene, Float x, Float z, Float dx, Float dz)
-    {
-        Math::Matrix<float>& m = Find<Transform>(scene, "camera")->GetTransform();
-        m.SetIdentity();
-        m[0] = -dz;
-        m[2] = dx;
-        m[8] = -dx;
-        m[10] = -dz;
-        m.SetTranslation(x, 10, z);
     }
     static const Billboards::Slot* SlotOf(const Billboards* node, const Billboards::Tile* tile)
     {
@@ -213,7 +195,7 @@ TEST_F(DisplayTerrainBillboardsTest, DrawsEachSlotAtItsTileWithItsOwnParametersA
                                   "</Transform>");
     ASSERT_NE(scene, nullptr);
     const Billboards* b = Find<Billboards>(scene, "b");
-    PlaceCamera(scene, 128, 128, 1, 0);
+    PlaceCamera(scene, 128, 10, 128, 1, 0);
     ASSERT_TRUE(RunFrame());
     const auto& slots = b->GetActiveSlots();
     ASSERT_GT(slots.GetCount(), 1);
@@ -260,7 +242,7 @@ TEST_F(DisplayTerrainBillboardsTest, TheMapRepeatsAndATileIsDrawnWhereTheCameraM
     const Billboards::Tile* lastColumn = b->GetTile(3, 0);
     ASSERT_NE(lastColumn, nullptr);
 
-    PlaceCamera(scene, 924, 128, -1, 0);
+    PlaceCamera(scene, 924, 10, 128, -1, 0);
     ASSERT_TRUE(RunFrame());
     const Billboards::Slot* slot = SlotOf(b, lastColumn);
     ASSERT_NE(slot, nullptr);
@@ -268,7 +250,7 @@ TEST_F(DisplayTerrainBillboardsTest, TheMapRepeatsAndATileIsDrawnWhereTheCameraM
 
     // Across the seam: the last column's copy left of the map, in the same slot and vertices.
     const UInt32 written = static_cast<const FakeVertexBuffer*>(slot->mVertexBuffer.Get())->mModifiedCount;
-    PlaceCamera(scene, -100, 128, -1, 0);
+    PlaceCamera(scene, -100, 10, 128, -1, 0);
     ASSERT_TRUE(RunFrame());
     ASSERT_EQ(SlotOf(b, lastColumn), slot);
     EXPECT_EQ(slot->mTileMatrix[12], -128.0f);
@@ -287,7 +269,7 @@ TEST_F(DisplayTerrainBillboardsTest, TurningRoundSwapsTheOrderWithoutRewritingVe
     const Billboards::Tile* home = b->GetTile(0, 0);
     ASSERT_NE(home, nullptr);
 
-    PlaceCamera(scene, 128, 128, 1, 0);
+    PlaceCamera(scene, 128, 10, 128, 1, 0);
     ASSERT_TRUE(RunFrame());
     const Billboards::Slot* slot = SlotOf(b, home);
     ASSERT_NE(slot, nullptr);
@@ -297,7 +279,7 @@ TEST_F(DisplayTerrainBillboardsTest, TurningRoundSwapsTheOrderWithoutRewritingVe
     const UInt32 written = vertices->mModifiedCount;
     EXPECT_EQ(written, 1u);
 
-    PlaceCamera(scene, 128, 128, -1, 0);
+    PlaceCamera(scene, 128, 10, 128, -1, 0);
     ASSERT_TRUE(RunFrame());
     ASSERT_EQ(SlotOf(b, home), slot);
     EXPECT_EQ(indices->mSelection, home->mOrders[1]);
@@ -311,7 +293,7 @@ TEST_F(DisplayTerrainBillboardsTest, AFullPoolKeepsItsTilesFromFrameToFrame)
     INamespace* scene = ViewScene(Element("b", "objectMapResourceId='p:full' maxRange='300' maxTiles='1'"));
     ASSERT_NE(scene, nullptr);
     const Billboards* b = Find<Billboards>(scene, "b");
-    PlaceCamera(scene, 128, 128, 1, 0);
+    PlaceCamera(scene, 128, 10, 128, 1, 0);
     ASSERT_TRUE(RunFrame());
     ASSERT_EQ(mDisplay.mDrawables.size(), 1u);
     const Billboards::Tile* shown = b->GetActiveSlots()[0]->mTile;

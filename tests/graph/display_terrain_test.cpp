@@ -6,9 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "resource/png_image.h"
-#include "tests/support/image_fixture.h"
-#include "tests/support/view_scene_fixture.h"
+#include "tests/support/terrain_scene_fixture.h"
 
 namespace Vorn {
 namespace Graph {
@@ -18,22 +16,14 @@ using Testing::FakeDrawable;
 using Testing::FakeIndexBuffer;
 using Testing::FakeParameters;
 
-class DisplayTerrainTest : public Testing::ViewSceneFixture
+class DisplayTerrainTest : public Testing::TerrainSceneFixture
 {
 protected:
-    // A map whose red channel at (x, y) is red(x, y).
-    template <typename Red>
-    void AddMap(const char* id, UInt32 width, UInt32 height, Red red)
-    {
-        mCollection.AddObject(id, &Resource::PngImage::Create, Testing::EncodeColourPng(width, height, [&](UInt32 x, UInt32 y) {
-                                  return UInt32(red(x, y)) << 16;
-                              }));
-    }
     void AddFlatMaps(UInt8 base, UInt8 detail, UInt8 scale)
     {
-        AddMap("p:base", 1, 1, [=](UInt32, UInt32) { return base; });
-        AddMap("p:detail", 1, 1, [=](UInt32, UInt32) { return detail; });
-        AddMap("p:scale", 1, 1, [=](UInt32, UInt32) { return scale; });
+        AddRedMap("p:base", 1, 1, [=](UInt32, UInt32) { return base; });
+        AddRedMap("p:detail", 1, 1, [=](UInt32, UInt32) { return detail; });
+        AddRedMap("p:scale", 1, 1, [=](UInt32, UInt32) { return scale; });
     }
     static std::string Maps()
     {
@@ -48,17 +38,6 @@ protected:
         if (scene != nullptr)
             mTerrain = Find<DisplayTerrain>(scene, "t");
         return scene;
-    }
-    // The camera at (x, y, z) looking along the horizontal direction (dx, dz).
-    void PlaceCamera(INamespace* scene, Float x, Float y, Float z, Float dx, Float dz)
-    {
-        Math::Matrix<float>& m = Find<Transform>(scene, "camera")->GetTransform();
-        m.SetIdentity();
-        m[0] = -dz;
-        m[2] = dx;
-        m[8] = -dx;
-        m[10] = -dz;
-        m.SetTranslation(x, y, z);
     }
     // Side of a patch at its level.
     Float PatchSide(const TerrainPatch& patch) const
@@ -91,7 +70,7 @@ protected:
 TEST_F(DisplayTerrainTest, RefusesBadSettingsAndMissingMapsAndCreatesNothing)
 {
     AddFlatMaps(1, 1, 1);
-    AddMap("p:wide", 2, 1, [](UInt32, UInt32) { return 0; });
+    AddRedMap("p:wide", 2, 1, [](UInt32, UInt32) { return 0; });
     const struct
     {
         std::string attributes;
@@ -127,12 +106,12 @@ TEST_F(DisplayTerrainTest, RefusesBadSettingsAndMissingMapsAndCreatesNothing)
 TEST_F(DisplayTerrainTest, BaseSamplesAverageTheEightWrappedNeighboursAndTheQueryWraps)
 {
     // Only texel (1, 1) is raised: the samples around it (and their repeats) carry 64 x 128 / 8.
-    AddMap("p:base", 4, 4, [](UInt32 x, UInt32 y) { return x == 1 && y == 1 ? 64 : 0; });
-    AddMap("p:scale", 4, 4, [](UInt32, UInt32) { return 0; });
-    AddMap("p:detail", 2, 2, [](UInt32 x, UInt32) { return x * 100; });
-    AddMap("p:one", 1, 1, [](UInt32, UInt32) { return 10; });
-    AddMap("p:oneDetail", 1, 1, [](UInt32, UInt32) { return 48; });
-    AddMap("p:oneScale", 1, 1, [](UInt32, UInt32) { return 24; });
+    AddRedMap("p:base", 4, 4, [](UInt32 x, UInt32 y) { return x == 1 && y == 1 ? 64 : 0; });
+    AddRedMap("p:scale", 4, 4, [](UInt32, UInt32) { return 0; });
+    AddRedMap("p:detail", 2, 2, [](UInt32 x, UInt32) { return x * 100; });
+    AddRedMap("p:one", 1, 1, [](UInt32, UInt32) { return 10; });
+    AddRedMap("p:oneDetail", 1, 1, [](UInt32, UInt32) { return 48; });
+    AddRedMap("p:oneScale", 1, 1, [](UInt32, UInt32) { return 24; });
     INamespace* scene = Scene("<DisplayTerrain id='t'" + Maps() +
                               "/><DisplayTerrain id='flat' baseHeightmapResourceId='p:one' "
                               "detailHeightmapResourceId='p:oneDetail' detailScalemapResourceId='p:oneScale'/>");
@@ -203,10 +182,10 @@ TEST_F(DisplayTerrainTest, PatchSetsShareAStripAndThePlanarVertices)
 
 TEST_F(DisplayTerrainTest, PatchHeightsMatchTheHeightQueryAndMorphToTheirEvenCorner)
 {
-    AddMap("p:base", 8, 8, [](UInt32 x, UInt32 y) { return (x * 37 + y * 11) & 255; });
-    AddMap("p:detail", 4, 4, [](UInt32 x, UInt32 y) { return x * 50 + y * 7; });
+    AddRedMap("p:base", 8, 8, [](UInt32 x, UInt32 y) { return (x * 37 + y * 11) & 255; });
+    AddRedMap("p:detail", 4, 4, [](UInt32 x, UInt32 y) { return x * 50 + y * 7; });
     // A scale of 24 weighs the detail exactly, so patch and query agree to the unit.
-    AddMap("p:scale", 8, 8, [](UInt32, UInt32) { return 24; });
+    AddRedMap("p:scale", 8, 8, [](UInt32, UInt32) { return 24; });
     INamespace* scene = TerrainScene("numDetailLevels='10' detailRange='16'");
     ASSERT_NE(scene, nullptr);
     PlaceCamera(scene, 0, 50, 0, 1, 0);
