@@ -322,6 +322,7 @@ void BM_DisplayTextMeasure(benchmark::State& benchState)
     if (extent.mCount != 32)
         benchState.SkipWithError("not every glyph was measured");
     benchState.SetItemsProcessed(SInt64(benchState.iterations()) * 32);
+}
 
 // Drawn planes: 10 000 DisplayPlanes under one view with a perspective camera go through a logic
 // step and the three output passes of a frame (prepare, cull, enqueue into the fake display

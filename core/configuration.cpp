@@ -85,7 +85,7 @@ void Configuration::SetCurrentStamp(UInt32 frame)
 {
     mStamps.mCurrent = frame;
     mStamps.mWrite = frame + 1;
-    mStamps.mLastChangeSeen = mStamps.mNewestChange;
+    mStamps.mLastChangeSeen = mStamps.mNewestChange.load();
 }
 
 void Configuration::SetNativeOrientation(Enums::ScreenOrientation orientation)

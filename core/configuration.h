@@ -1,9 +1,12 @@
 // The engine's one settings store. The platform creates it before the engine and writes the
 // system facts, the game's application factory writes the game's settings, the engine advances
 // the change stamps at the start of every frame, and everyone else reads it.
-// No lock: writers work during start-up and on the main thread, other threads only read.
+// No lock: writers work during start-up and on the main thread, other threads only read; the
+// game's logic writes full screen, cursor, debug-text scale and frame rate from its own thread,
+// so those settings and the shared stamps are atomic.
 #pragma once
 
+#include <atomic>
 #include <cmath>
 
 #include "foundation/configuration.h"
@@ -14,10 +17,10 @@ namespace Core {
 // The stamps that all properties of one configuration share.
 struct ChangeStamps
 {
-    UInt32 mCurrent = 0;        // the frame now running
-    UInt32 mWrite = 0;          // stamp of the changes made during this frame: current + 1
-    UInt32 mLastChangeSeen = 0; // the newest change as it was when this frame began
-    UInt32 mNewestChange = 0;   // stamp of the latest change of any property
+    std::atomic<UInt32> mCurrent{0};        // the frame now running
+    std::atomic<UInt32> mWrite{0};          // stamp of the changes made during this frame: current + 1
+    std::atomic<UInt32> mLastChangeSeen{0}; // the newest change as it was when this frame began
+    std::atomic<UInt32> mNewestChange{0};   // stamp of the latest change of any property
 };
 
 // Two values that are set together.
@@ -68,8 +71,8 @@ public:
         if (IsSameValue(mValue, value))
             return;
         mValue = value;
-        mStamp = stamps.mWrite;
-        stamps.mNewestChange = stamps.mWrite;
+        mStamp = stamps.mWrite.load();
+        stamps.mNewestChange = stamps.mWrite.load();
     }
 
     // A change made during frame n shows from frame n + 1 on, to a reader whose stamp is older.
@@ -81,6 +84,38 @@ public:
 private:
     T mValue;
     UInt32 mStamp = 0;
+};
+
+// A setting that another thread may write while the main thread reads it: a value that fits an
+// atomic word.
+template <typename T>
+class SharedPropertyT
+{
+public:
+    explicit SharedPropertyT(const T& value) : mValue(value) {}
+
+    T Get() const { return mValue.load(); }
+    UInt32 GetStamp() const { return mStamp.load(); }
+
+    void Set(const T& value, ChangeStamps& stamps)
+    {
+        if (IsSameValue(mValue.load(), value))
+            return;
+        const UInt32 write = stamps.mWrite.load();
+        mValue.store(value);
+        mStamp.store(write);
+        stamps.mNewestChange.store(write);
+    }
+
+    Bool HasChanged(const ChangeStamps& stamps, UInt32 since) const
+    {
+        const UInt32 stamp = mStamp.load();
+        return stamp <= stamps.mCurrent.load() && since < stamp;
+    }
+
+private:
+    std::atomic<T> mValue;
+    std::atomic<UInt32> mStamp{0};
 };
 
 // The family rule of the platform facts: a tested value whose low 8 bits are 0 names a whole
@@ -383,16 +418,16 @@ private:
     PropertyT<String> mDisplayName{String("Vorn")};
     PropertyT<ValuePairT<Float>> mDisplayScale{{1.0f, 1.0f}};
     PropertyT<ValuePairT<Float>> mPixelOffset{{0.0f, 0.0f}};
-    PropertyT<Bool> mCursorHidden{false};
+    SharedPropertyT<Bool> mCursorHidden{false};
     PropertyT<Bool> mExclusiveMouse{false};
-    PropertyT<SInt32> mFrameRate{60};
+    SharedPropertyT<SInt32> mFrameRate{60};
     PropertyT<Double> mObjectProcessingTime{0.005};
     PropertyT<Bool> mMultiThreadedCalls{true};
-    PropertyT<Bool> mFullScreen{true};
+    SharedPropertyT<Bool> mFullScreen{true};
     PropertyT<Bool> mFlagM{true};
     PropertyT<SInt32> mIntegerH{1};
     PropertyT<UInt32> mPrescaleFactor{1};
-    PropertyT<Float> mDebugTextScale{1.0f};
+    SharedPropertyT<Float> mDebugTextScale{1.0f};
     PropertyT<ValuePairT<Double>> mStepDuration{{0.0, 1.0}};
     PropertyT<ValuePairT<UInt32>> mNumberOfSteps{{1, 1}};
     PropertyT<SInt32> mIntegerJ{3};

@@ -81,8 +81,9 @@ Bool MakeState(std::unique_ptr<State>& state, IClock* clock, Services... service
 
 } // namespace
 
-Engine::Engine()
-    : mConfiguration(nullptr),
+Engine::Engine(TimeSource timeSource)
+    : mTimeSource(timeSource),
+      mConfiguration(nullptr),
       mDeviceHandler(nullptr),
       mResourceCollection(nullptr),
       mPhysicsSimulator(nullptr),
@@ -198,7 +199,7 @@ Bool Engine::Init(IConfiguration* configuration, IDeviceHandler* deviceHandler)
     mConfiguration = configuration;
     mDeviceHandler = deviceHandler;
     mStatistics = std::make_unique<Statistics>();
-    mClock = std::make_unique<Clock>(configuration);
+    mClock = std::make_unique<Clock>(configuration, mTimeSource);
     for (UInt32 step = 0; step < kNumberOfInitSteps; ++step) {
         if (!RunInitStep(step)) {
             Debug::Trace("%s", kInitMessages[step]);

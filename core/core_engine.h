@@ -9,6 +9,7 @@
 
 #include "core/engine.h"
 #include "foundation/event.h"
+#include "foundation/time.h"
 #include "foundation/types.h"
 
 namespace Vorn {
@@ -93,7 +94,9 @@ public:
         kNumberOfInitSteps
     };
 
-    Engine();
+    // Where the clock reads the current time; null reads the system clock. Tests give their own.
+    typedef System::Time (*TimeSource)();
+    explicit Engine(TimeSource timeSource = nullptr);
     // Only frees the object: its owner calls Stop and DeInit first.
     ~Engine() override;
 
@@ -156,6 +159,7 @@ private:
     // The states, front to back or back to front.
     void SetRootOfStates(Graph::Root* root);
 
+    TimeSource mTimeSource;
     IConfiguration* mConfiguration;
     IDeviceHandler* mDeviceHandler;
     std::unique_ptr<Statistics> mStatistics;

@@ -124,8 +124,11 @@ public:
             DestroyItems(capacity, mCount);
             mCount = capacity;
         }
-        T* items = capacity > 0 ? Allocate(capacity) : nullptr;
-        MoveItems(items, mItems, mCount);
+        T* items = nullptr;
+        if (capacity > 0) {
+            items = Allocate(capacity);
+            MoveItems(items, mItems, mCount);
+        }
         Free(mItems);
         mItems = items;
         mCapacity = capacity;

@@ -112,6 +112,7 @@ public:
     Bool IsLinkPromptDone() const { return mLinkPromptDone != 0; }
     // Counts a start of the game and saves; returns the new count.
     UInt32 CountEvent();
+    UInt32 GetCounter() const { return mCounter; }
     UInt32 GetScoreServiceState() const;
     static const char* GetZenLeaderboardName() { return "voveradezudaz.ero"; }
     static const char* GetCampaignLeaderboardName() { return "rudaruzuzerid.campaign"; }
@@ -138,11 +139,13 @@ public:
     Bool IsNewRun() const { return mNewRun != 0; }
     void ClearNewRun() { mNewRun = 0; }
     Bool IsCampaignComplete() const { return mCampaignComplete != 0; }
+    void SetCampaignComplete(Bool complete) { mCampaignComplete = complete ? 1 : 0; }
     void SetStarTimes(Float three, Float two, Float one, Float fourth);
     Float GetFourthStarTime() const { return mStarTimes[3]; }
     void SetViewFloats(Float width, Float height, Float barHeight);
     Float GetViewWidth() const { return mViewFloats[0]; }
     Float GetViewHeight() const { return mViewFloats[1]; }
+    Float GetViewOffset() const { return mViewFloats[2]; }
     // 0 in the zen mode.
     Float GetBarHeight() const { return mLevel == 0 ? 0.0f : mViewFloats[2]; }
     Bool IsSmallScreen() const { return mSmallScreen != 0; }

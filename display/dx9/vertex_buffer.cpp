@@ -113,6 +113,14 @@ Bool VertexBuffer::Update()
     IDirect3DDevice9* device = mRenderer->GetDevice();
     if (device == nullptr)
         return false;
+    // The data holds capacity vertices of the caller's size; the attributes read a stride of each.
+    // A smaller vertex would make the copy read past the data.
+    if (mVertexSize < mStride || UInt64(mVertexSize) * mCapacity > 0xFFFFFFFFu) {
+        Debug::Trace("Display::Dx9::VertexBuffer::Update(): Vertex size %u does not hold the attributes' %u bytes "
+                     "for %u vertices",
+                     mVertexSize, mStride, mCapacity);
+        return false;
+    }
     const UInt32 capacityBytes = mStride * mCapacity;
     if ((mChanges & kSizeChanged) && mBuffer != nullptr) {
         mBuffer->Release();
@@ -128,12 +136,12 @@ Bool VertexBuffer::Update()
         }
         if (FAILED(mBuffer->Lock(0, capacityBytes, &target, 0)))
             return false;
-        std::memcpy(target, mData, capacityBytes);
+        CopyVertices(target, mCapacity);
     } else {
         const UInt32 bytes = GetNumberOfVertices() * mStride;
         if (FAILED(mBuffer->Lock(0, bytes, &target, 0)))
             return false;
-        std::memcpy(target, mData, bytes);
+        CopyVertices(target, GetNumberOfVertices());
     }
     mBuffer->Unlock();
     if (mDeclaration == nullptr) {
@@ -147,6 +155,19 @@ Bool VertexBuffer::Update()
     }
     mChanges &= ~(kSizeChanged | kDataChanged);
     return true;
+}
+
+void VertexBuffer::CopyVertices(void* target, UInt32 count) const
+{
+    if (mVertexSize == mStride) {
+        std::memcpy(target, mData, size_t(count) * mStride);
+        return;
+    }
+    // Vertices with bytes the attributes do not name: gather the named part of each.
+    auto* to = static_cast<UInt8*>(target);
+    const auto* from = static_cast<const UInt8*>(mData);
+    for (UInt32 i = 0; i < count; ++i)
+        std::memcpy(to + size_t(i) * mStride, from + size_t(i) * mVertexSize, mStride);
 }
 
 Bool VertexBuffer::DestroyDxResources()

@@ -51,6 +51,8 @@ public:
 
 private:
     void ReleaseDx();
+    // Copies the first count vertices of the data into a locked buffer, a stride each.
+    void CopyVertices(void* target, UInt32 count) const;
 
     Bool mDynamic;
     UInt32 mNumberOfVertices;

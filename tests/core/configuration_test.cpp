@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <thread>
 
 namespace {
 
@@ -374,6 +375,39 @@ TEST(ConfigurationTest, DefaultPixelFormatMatchesTheDisplayBuffers)
         config.SetAlphaBufferFormat(Enums::AlphaBufferFormat(c.alphaBuffer));
         EXPECT_EQ(config.GetDefaultPixelFormat(c.withAlpha), c.expected);
     }
+}
+
+// The game's logic thread writes these while the main thread moves the frames on and reads
+// them; the ThreadSanitizer build runs this test too.
+TEST(ConfigurationThreadTest, LogicThreadSettingsAreWrittenWhileTheMainThreadReads)
+{
+    Configuration configuration;
+    configuration.SetCurrentStamp(1);
+    constexpr UInt32 kWrites = 2000;
+    std::thread logic([&] {
+        for (UInt32 i = 0; i < kWrites; ++i) {
+            configuration.SetFullScreen(i % 2 == 0);
+            configuration.SetCursorHidden(i % 3 == 0);
+            configuration.SetDebugTextScale(Float(i));
+            configuration.SetFrameRate(Vorn::SInt32(i));
+        }
+    });
+    for (UInt32 frame = 2; frame < kWrites; ++frame) {
+        const UInt32 stamp = configuration.GetCurrentStamp();
+        configuration.SetCurrentStamp(frame);
+        (void)configuration.HasFullScreenChanged(stamp);
+        (void)configuration.HasFrameRateChanged(stamp);
+        (void)configuration.HasCursorHiddenChanged(stamp);
+        (void)configuration.HasChanged(stamp);
+        (void)configuration.GetFullScreen();
+        (void)configuration.GetDebugTextScale();
+    }
+    logic.join();
+    configuration.SetCurrentStamp(kWrites + 1);
+    EXPECT_FALSE(configuration.GetFullScreen());
+    EXPECT_EQ(configuration.GetFrameRate(), Vorn::SInt32(kWrites - 1));
+    EXPECT_EQ(configuration.GetDebugTextScale(), Float(kWrites - 1));
+    EXPECT_TRUE(configuration.HasFrameRateChanged(1));
 }
 
 } // namespace

@@ -133,5 +133,39 @@ TEST_F(BuffersTest, VertexCountsClampToTheCapacityAndTwoTextureSetsDeclare)
     EXPECT_EQ(state.mStreams[0], buffer);
 }
 
+TEST_F(BuffersTest, VerticesLargerThanTheAttributesAreGatheredAndSmallerOnesRefused)
+{
+    auto* buffer = Make<Display::Dx9::VertexBuffer>("VertexBuffer");
+    UInt32 offset = 0;
+    buffer->AddAttribute(Enums::VertexAttribute::COORD, Enums::AttributeType::FLOAT_VECTOR_3, offset);
+    // Three vertices of four floats: the fourth is the caller's own and stays out of the buffer.
+    const std::vector<Float> data = {1, 2, 3, -1, 4, 5, 6, -1, 7, 8, 9, -1};
+    buffer->SetVertexData(data.data(), 3, 16);
+    buffer->SetNumberOfVertices(3);
+    ASSERT_TRUE(buffer->Init());
+    ASSERT_TRUE(buffer->Update());
+    Display::Dx9::State state;
+    ASSERT_TRUE(buffer->Apply(state));
+    IDirect3DVertexBuffer9* dxBuffer = nullptr;
+    UInt32 streamOffset = 0;
+    UInt32 stride = 0;
+    mRenderer->GetDevice()->GetStreamSource(0, &dxBuffer, &streamOffset, &stride);
+    ASSERT_NE(dxBuffer, nullptr);
+    EXPECT_EQ(stride, 12u);
+    std::vector<Float> copied(9);
+    void* locked = nullptr;
+    if (SUCCEEDED(dxBuffer->Lock(0, 36, &locked, D3DLOCK_READONLY))) {
+        std::memcpy(copied.data(), locked, 36);
+        dxBuffer->Unlock();
+    }
+    dxBuffer->Release();
+    EXPECT_EQ(copied, (std::vector<Float>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+
+    // Vertices of 8 bytes cannot hold 12 bytes of attributes: nothing is read past the data.
+    const std::vector<Float> shorter(2 * 3, 0.0f);
+    buffer->SetVertexData(shorter.data(), 3, 8);
+    EXPECT_FALSE(buffer->Update());
+}
+
 } // namespace
 } // namespace Vorn

@@ -1,0 +1,158 @@
+// The game on the headless engine: the application object made by the game's factory on a
+// desktop computer of 1280 x 800, over small packages that hold the nodes the stages bind. The
+// menu, map, game and end screens hang under the main package's view "/scene", whose camera
+// shows one scene unit per pixel, so their buttons take clicks.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+#include <string>
+
+#include "core/package.h"
+#include "game/drel_app.h"
+#include "game/drel_logic.h"
+#include "graph/switch.h"
+#include "logic/stage.h"
+#include "tests/support/game_harness.h"
+
+namespace Vorn {
+namespace App {
+
+class GameFlowFixture : public ::testing::Test
+{
+protected:
+    GameFlowFixture()
+    {
+        mHarness.mConfiguration.SetDeviceClass(Enums::DeviceClass::COMPUTER_DESKTOP);
+        mHarness.mConfiguration.SetDeviceModel(Enums::DeviceModel::DESKTOP_GENERIC);
+    }
+
+    // Writes every package of the game but those named in left out, the resolution-specific
+    // ones for the display class.
+    void WritePackages(const std::set<std::string>& leftOut = {}, const std::string& displayClass = "1280")
+    {
+        auto add = [&](const std::string& name, const std::vector<Testing::GameNode>& nodes, const std::string& parent) {
+            if (leftOut.count(name) == 0)
+                mHarness.AddPackage(name, nodes, parent);
+        };
+        add("loader_korvane.vornres",
+            {{"/loader_kringel/loader_kringel_pos", "Transform", ""},
+             {"/loader_title/gfx_title.jpg", "DisplayPlane", ""},
+             {"/splash_switch", "Switch", ""},
+             {"/splash_switch/splash0", "Namespace", ""},
+             {"/splash_switch/splash0/scale", "Scale", ""},
+             {"/splash_switch/splash1", "Namespace", ""},
+             {"/splash_switch/splash1/scale", "Scale", ""},
+             {"/splash_switch/splash2", "Namespace", ""},
+             {"/splash_switch/splash2/scale", "Scale", ""}},
+            "");
+        add("main",
+            {{"/scene", "View", ""},
+             {"/scene/camera", "OrthographicCamera", "fieldOfViewX='1280'"},
+             {"/scene/stages", "Switch", ""},
+             {"/scene/stages/loader_stage", "Node", ""},
+             {"/scene/stages/menu_stage", "Node", ""},
+             {"/scene/stages/map_stage", "Node", ""},
+             {"/scene/stages/game_stage", "Node", ""},
+             {"/scene/stages/end_stage", "Node", ""},
+             {"/scene/stage_loader", "Namespace", ""},
+             {"/scene/stage_loader/screen_timeline", "Timeline", ""},
+             {"/scene/mouse", "Namespace", ""},
+             {"/scene/mouse/arrow", "Node", ""},
+             {"/scene/scoresfont_container", "Node", ""},
+             {"/scene/onlinescoresfont_container", "Node", ""}},
+            "");
+        add("texts", {{"/texts_loaded", "Node", ""}}, "");
+        for (const char* size : {"1280", "1024", "800", "512"})
+            add(std::string("app_") + size, {{std::string("/app_") + size + "_loaded", "Node", ""}}, "");
+        add("app_common", {{"/app_common_loaded", "Node", ""}}, "");
+        add("menu_" + displayClass, {{"/stage_start/screen_timeline", "Timeline", ""}}, "/scene");
+        add("menu_common",
+            {{"/overlaymap/page", "Node", ""},
+             {"/stage_map/screen_timeline", "Timeline", ""},
+             {"/stage_map/basemap/map_levelscleared", "Node", ""}},
+            "/scene");
+        add("game_" + displayClass,
+            {{"/stage_game/screen_timeline", "Timeline", ""},
+             {"/stage_game/framebuffer", "Node", ""},
+             {"/stage_game/playfield_timeline", "Timeline", ""}},
+            "/scene");
+        add("game_common", {{"/game_common_loaded", "Node", ""}}, "/scene");
+        add("end_" + displayClass,
+            {{"/stage_end/screen_timeline", "Timeline", ""},
+             {"/stage_end/pic", "Node", ""},
+             {"/stage_end/info", "Node", ""},
+             {"/stage_end/pic_timeline", "Timeline", "endTime='0.5'"},
+             {"/stage_end/back_pos", "Transform", "posX='-320'"},
+             {"/stage_end/back_pos/button_back", "Button", "sizeX='200' sizeY='100' mouseButton='LEFT'"},
+             {"/stage_end/cancel_pos", "Transform", "posX='320'"},
+             {"/stage_end/cancel_pos/button_cancel", "Button", "sizeX='200' sizeY='100' mouseButton='LEFT'"}},
+            "/scene");
+        add("end_common", {{"/end_common_loaded", "Node", ""}}, "/scene");
+    }
+
+    // The player data is saved when the engine stops; the level handler, once it reads the
+    // level file, gives the game state its file interface.
+    void TearDown() override
+    {
+        if (mApp != nullptr && Logic() != nullptr)
+            Game()->SetLevelCount(&mHarness.mFiles, 3);
+    }
+
+    // Makes the application and starts the engine with it.
+    Bool Start()
+    {
+        mApp.reset(static_cast<DrelApp*>(CreateApp(&mHarness.mConfiguration)));
+        return mApp != nullptr && mHarness.Start(mApp.get());
+    }
+
+    DrelLogic* Logic() const { return mApp->GetLogic(); }
+    GameState* Game() const { return Logic()->GetContext()->GetGameState(); }
+    static Bool IsRunning(const Logic::BaseStage* stage)
+    {
+        return stage->GetStage()->IsRunState(Logic::IStage::kRunning);
+    }
+    Bool IsLoaded(const char* package)
+    {
+        IPackage* found = mHarness.Package(package);
+        return found != nullptr && found->IsLoaded() && !found->IsBusy();
+    }
+    Bool IsUnloaded(const char* package)
+    {
+        IPackage* found = mHarness.Package(package);
+        return found != nullptr && found->IsUnloaded() && !found->IsBusy();
+    }
+    SInt32 SplashIndex()
+    {
+        Graph::Switch* splash = mHarness.Find<Graph::Switch>("/splash_switch");
+        return splash != nullptr ? splash->GetIndex() : -1;
+    }
+
+    // Frames until the stage runs; records whether the loader stage was up on the way.
+    Bool RunUntil(const Logic::BaseStage* stage)
+    {
+        mLoaderSeen = false;
+        return mHarness.FramesUntil([&] {
+            if (!Logic()->GetStageLoader()->GetStage()->IsIdle())
+                mLoaderSeen = true;
+            return IsRunning(stage);
+        });
+    }
+    // Start, through the splash pictures to the menu, and until groups B and C are in.
+    Bool StartToMenu()
+    {
+        WritePackages();
+        return Start() && RunUntil(Logic()->GetStageMenu()) &&
+               mHarness.FramesUntil([&] { return Logic()->GetGroup(1)->IsLoaded() && Logic()->GetGroup(2)->IsLoaded(); });
+    }
+
+    // Declared before the harness, which stops the engine with it.
+    std::unique_ptr<DrelApp> mApp;
+    Testing::GameHarness mHarness;
+    Bool mLoaderSeen = false;
+};
+
+} // namespace App
+} // namespace Vorn
