@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "graph/terrain/display_terrain.h"
 #include "tests/support/terrain_scene_fixture.h"
 
 namespace Vorn {
@@ -141,6 +142,33 @@ TEST_F(DisplayTerrainBillboardsTest, ScatterFollowsTheMapsAndIsTheSameEachTime)
     // About 0.15 of the 128 pixels that may hold one.
     EXPECT_GT(placed, 5u);
     EXPECT_LT(placed, 50u);
+}
+
+TEST_F(DisplayTerrainBillboardsTest, EachBillboardStandsOnTheHeightFieldAtItsOwnPlace)
+{
+    AddRedMap("p:hills", 4, 4, [](UInt32 x, UInt32 y) { return x * 60 + y * 5; });
+    AddRedMap("p:flat", 4, 4, [](UInt32, UInt32) { return 0; });
+    // A terrain 131072 units wide: the 64 units between billboards are two base texels.
+    INamespace* scene = Scene("<DisplayTerrain id='ground' baseHeightmapResourceId='p:hills' "
+                              "detailHeightmapResourceId='p:zero' detailScalemapResourceId='p:flat'/>" +
+                              Element("b", "objectMapResourceId='p:full'"));
+    ASSERT_NE(scene, nullptr);
+    const IHeightField* ground = Find<DisplayTerrain>(scene, "ground");
+    const Billboards* b = Find<Billboards>(scene, "b");
+    UInt32 checked = 0;
+    for (UInt32 row = 0; row < 4; ++row) {
+        for (UInt32 column = 0; column < 4; ++column) {
+            const Billboards::Tile* tile = b->GetTile(column, row);
+            if (tile == nullptr)
+                continue;
+            for (const Billboards::Billboard& billboard : tile->mBillboards) {
+                EXPECT_EQ(billboard.mPosition[1], ground->GetHeight(tile->mCentreX + billboard.mPosition[0],
+                                                                    tile->mCentreZ + billboard.mPosition[2]));
+                ++checked;
+            }
+        }
+    }
+    EXPECT_GT(checked, 5u);
 }
 
 TEST_F(DisplayTerrainBillboardsTest, RefusesBadSettingsMapsAndHeightFields)
