@@ -72,6 +72,8 @@ public:
     // Values meshes hand on: one value and a table of five (index 0-4).
     virtual Bool SetValue(UInt32 value) = 0;
     virtual Bool SetTableValue(UInt32 value, UInt32 index) = 0;
+    // The level of detail the drawable is queued with (the terrain gives each patch its level).
+    virtual void SetLevel(UInt32 level) = 0;
     virtual Bool AddVertexBuffer(IVertexBuffer* buffer) = 0;
     // Removing a buffer that is not attached changes nothing.
     virtual Bool RemoveVertexBuffer(IVertexBuffer* buffer) = 0;

@@ -39,6 +39,8 @@
 #include "graph/structure/instance.h"
 #include "graph/structure/reference.h"
 #include "graph/switch.h"
+#include "graph/terrain/display_terrain.h"
+#include "graph/terrain/display_terrain_billboards.h"
 #include "graph/display/bone.h"
 #include "graph/display/display_cube.h"
 #include "graph/display/display_object.h"
@@ -88,8 +90,8 @@ const BuiltInClass kBuiltInClasses[] = {
     {"DisplayObject", &DisplayObject::Create},
     {"DisplayPlane", &DisplayPlane::Create},
     {"DisplayPlaneSequence", &DisplayPlaneSequence::Create},
-    {"DisplayTerrain", nullptr},
-    {"DisplayTerrainBillboards", nullptr},
+    {"DisplayTerrain", &DisplayTerrain::Create},
+    {"DisplayTerrainBillboards", &DisplayTerrainBillboards::Create},
     {"DisplayText", &DisplayText::Create},
     {"Field", &Field::Create},
     {"FixedProgram", &FixedProgram::Create},

@@ -23,6 +23,8 @@ public:
     // Stored only; index 0-4 (others are refused with a line).
     Bool SetValue(UInt32 value) override;
     Bool SetTableValue(UInt32 value, UInt32 index) override;
+    // Stored only.
+    void SetLevel(UInt32 level) override { mLevel = level; }
     Bool AddVertexBuffer(IVertexBuffer* buffer) override;
     Bool RemoveVertexBuffer(IVertexBuffer* buffer) override;
     Bool AddIndexBuffer(IIndexBuffer* buffer) override;
@@ -48,6 +50,7 @@ public:
 private:
     UInt32 mValue;
     UInt32 mTable[5];
+    UInt32 mLevel = 0;
     std::vector<IndexBuffer*> mIndexBuffers;
     std::vector<VertexBuffer*> mVertexBuffers;
     Math::Vector<float> mCentre;

@@ -81,6 +81,13 @@ public:
         mInitialized = false;
     }
 
+    // De-initialises and destroys the object, as an owner does that lets go of it for good.
+    void Release(Display::IRenderer* renderer)
+    {
+        DeInit();
+        Destroy(renderer);
+    }
+
     Display::IObject* GetObject() const { return mObject; }
     T* Get() const { return mInterface; }
     T* operator->() const { return mInterface; }

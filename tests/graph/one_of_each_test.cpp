@@ -45,6 +45,13 @@ const std::map<std::string, std::string>& Elements()
         {"DisplayMesh", "<DisplayMesh id='x' meshResourceId='p:bsp'/>"},
         {"DisplayObject", "<DisplayObject id='x' maxNumberOfIndices='6' maxNumberOfVertices='4'/>"},
         {"DisplayPlaneSequence", "<DisplayPlaneSequence id='x' atlasResourceId='p:atlas'/>"},
+        {"DisplayTerrain", "<DisplayTerrain id='x' numDetailLevels='4' baseHeightmapResourceId='p:image' "
+                           "detailHeightmapResourceId='p:image' detailScalemapResourceId='p:image'/>"},
+        {"DisplayTerrainBillboards",
+         "<DisplayTerrain id='ground' numDetailLevels='2' baseHeightmapResourceId='p:image' "
+         "detailHeightmapResourceId='p:image' detailScalemapResourceId='p:image'/>"
+         "<DisplayTerrainBillboards id='x' mapSize='1024' tileSize='256' maxTiles='4' maxObjectsPerTile='4' "
+         "objectMapResourceId='p:image' lightMapResourceId='p:image' heightFieldId='ground'/>"},
         {"DisplayText", "<DisplayText id='x' fontResourceId='p:font' text='Ab'/>"},
         {"FlatFrameBufferTexture", "<FlatFrameBufferTexture id='x' w='8' h='8'/>"},
         {"FlatTextTexture", "<FlatTextTexture id='x' w='64' h='16' text='Ab'/>"},

@@ -36,6 +36,7 @@ public:
             mTable[index] = value;
         return true;
     }
+    void SetLevel(UInt32 level) override { mLevel = level; }
     Bool AddVertexBuffer(Display::IVertexBuffer* buffer) override
     {
         mVertexBuffers.push_back(buffer);
@@ -61,6 +62,7 @@ public:
 
     UInt32 mValue = 0;
     UInt32 mTable[5] = {};
+    UInt32 mLevel = 0;
     std::vector<Display::IVertexBuffer*> mVertexBuffers;
     std::vector<Display::IIndexBuffer*> mIndexBuffers;
     Math::Vector<float> mCentre{0.0f, 0.0f, 0.0f, 1.0f};

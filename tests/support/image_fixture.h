@@ -82,6 +82,24 @@ inline Bytes EncodeRgbaPng(UInt32 width, UInt32 height, const Bytes& rgba, bool 
     return EncodePngFile(width, height, layout, rgba);
 }
 
+// An opaque PNG whose pixel (x, y) has the colour 0xRRGGBB that colour(x, y) gives.
+template <typename Colour>
+inline Bytes EncodeColourPng(UInt32 width, UInt32 height, Colour colour)
+{
+    Bytes rgba(std::size_t(width) * height * 4);
+    for (UInt32 y = 0; y < height; ++y) {
+        for (UInt32 x = 0; x < width; ++x) {
+            const UInt32 value = colour(x, y);
+            UInt8* pixel = &rgba[(std::size_t(y) * width + x) * 4];
+            pixel[0] = UInt8(value >> 16);
+            pixel[1] = UInt8(value >> 8);
+            pixel[2] = UInt8(value);
+            pixel[3] = 255;
+        }
+    }
+    return EncodeRgbaPng(width, height, rgba);
+}
+
 // Pixels whose every channel differs from its neighbours', so that swapped channels, rows or
 // columns show.
 inline Bytes MakeRgbaPattern(UInt32 width, UInt32 height)
