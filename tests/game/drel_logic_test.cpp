@@ -6,6 +6,7 @@
 
 #include "graph/transform/transform.h"
 #include "logic/factory.h"
+#include "tests/support/fake_loader.h"
 #include "tests/game/game_flow_fixture.h"
 
 namespace Vorn {
@@ -161,6 +162,32 @@ TEST_F(DrelLogicTest, OfTwoWordsInOneTickTheMenusGoesFirst)
     EXPECT_EQ(logic.GetStageEnd()->GetCommand(), 2u);
     EXPECT_EQ(logic.TakeStageCommand(), 2u);
     EXPECT_EQ(logic.TakeStageCommand(), 0u);
+}
+
+TEST(PackageLoaderTest, AGroupWithARefusedPackageNeverCountsAsLoaded)
+{
+    Testing::FakeLoader loader;
+    loader.CreatePackage(String("menu_common"), ILoader::kLoadOnRequest, nullptr);
+    PackageLoader refused;
+    EXPECT_FALSE(refused.Create(&loader, String("menu_1280"), String("menu_common"), String()));
+    static_cast<Testing::FakePackage*>(loader.GetPackage(String("menu_1280")))->mLoaded = true;
+    static_cast<Testing::FakePackage*>(loader.GetPackage(String("menu_common")))->mLoaded = true;
+    EXPECT_FALSE(refused.IsLoaded());
+    refused.Load();
+    refused.Unload();
+    EXPECT_FALSE(refused.IsLastPackage(nullptr));
+
+    PackageLoader group;
+    ASSERT_TRUE(group.Create(&loader, String("end_1280"), String("end_common"), String()));
+    Testing::FakePackage* first = static_cast<Testing::FakePackage*>(group.GetPackage(0));
+    Testing::FakePackage* second = static_cast<Testing::FakePackage*>(group.GetPackage(1));
+    EXPECT_FALSE(group.IsLoaded());
+    first->mLoaded = true;
+    second->mLoaded = true;
+    // No third package: the second one is the last, and two loaded packages are the group.
+    EXPECT_TRUE(group.IsLoaded());
+    EXPECT_TRUE(group.IsLastPackage(second));
+    EXPECT_FALSE(group.IsLastPackage(first));
 }
 
 // The three ways into unload mode: a device model, the operating system and the memory mode.
