@@ -214,13 +214,18 @@ public:
         return Frame();
     }
 
-    // The node at the absolute path, or null; the lookup's reference is released at once.
+    // The node at the absolute path, or null; the lookup's reference is released at once. The
+    // loader thread registers the names of new graphs under the root's lock, so the lookup
+    // takes it too.
     Graph::INode* Find(const char* path)
     {
         Graph::IRoot* root = mEngine.GetRoot();
-        Graph::INode* node = root != nullptr ? root->FindNode(String(path)) : nullptr;
+        if (root == nullptr || !root->Lock())
+            return nullptr;
+        Graph::INode* node = root->FindNode(String(path));
         if (node != nullptr)
             node->RemoveReference();
+        root->Unlock();
         return node;
     }
     template <typename T>
