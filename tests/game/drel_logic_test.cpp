@@ -246,11 +246,9 @@ TEST_F(DrelLogicTest, AMissingPackageStopsTheEngineWithTheWordStillSet)
     ASSERT_TRUE(RunUntil(Logic()->GetStageMenu()));
     Logic()->GetStageMenu()->GetMenuProcessor()->mMenuState = MenuProcessor::kStartGame;
     testing::internal::CaptureStderr();
-    Bool running = true;
-    for (UInt32 frame = 0; frame < 2000 && running; ++frame)
-        running = mHarness.Frame();
+    // The first failed frame ends the run.
+    EXPECT_FALSE(mHarness.FramesUntil([&] { return false; }));
     const std::string log = testing::internal::GetCapturedStderr();
-    EXPECT_FALSE(running);
     EXPECT_NE(log.find("game_common"), std::string::npos) << log;
     EXPECT_EQ(Logic()->GetTransition(), 3u);
     EXPECT_FALSE(IsRunning(Logic()->GetStageGame()));
