@@ -36,6 +36,7 @@ public:
     void SetTargetTotal(UInt32 total) { mTargetTotal = total; }
     void SetTimeBonusFactor(UInt32 factor) { mTimeBonusFactor = factor; }
 
+    Playfield* GetPlayfield() const { return mPlayfield; }
     Sign GetSign() const { return mSign; }
     Bool IsLeaving() const { return mLeaving; }
     UInt32 GetLevelShown() const { return mLevelShown; }

@@ -32,6 +32,7 @@ public:
     void Reset();
     void StartIntro();
 
+    AppContext* GetContext() const { return mContext; }
     State GetState() const { return mState; }
     void SetState(State state) { mState = state; }
     LevelSelectOverlay* GetLevelChooser() { return &mLevelChooser; }

@@ -28,6 +28,9 @@ public:
     // The menu comes up (again): state 0.
     void EnterMenu(Logic::IDeviceHandler* devices);
 
+    AppContext* GetContext() const { return mContext; }
+    LevelSelectOverlay* GetLevelChooser() const { return mLevelChooser; }
+
     UInt32 mMenuState;
 
 private:

@@ -47,6 +47,11 @@ public:
     Bool OnLevelFinished();
 
     IFileInterface* GetFileInterface() const { return mFileInterface; }
+    Enums::FileCategory GetFileCategory() const { return mCategory; }
+    AnimalsProcessor* GetAnimalsProcessor() const { return mAnimals; }
+    CourseProcessor* GetCourseProcessor() const { return mCourses; }
+    PlayerProcessor* GetPlayerProcessor() const { return mPlayer; }
+    ScoreProcessor* GetScoreProcessor() const { return mScore; }
 
 private:
     AnimalsProcessor* mAnimals;

@@ -238,6 +238,9 @@ TEST_P(LoaderLayoutTest, TitleAndSplashPicturesFitTheDisplay)
     Graph::DisplayPlane* title = mHarness.Find<Graph::DisplayPlane>("/loader_title/gfx_title.jpg");
     ASSERT_NE(title, nullptr);
     EXPECT_FLOAT_EQ(title->GetTransform().Get(1, 3), c.mTitleY);
+    // Looked up under the root's lock, as the loader thread may be registering other graphs.
+    Graph::IRoot* root = mHarness.mEngine.GetRoot();
+    ASSERT_TRUE(root->Lock());
     Graph::INamespace* first = mHarness.Find<Graph::INamespace>("/splash0");
     Graph::INamespace* last = mHarness.Find<Graph::INamespace>("/splash2");
     ASSERT_NE(first, nullptr);
@@ -252,6 +255,7 @@ TEST_P(LoaderLayoutTest, TitleAndSplashPicturesFitTheDisplay)
     EXPECT_FLOAT_EQ(dynamic_cast<Graph::IScalable*>(lastScale)->GetScaleFactorX(), 1.0f);
     firstScale->RemoveReference();
     lastScale->RemoveReference();
+    root->Unlock();
 }
 
 INSTANTIATE_TEST_SUITE_P(

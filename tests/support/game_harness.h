@@ -183,13 +183,16 @@ public:
         }
         return true;
     }
-    // Frames until the condition holds; false on a failed frame or after limit frames.
+    // Frames until the condition holds; false on a failed frame or after limit frames. Frames
+    // are cheap and the loader thread works in real time, so the default limit is wide, and
+    // the thread gives way after each frame.
     template <typename Condition>
-    Bool FramesUntil(Condition condition, UInt32 limit = 2000)
+    Bool FramesUntil(Condition condition, UInt32 limit = 200000)
     {
         for (UInt32 frame = 0; frame < limit && !condition(); ++frame) {
             if (!Frame())
                 return false;
+            std::this_thread::yield();
         }
         return condition();
     }
@@ -229,13 +232,18 @@ public:
         return Frame();
     }
 
-    // The node at the absolute path, or null; the lookup's reference is released at once.
+    // The node at the absolute path, or null; the lookup's reference is released at once. The
+    // loader thread registers the names of new graphs under the root's lock, so the lookup
+    // takes it too.
     Graph::INode* Find(const char* path)
     {
         Graph::IRoot* root = mEngine.GetRoot();
-        Graph::INode* node = root != nullptr ? root->FindNode(String(path)) : nullptr;
+        if (root == nullptr || !root->Lock())
+            return nullptr;
+        Graph::INode* node = root->FindNode(String(path));
         if (node != nullptr)
             node->RemoveReference();
+        root->Unlock();
         return node;
     }
     template <typename T>
