@@ -183,16 +183,13 @@ public:
         }
         return true;
     }
-    // Frames until the condition holds; false on a failed frame or after limit frames. Frames
-    // are cheap and the loader thread works in real time, so the default limit is wide, and
-    // the thread gives way after each frame.
+    // Frames until the condition holds; false on a failed frame or after limit frames.
     template <typename Condition>
-    Bool FramesUntil(Condition condition, UInt32 limit = 200000)
+    Bool FramesUntil(Condition condition, UInt32 limit = 20000)
     {
         for (UInt32 frame = 0; frame < limit && !condition(); ++frame) {
             if (!Frame())
                 return false;
-            std::this_thread::yield();
         }
         return condition();
     }
