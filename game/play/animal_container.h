@@ -19,6 +19,8 @@ public:
     AnimalContainer(GameState* gameState, ExplosionHandler* explosionHandler);
     ~AnimalContainer() override;
 
+    // The pool's own form, with its container and instance names.
+    using GraphInstanceContainer<Animal>::Init;
     // False without an explosion handler or when an instance is missing.
     Bool Init(Graph::INamespace* nameSpace, const String& basePath);
     // A free animal of the kind; null when the pool is exhausted.

@@ -59,6 +59,8 @@ private:
 class CourseContainer : public GraphInstanceContainer<CourseStrip>
 {
 public:
+    // The pool's own form, with its container and instance names.
+    using GraphInstanceContainer<CourseStrip>::Init;
     Bool Init(Graph::INamespace* nameSpace, const String& basePath)
     {
         return GraphInstanceContainer<CourseStrip>::Init(nameSpace, basePath, "/course_container", "/course");

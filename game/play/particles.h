@@ -109,6 +109,8 @@ public:
     ParticleContainer();
     ~ParticleContainer() override;
 
+    // The pool's own form, with its container and instance names.
+    using GraphInstanceContainer<ParticleAnimator>::Init;
     Bool Init(Graph::INamespace* nameSpace, const String& basePath);
 
     // Takes every animator back.
