@@ -3,6 +3,7 @@
 #include "core/package.h"
 #include "game/app_context.h"
 #include "game/stage_escape.h"
+#include "graph/namespace.h"
 #include "graph/node.h"
 #include "graph/root.h"
 #include "graph/time/timeline.h"
@@ -55,7 +56,7 @@ StageGame::StageGame(Logic::IFactory* factory, AppContext* context)
       mPlayer(factory, &mPlayfield),
       mScore(factory, &mPlayfield),
       mGameMenu(factory, &mPlayfield),
-      mLevelHandler(&mAnimals, &mCourses, &mPlayer, &mScore),
+      mLevelHandler(&mPlayfield, &mAnimals, &mCourses, &mPlayer, &mScore),
       mFirstStep(false),
       mViewScaleCountdown(0),
       mViewWidth(0.0f),
@@ -74,7 +75,8 @@ void StageGame::InitLevelData(IFileInterface* fileInterface, Enums::FileCategory
 
 Bool StageGame::OnInit(Logic::IState* state, Logic::IStageProcessor*)
 {
-    if (!mPlayfield.Init(state, String("/stage_game")))
+    Graph::IRoot* root = state->GetGraphRoot();
+    if (!mPlayfield.Init(dynamic_cast<Graph::INamespace*>(root->GetRootNode()), String("/stage_game")))
         return false;
     mLevelHandler.ClearPackages();
     mProcessor->AddChild(mAnimals.GetProcessor());

@@ -1,31 +1,54 @@
 #include "game/play/play_field.h"
 
 #include "game/app_context.h"
-#include "graph/root.h"
-#include "logic/state.h"
+#include "graph/namespace.h"
+#include "graph/node.h"
 
 namespace Vorn {
 namespace App {
 
 Playfield::Playfield(AppContext* context)
-    : mContext(context), mViewWidth(0.0f), mViewHeight(0.0f), mNumberOfViewScales(0)
+    : mContext(context),
+      mGameState(context->GetGameState()),
+      mAppProcessor(context->GetAppProcessor()),
+      mSoundContainer(context->GetSoundContainer()),
+      mScoresFonts(context->GetScoresFontContainer()),
+      mAnimalContainer(mGameState, &mExplosionHandler),
+      mAnimalSelector(&mAnimalContainer),
+      mCourseHandler(mGameState, &mAnimalContainer, &mExplosionHandler, &mFlyingObjects, mSoundContainer),
+      mViewWidth(0.0f),
+      mViewHeight(0.0f),
+      mNumberOfViewScales(0)
 {
 }
 
-Bool Playfield::Init(Logic::IState* state, const String& basePath)
+Bool Playfield::Init(Graph::INamespace* nameSpace, const String& basePath)
 {
-    Graph::IRoot* root = state->GetGraphRoot();
-    Graph::INode* framebuffer = root->FindNode(basePath + "/framebuffer");
-    if (framebuffer != nullptr) {
+    if (nameSpace == nullptr)
+        return false;
+    // The framebuffer is optional: without it a view change rescales without the flash.
+    if (Graph::INode* framebuffer = nameSpace->FindNode(basePath + "/framebuffer")) {
         mFramebuffer.GetReference(framebuffer);
         framebuffer->RemoveReference();
     }
-    return true;
+    return mAnimalContainer.Init(nameSpace, basePath) && mCourseHandler.Init(nameSpace, basePath);
 }
 
 Bool Playfield::DeInit()
 {
-    return mFramebuffer.Remove();
+    Bool done = mCourseHandler.DeInit();
+    mFlyingObjects.Reset();
+    done = mAnimalContainer.DeInit() && done;
+    return mFramebuffer.Remove() && done;
+}
+
+void Playfield::Reset()
+{
+    mGameState->Reset();
+    mAnimalContainer.ReleaseAll();
+    mAnimalSelector.Clear();
+    mFlyingObjects.Reset();
+    mCourseHandler.Reset();
 }
 
 void Playfield::SetViewScale(Float width, Float height)
@@ -33,16 +56,6 @@ void Playfield::SetViewScale(Float width, Float height)
     mViewWidth = width;
     mViewHeight = height;
     ++mNumberOfViewScales;
-}
-
-GameState* Playfield::GetGameState() const
-{
-    return mContext->GetGameState();
-}
-
-SoundContainer* Playfield::GetSoundContainer() const
-{
-    return mContext->GetSoundContainer();
 }
 
 } // namespace App

@@ -278,6 +278,8 @@ TEST_F(DrelLogicTest, ContinueOrResumeDuringALevelAsksForThePauseAndAResumeCount
 
     Logic()->GetStageMenu()->GetMenuProcessor()->mMenuState = MenuProcessor::kStartGame;
     ASSERT_TRUE(RunUntil(Logic()->GetStageGame()));
+    // Without the level's background the stage leaves the play state to the pause alone.
+    Logic()->GetStageGame()->GetLevelHandler()->ClearPackages();
     struct Case
     {
         Bool mSuspend;

@@ -77,9 +77,16 @@ protected:
         add("game_" + displayClass,
             {{"/stage_game/screen_timeline", "Timeline", ""},
              {"/stage_game/framebuffer", "Node", ""},
-             {"/stage_game/playfield_timeline", "Timeline", ""}},
+             {"/stage_game/playfield_timeline", "Timeline", ""},
+             // The play field's pools, empty.
+             {"/stage_game/animal_container", "Node", ""},
+             {"/stage_game/course_container", "Node", ""}},
             "/scene");
         add("game_common", {{"/game_common_loaded", "Node", ""}}, "/scene");
+        // The level backgrounds, loaded when a level asks for them.
+        for (const char* name : {"bg_autumn", "bg_beach", "bg_ice", "bg_grass"})
+            add(std::string(name) + "_" + displayClass, {{std::string("/") + name + "_loaded", "Node", ""}}, "/scene");
+        add("bg_zen", {{"/bg_zen_loaded", "Node", ""}}, "/scene");
         add("end_" + displayClass,
             {{"/stage_end/screen_timeline", "Timeline", ""},
              {"/stage_end/pic", "Node", ""},

@@ -96,6 +96,8 @@ TEST_F(StagesTest, GameStageFollowsTheFlowWordsOfALevel)
     Logic()->GetStageMenu()->GetMenuProcessor()->mMenuState = MenuProcessor::kStartGame;
     StageGame* game = Logic()->GetStageGame();
     ASSERT_TRUE(RunUntil(game));
+    // The level's background is left out; the test names the package it waits for.
+    game->GetLevelHandler()->ClearPackages();
     GameMenuProcessor* signs = game->GetGameMenuProcessor();
     EXPECT_EQ(Game()->GetPlayState(), 1u);
     EXPECT_EQ(signs->GetSign(), GameMenuProcessor::kLevelStart);
@@ -154,6 +156,8 @@ TEST_F(StagesTest, AViewSizeChangeShowsTheFramebufferForOneFrame)
     Logic()->GetStageMenu()->GetMenuProcessor()->mMenuState = MenuProcessor::kStartGame;
     StageGame* game = Logic()->GetStageGame();
     ASSERT_TRUE(RunUntil(game));
+    // The level's background is left out; the test names the package it waits for.
+    game->GetLevelHandler()->ClearPackages();
     Playfield* field = game->GetPlayfield();
     Graph::INode* framebuffer = mHarness.Find("/stage_game/framebuffer");
     ASSERT_NE(framebuffer, nullptr);
