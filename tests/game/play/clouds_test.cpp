@@ -10,6 +10,7 @@
 #include "game/play/play_seed.h"
 #include "graph/parameters.h"
 #include "graph/switch.h"
+#include "tests/support/play_step_harness.h"
 #include "tests/support/view_scene_fixture.h"
 
 namespace Vorn {
@@ -42,10 +43,7 @@ protected:
         ASSERT_NE(mScene, nullptr);
         ASSERT_TRUE(mClouds.Init(mScene, ""));
         ASSERT_EQ(mClouds.GetCount(), kPoolSize);
-        mGameState.SetViewFloats(1000.0f, 600.0f, 0.0f);
-        mGameState.StartLevel(1);
-        mGameState.SetTimeFactor(1.0f);
-        mGameState.SetPlayState(5);
+        Testing::StartPlaying(mGameState);
     }
     void TearDown() override
     {

@@ -10,6 +10,7 @@
 #include "game/play/play_seed.h"
 #include "graph/node.h"
 #include "graph/transform/transform.h"
+#include "tests/support/play_step_harness.h"
 #include "tests/support/play_templates.h"
 #include "tests/support/view_scene_fixture.h"
 
@@ -30,10 +31,7 @@ protected:
                        std::to_string(kPoolSize) + "'/></View>");
         ASSERT_NE(mScene, nullptr);
         ASSERT_TRUE(mParticles.Init(mScene, ""));
-        mGameState.SetViewFloats(1000.0f, 600.0f, 0.0f);
-        mGameState.StartLevel(1);
-        mGameState.SetTimeFactor(1.0f);
-        mGameState.SetPlayState(5);
+        Testing::StartPlaying(mGameState);
     }
     void TearDown() override
     {
