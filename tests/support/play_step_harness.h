@@ -14,6 +14,15 @@
 namespace Vorn {
 namespace Testing {
 
+// A campaign level in play on a 1000 × 600 view at real speed.
+inline void StartPlaying(App::GameState& gameState)
+{
+    gameState.SetViewFloats(1000.0f, 600.0f, 0.0f);
+    gameState.StartLevel(1);
+    gameState.SetTimeFactor(1.0f);
+    gameState.SetPlayState(5);
+}
+
 class PlayStepHarness
 {
 public:

@@ -1,6 +1,6 @@
 // Graph templates of the play field's pools for tests and benchmarks: the animal with every kind
 // (rotation, shadows, and the end pieces' blinking pictures; no mirrored pictures, which need
-// atlases) and the course strip with a display object of the given size.
+// atlases), the course strip with a display object of the given size, and the particle.
 #pragma once
 
 #include <string>
@@ -41,6 +41,18 @@ inline std::string CourseTemplate(unsigned vertices = 128)
            "<DisplayObject id='display_object' maxNumberOfIndices='" +
            std::to_string(vertices + 2) + "' maxNumberOfVertices='" + std::to_string(vertices) +
            "' hasTexCoords0='true'/><Timeline id='timeline' endTime='1'/></Namespace></Graph>";
+}
+
+// One particle instance as the particle graph draws it: a plane sequence of 16 images stands in
+// as a switch of 16 children (the switch's id is given, to leave it out).
+inline std::string ParticleTemplate(const char* select = "select")
+{
+    std::string images;
+    for (int i = 0; i < 16; ++i)
+        images += "<Transform/>";
+    return std::string("<Graph replication='0'><Namespace id='particle{replication}' activeAndVisible='false'>") +
+           "<Transform id='transform'><Scale id='scale'><Parameters id='parameters'/><Switch id='" + select + "'>" +
+           images + "</Switch></Scale></Transform></Namespace></Graph>";
 }
 
 } // namespace Testing

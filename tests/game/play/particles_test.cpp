@@ -8,6 +8,7 @@
 #include "graph/switch.h"
 #include "graph/transform/scale.h"
 #include "graph/transform/transform.h"
+#include "tests/support/play_templates.h"
 #include "tests/support/view_scene_fixture.h"
 
 namespace Vorn {
@@ -15,18 +16,6 @@ namespace App {
 namespace {
 
 constexpr auto kLinear = Enums::InterpolationType::LINEAR;
-
-// One particle instance as the particle graph draws it: a plane sequence of 16 images stands in
-// as a switch of 16 children.
-std::string ParticleGraph(const char* select = "select")
-{
-    std::string images;
-    for (int i = 0; i < 16; ++i)
-        images += "<Transform/>";
-    return std::string("<Graph replication='0'><Namespace id='particle{replication}' activeAndVisible='false'>") +
-           "<Transform id='transform'><Scale id='scale'><Parameters id='parameters'/><Switch id='" + select + "'>" +
-           images + "</Switch></Scale></Transform></Namespace></Graph>";
-}
 
 const char kContainer[] =
     "<View><Instance id='particle_container' graphResourceId='app:particle' replications='3'/></View>";
@@ -36,7 +25,7 @@ class ParticlesTest : public Testing::ViewSceneFixture
 protected:
     void SetUp() override
     {
-        mCollection.AddGraph("app:particle", ParticleGraph().c_str());
+        mCollection.AddGraph("app:particle", Testing::ParticleTemplate().c_str());
         mScene = Scene(kContainer);
         ASSERT_NE(mScene, nullptr);
         ASSERT_TRUE(mPool.Init(mScene, ""));
@@ -210,7 +199,7 @@ TEST_F(ParticlesTest, APoolWithoutItsPlaneFailsToBind)
 {
     EXPECT_TRUE(mPool.DeInit());
     ASSERT_TRUE(DestroyScene());
-    mCollection.AddGraph("app:particle", ParticleGraph("plane").c_str());
+    mCollection.AddGraph("app:particle", Testing::ParticleTemplate("plane").c_str());
     mScene = Scene(kContainer);
     ASSERT_NE(mScene, nullptr);
     ParticleContainer pool;
