@@ -105,6 +105,8 @@ public:
     explicit CloudsContainer(GameState* gameState);
     ~CloudsContainer() override;
 
+    // The pool's own form, with its container and instance names.
+    using GraphInstanceContainer<Clouds>::Init;
     Bool Init(Graph::INamespace* nameSpace, const String& basePath);
     // The pool's, with every emitter and waiting cloud dropped.
     Bool DeInit() override;

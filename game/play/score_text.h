@@ -64,6 +64,8 @@ public:
     ScoreTextContainer();
     ~ScoreTextContainer() override;
 
+    // The pool's own form, with its container and instance names.
+    using GraphInstanceContainer<ScoreText>::Init;
     Bool Init(Graph::INamespace* nameSpace, const String& basePath);
 
     // Shows the text near the position, which is moved down in place until no running text
