@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -19,6 +18,8 @@
 #include "tests/support/al11_fixture.h"
 
 #include <AL/al.h>
+#include <AL/alc.h>
+#include <AL/alext.h>
 
 namespace Vorn {
 namespace Audio {
@@ -169,28 +170,39 @@ protected:
         Testing::Al11Fixture::SetUp();
     }
 
-    // Submits the playable each frame with the time since the first frame (always rising) until
-    // its source has played everything, as the graph's sequence ends at its length, then leaves
-    // it out and lets the device write silence. The device's clock, not the test's, says when
-    // the sound is over.
+    // The device's own clock: the time it has mixed, which runs as the wave device writes.
+    double DeviceSeconds()
+    {
+        static const auto getInteger64 =
+            reinterpret_cast<LPALCGETINTEGER64VSOFT>(alcGetProcAddress(nullptr, "alcGetInteger64vSOFT"));
+        ALCdevice* device = alcGetContextsDevice(static_cast<ALCcontext*>(mInterface.GetRenderContext()));
+        ALCint64SOFT nanoseconds = 0;
+        if (getInteger64 != nullptr && device != nullptr)
+            getInteger64(device, ALC_DEVICE_CLOCK_SOFT, 1, &nanoseconds);
+        return double(nanoseconds) / 1e9;
+    }
+
+    // Submits the playable each frame with the device's time since the first frame (always
+    // rising) until its source has played everything, as the graph's sequence ends at its
+    // length, then leaves it out until the device has written the given seconds of silence.
+    // Only the device's clock says when the sound is over, however busy the machine.
     void PlayToTheEnd(IObject* playable, double silence)
     {
+        ASSERT_TRUE(alcIsExtensionPresent(alcGetContextsDevice(static_cast<ALCcontext*>(mInterface.GetRenderContext())),
+                                          "ALC_SOFT_device_clock"));
         IObject* listener = NewListener();
-        const auto start = std::chrono::steady_clock::now();
-        auto elapsed = [start] {
-            return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        };
+        const double start = DeviceSeconds();
         Real last = -1.0f;
-        for (ALint state = AL_PLAYING; state == AL_PLAYING && elapsed() < 30.0;) {
-            const Real time = std::max(Real(elapsed()), last + 1e-5f);
+        for (ALint state = AL_PLAYING; state == AL_PLAYING;) {
+            const Real time = std::max(Real(DeviceSeconds() - start), last + 1e-5f);
             Frame(listener, {{playable, time}});
             last = time;
             Sync();
             alGetSourcei(AsPlayable(playable)->GetSource(), AL_SOURCE_STATE, &state);
             std::this_thread::yield();
         }
-        const double end = elapsed();
-        while (elapsed() < end + silence) {
+        const double end = DeviceSeconds();
+        while (DeviceSeconds() < end + silence) {
             Frame(listener, {});
             std::this_thread::yield();
         }
