@@ -49,7 +49,7 @@ class LevelSelectOverlayTest : public Testing::ViewSceneFixture
 {
 protected:
     LevelSelectOverlayTest()
-        : ViewSceneFixture(&mTouchables), mTextClasses(mFactory, {{"FakeText", &Testing::FakeTextNode::Create}}),
+        : ViewSceneFixture(&mTouchables), mTextClasses(mFactory, {{"FakeText", &Testing::TextNode::Create}}),
           mEngineState(mLogicFactory.CreateState(&mLogicDevices, &mConfiguration, &mLoader, nullptr)),
           mContext(&mLogicFactory, 1280.0f, 800.0f), mOverlay(&mContext)
     {

@@ -27,7 +27,7 @@ class LocalHighscoresTest : public Testing::ViewSceneFixture
 {
 protected:
     LocalHighscoresTest()
-        : mTextClasses(mFactory, {{"FakeText", &Testing::FakeTextNode::Create},
+        : mTextClasses(mFactory, {{"FakeText", &Testing::TextNode::Create},
                                   {"FakeDisplayText", &Testing::FakeDisplayTextNode::Create}})
     {
         mFont.mGlyphs = {"A", "n", "a", "B", "e", "C", "l", "o"};

@@ -32,7 +32,7 @@ class OnlineScoresFontTest : public Testing::ViewSceneFixture
 {
 protected:
     OnlineScoresFontTest()
-        : mTextClass(mFactory, {{"FakeText", &Testing::FakeTextNode::Create}}), mDevices(mWeb),
+        : mTextClass(mFactory, {{"FakeText", &Testing::TextNode::Create}}), mDevices(mWeb),
           mLogicState(&mDevices, &mConfiguration, nullptr, nullptr, nullptr), mRows(&mHighscores)
     {
     }

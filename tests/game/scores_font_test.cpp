@@ -25,7 +25,7 @@ class ScoresFontTest : public Testing::ViewSceneFixture
 {
 protected:
     ScoresFontTest()
-        : mTextClasses(mFactory, {{"FakeText", &Testing::FakeTextNode::Create},
+        : mTextClasses(mFactory, {{"FakeText", &Testing::TextNode::Create},
                                   {"FakeDisplayText", &Testing::FakeDisplayTextNode::Create}})
     {
     }

@@ -1,6 +1,7 @@
-// Text nodes for game tests that keep the text they are given, written as "FakeText" and
-// "FakeDisplayText" in graph text; register them with Testing::NodeClassRegistration. The display
-// text's font has glyphs for the characters listed in its mGlyphs.
+// Text nodes for game tests that keep the text they are given: Testing::TextNode, written as
+// "FakeText", and FakeDisplayTextNode, written as "FakeDisplayText", in graph text; register them
+// with Testing::NodeClassRegistration. The display text's font has glyphs for the characters
+// listed in its mGlyphs.
 #pragma once
 
 #include <new>
@@ -10,27 +11,10 @@
 #include "graph/node.h"
 #include "graph/display_text.h"
 #include "graph/text.h"
+#include "tests/support/text_node.h"
 
 namespace Vorn {
 namespace Testing {
-
-class FakeTextNode : public Graph::Node, public Graph::IText
-{
-public:
-    static Graph::INode* Create() { return new (std::nothrow) FakeTextNode(); }
-
-    void SetHorizontalTextAlignment(Enums::TextAlignmentX alignment) override { mAlignmentX = alignment; }
-    Enums::TextAlignmentX GetHorizontalTextAlignment() const override { return mAlignmentX; }
-    void SetVerticalTextAlignment(Enums::TextAlignmentY alignment) override { mAlignmentY = alignment; }
-    Enums::TextAlignmentY GetVerticalTextAlignment() const override { return mAlignmentY; }
-    void SetText(const String& text) override { mText = text; }
-    const String& GetText() const override { return mText; }
-
-private:
-    Enums::TextAlignmentX mAlignmentX{};
-    Enums::TextAlignmentY mAlignmentY{};
-    String mText;
-};
 
 class FakeDisplayTextNode : public Graph::Node, public Graph::IDisplayText
 {

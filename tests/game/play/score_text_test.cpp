@@ -29,7 +29,7 @@ const char kContainer[] =
 class ScoreTextTest : public Testing::ViewSceneFixture
 {
 protected:
-    ScoreTextTest() : mTextClass(mFactory, {{"FakeText", &Testing::FakeTextNode::Create}}) {}
+    ScoreTextTest() : mTextClass(mFactory, {{"FakeText", &Testing::TextNode::Create}}) {}
     void SetUp() override
     {
         mCollection.AddGraph("app:scores", kScoreGraph);
