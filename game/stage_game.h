@@ -5,9 +5,12 @@
 
 #include "foundation/types.h"
 #include "game/game_menu_processor.h"
+#include "game/play/animals_processor.h"
+#include "game/play/course_processor.h"
 #include "game/play/level_handler.h"
 #include "game/play/play_field.h"
-#include "game/play/play_processors.h"
+#include "game/play/player_processor.h"
+#include "game/play/score_processor.h"
 #include "game/stage_commander.h"
 #include "logic/graph_node.h"
 #include "logic/stage.h"
