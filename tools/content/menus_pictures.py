@@ -51,7 +51,12 @@ def _on_panel(width, height, fill, text=None, size=None, **options):
     picture = draw.panel(width, height, fill=fill, **options)
     if text:
         size = size or int(height * 0.5)
-        picture = draw.centre_on(picture, draw.label(text, size), dy=-3)
+        text_picture = draw.label(text, size)
+        # Long captions get smaller type rather than leaving their panel.
+        while text_picture.size[0] > width - 28 and size > 10:
+            size -= 2
+            text_picture = draw.label(text, size)
+        picture = draw.centre_on(picture, text_picture, dy=-3)
     return picture
 
 
@@ -196,8 +201,7 @@ def carrot_sign(width, height):
 
 MENU_PICTURES = [
     ("board", lambda: draw.panel(880, 540, fill="blue", outline="white", radius=40, outline_width=6, shadow=10)),
-    ("logo", lambda: draw.centre_on(draw.panel(440, 150, fill="orange", radius=44, outline_width=6),
-                                    caption("PLOVENDRA", 64), dy=-6)),
+    ("logo", lambda: _on_panel(440, 150, "orange", "PLOVENDRA", 64, radius=44, outline_width=6)),
     ("catapult", lambda: catapult(260, 160)),
     ("frog", lambda: animal(140, "green", "green", "white", "lime")),
     ("lion", lambda: animal(140, "yellow", "orange", "white", "cream", mane="orange")),
