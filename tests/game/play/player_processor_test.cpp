@@ -9,6 +9,7 @@
 #include "game/game_state.h"
 #include "game/play/animal.h"
 #include "game/play/play_field.h"
+#include "game/play/weapon.h"
 #include "graph/node.h"
 #include "graph/transform/transform.h"
 #include "logic/factory.h"
@@ -16,8 +17,10 @@
 #include "logic/state.h"
 #include "tests/support/fake_loader.h"
 #include "tests/support/fake_logic_device_handler.h"
+#include "tests/support/play_object_templates.h"
 #include "tests/support/play_templates.h"
 #include "tests/support/recording_explosion_handler.h"
+#include "tests/support/text_node.h"
 #include "tests/support/view_scene_fixture.h"
 
 namespace Vorn {
@@ -33,6 +36,7 @@ const char kScene[] =
     "<Namespace id='stage_game'>"
     "<Instance id='animal_container' graphResourceId='p:animal' replications='8'/>"
     "<Instance id='course_container' graphResourceId='p:course' replications='1'/>"
+    "<Instance id='weapon_container' graphResourceId='p:weapon' replications='20'/>"
     "<Namespace id='ramp'><Timeline id='timeline' endTime='1'/><Transform id='transform'/>"
     "<Transform id='inner_transform'/><Transform id='rotation'/><Transform id='ramp_shadow'/>"
     "<Transform id='shadow_rotation'/></Namespace>"
@@ -51,9 +55,11 @@ class PlayerProcessorTest : public ViewSceneFixture
 {
 protected:
     PlayerProcessorTest()
-        : mEngineState(mLogicFactory.CreateState(&mDevices, &mConfiguration, &mLoader, nullptr)),
+        : mTextClasses(mFactory, {{"TestText", &Testing::TextNode::Create}}),
+          mEngineState(mLogicFactory.CreateState(&mDevices, &mConfiguration, &mLoader, nullptr)),
           mContext(&mLogicFactory, 1280.0f, 800.0f), mField(&mContext),
-          mPlayer(&mLogicFactory, &mField, &mEffects)
+          mPlayer(&mLogicFactory, &mField, &mEffects),
+          mWeapons(mContext.GetGameState(), &mEffects, mContext.GetSoundContainer())
     {
     }
     ~PlayerProcessorTest() override { mLogicFactory.DestroyState(mEngineState); }
@@ -62,6 +68,7 @@ protected:
     {
         mCollection.AddGraph("p:animal", AnimalTemplate().c_str());
         mCollection.AddGraph("p:course", CourseTemplate().c_str());
+        mCollection.AddGraph("p:weapon", WeaponTemplate().c_str());
         mScene = Scene(kScene);
         ASSERT_NE(mScene, nullptr);
         ASSERT_TRUE(RunFrame()); // sets the camera's projection up
@@ -69,6 +76,8 @@ protected:
         mEngineState->SetCurrentTickDuration(1.0 / 60.0);
         ASSERT_TRUE(mField.Init(mScene, "/stage_game"));
         ASSERT_TRUE(mPlayer.GetProcessor()->Init(State()));
+        ASSERT_TRUE(mWeapons.Init(mScene, "/stage_game"));
+        mPlayer.SetWeaponContainer(&mWeapons);
         Find<Graph::ITransform>(mScene, "/stage_game/airstrike/button_airstrike")->SetPosition(500.0f, 300.0f, 0.0f);
         Find<Graph::ITransform>(mScene, "/stage_game/scorebar/position")->SetPosition(0.0f, 100.0f, 0.0f);
         Find<Graph::ITransform>(mScene, "/stage_game/scorebar/bar/pause_button")->SetPosition(-500.0f, 200.0f, 0.0f);
@@ -84,7 +93,16 @@ protected:
     {
         mPlayer.Reset();
         EXPECT_TRUE(mPlayer.GetProcessor()->DeInit(State()));
+        EXPECT_TRUE(mWeapons.DeInit());
         EXPECT_TRUE(mField.DeInit());
+    }
+    // A weapon of the kind standing at the point.
+    Weapon* PlaceWeapon(UInt32 kind, Float x, Float y)
+    {
+        mWeapons.AddWeaponPlace(1, Math::Vector<Float>(x, y, 0.0f, 1.0f));
+        EXPECT_TRUE(mWeapons.PlaceWeapon(kind));
+        const WeaponContainer::Place* place = mWeapons.GetWeaponPlace(mWeapons.GetNumberOfWeaponPlaces() - 1);
+        return place != nullptr ? place->mWeapon : nullptr;
     }
 
     Logic::IState* State() { return mEngineState->GetState(); }
@@ -109,6 +127,7 @@ protected:
         return n;
     }
 
+    NodeClassRegistration mTextClasses;
     Logic::Factory mLogicFactory;
     FakeLogicDeviceHandler mDevices;
     FakeLoader mLoader;
@@ -117,6 +136,7 @@ protected:
     Playfield mField;
     RecordingExplosionHandler mEffects;
     PlayerProcessor mPlayer;
+    WeaponContainer mWeapons;
     Graph::INamespace* mScene = nullptr;
 };
 
@@ -222,6 +242,82 @@ TEST_F(PlayerProcessorTest, SwapTradesTheAnimalsWhenTheSwapOutEnds)
     EXPECT_EQ(mPlayer.GetLoadedAnimal(), next);
     EXPECT_EQ(mPlayer.GetNextAnimal(), loaded);
     EXPECT_EQ(mField.GetFlyingObjectHandler()->GetAnimalCount(), 0u);
+}
+
+TEST_F(PlayerProcessorTest, AClickOnAWeaponTakesItAndARhinoFliesAtMost800)
+{
+    const struct
+    {
+        Float mLaunchSpeed;
+        Float mFlight;
+    } cases[] = {{1300.0f, 800.0f}, {500.0f, 500.0f}};
+    for (const auto& c : cases) {
+        mPlayer.Reset();
+        mWeapons.ReleaseAll();
+        mPlayer.SetLaunchSpeed(c.mLaunchSpeed);
+        Game()->SetPlayState(5);
+        Step(30); // the launcher reloads after the last shot
+        Weapon* rhino = PlaceWeapon(Weapon::KindRhino, 300.0f, 0.0f);
+        ASSERT_NE(rhino, nullptr);
+        Point(300.0f, 0.0f, true);
+        Step();
+        EXPECT_EQ(mPlayer.GetLoadedWeapon(), rhino);
+        EXPECT_EQ(mPlayer.GetLoadedAnimal(), nullptr);
+        EXPECT_EQ(mField.GetFlyingObjectHandler()->GetAnimalCount(), 0u);
+        EXPECT_EQ(Count(25), 1u);
+        Step(); // the held button fires the rhino
+        ASSERT_EQ(mField.GetFlyingObjectHandler()->GetWeaponCount(), 1u);
+        EXPECT_NEAR(mField.GetFlyingObjectHandler()->GetWeapon(0)->mVelocity.x, c.mFlight, 1e-3f);
+        mDevices.mMouseDown = false;
+        mEffects.mEffects.clear();
+        mField.GetFlyingObjectHandler()->Reset();
+    }
+}
+
+TEST_F(PlayerProcessorTest, AChameleonTurnsTheNextShotsIntoJokers)
+{
+    const struct
+    {
+        UInt32 mLevel;
+        UInt32 mShots;
+    } cases[] = {{1, 3}, {5, 5}};
+    for (const auto& c : cases) {
+        mPlayer.Reset();
+        mWeapons.ReleaseAll();
+        Game()->SetPlayState(5);
+        Step(2);
+        Weapon* chameleon = PlaceWeapon(Weapon::KindChameleon, -300.0f, 0.0f);
+        ASSERT_NE(chameleon, nullptr);
+        chameleon->SetLevel(c.mLevel);
+        Point(-300.0f, 0.0f, true);
+        Step();
+        EXPECT_EQ(mPlayer.GetSpecialShots(), c.mShots);
+        EXPECT_EQ(mPlayer.GetLoadedWeapon(), nullptr);
+        mDevices.mMouseDown = false;
+        Step();
+        ASSERT_NE(mPlayer.GetLoadedAnimal(), nullptr);
+        EXPECT_EQ(mPlayer.GetLoadedAnimal()->GetKind(), Animal::KindJoker);
+        ASSERT_NE(mPlayer.GetNextAnimal(), nullptr);
+        EXPECT_EQ(mPlayer.GetNextAnimal()->GetKind(), Animal::KindJoker);
+    }
+}
+
+TEST_F(PlayerProcessorTest, ASalvoFiresSixteenTintedRocketsAllAround)
+{
+    Step(2);
+    mPlayer.SetRocketAngle(0.0f);
+    ASSERT_TRUE(mPlayer.StartAirstrike());
+    mPlayer.SetRocketAngle(0.0f);
+    Step(60);
+    FlyingObjectHandler* flying = mField.GetFlyingObjectHandler();
+    ASSERT_EQ(flying->GetWeaponCount(), 16u);
+    const Math::Vector<Float>& first = flying->GetWeapon(0)->mVelocity;
+    const Float angle = PlayerProcessor::GetRocketAngle(15, 0.0f);
+    EXPECT_NEAR(first.x, 700.0f * std::cos(angle), 0.5f);
+    EXPECT_NEAR(first.y, 700.0f * std::sin(angle), 0.5f);
+    EXPECT_EQ(flying->GetWeapon(15)->mWeapon->GetKind(), Weapon::KindAirstrike);
+    EXPECT_EQ(flying->GetWeapon(15)->mWeapon->GetRadius(), 10.0f);
+    EXPECT_EQ(Game()->GetRockets(), 0u);
 }
 
 TEST_F(PlayerProcessorTest, SlowMotionEasesBackToExactlyOne)
