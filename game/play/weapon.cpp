@@ -67,9 +67,6 @@ const HighlighterColour kHighlighterColours[Weapon::NumberOfKinds] = {
     {{kKeepColour, 0.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 0.0f, 0.0f}},
 };
 
-const char* const kKindNames[Weapon::NumberOfKinds] = {"nuke", "nuke_blue", "hambone", "carrot", "tranq",
-                                                       "bigtranq", "rhino", "chameleon", "airstrike"};
-
 void Show(Logic::GraphINode& reference, Bool shown)
 {
     if (Graph::INode* node = reference.GetNode())
