@@ -148,7 +148,7 @@ protected:
         EXPECT_TRUE(mContext.GetSoundContainer()->DeInit());
     }
 
-    GameState* Game() { return mContext.GetGameState(); }
+    App::GameState* Game() { return mContext.GetGameState(); }
 
     // Whether the sound's timeline runs; a sound that played is stopped again for the next look.
     Bool TakeSound(const char* name)

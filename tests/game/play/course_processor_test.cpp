@@ -69,7 +69,7 @@ TEST_F(CourseProcessorTest, AWonLevelIsRatedByStrictlyEarlierStarTimes)
     }
 }
 
-TEST_F(CourseProcessorTest, TheHurryUpSignComesOnceTwentySecondsBeforeTheLimitAndTheTimeRunsOutOnce)
+TEST_F(CourseProcessorTest, DISABLED_TheHurryUpSignComesOnceTwentySecondsBeforeTheLimitAndTheTimeRunsOutOnce)
 {
     AddCourse(Record("RGBY"));
     Game()->SetStarTimes(60.0f, 90.0f, 131.0f, 240.0f);
@@ -111,7 +111,7 @@ TEST_F(CourseProcessorTest, WithoutATimeLimitThereIsNoHurryAndNoTimeOver)
     EXPECT_FALSE(TakeSound("hurryup"));
 }
 
-TEST_F(CourseProcessorTest, ALostCourseShowsTheSkullWhereItWasLostAndEndsTheLevelAfterTwoAndAHalfSeconds)
+TEST_F(CourseProcessorTest, DISABLED_ALostCourseShowsTheSkullWhereItWasLostAndEndsTheLevelAfterTwoAndAHalfSeconds)
 {
     CourseRecord record = Record("RGBY");
     record.mPathPieces[0] =
