@@ -44,6 +44,10 @@ public:
     Playfield* GetPlayfield() { return &mPlayfield; }
     LevelHandler* GetLevelHandler() { return &mLevelHandler; }
     GameMenuProcessor* GetGameMenuProcessor() { return &mGameMenu; }
+    AnimalsProcessor* GetAnimalsProcessor() { return &mAnimals; }
+    CourseProcessor* GetCourseProcessor() { return &mCourses; }
+    PlayerProcessor* GetPlayerProcessor() { return &mPlayer; }
+    ScoreProcessor* GetScoreProcessor() { return &mScore; }
     void SetDetail(Bool detail) { mDetail = detail; }
     Bool GetDetail() const { return mDetail; }
     Bool IsLastLevelFinished() const { return mLastLevelFinished; }

@@ -16,6 +16,7 @@ Playfield::Playfield(AppContext* context)
       mAnimalContainer(mGameState, &mExplosionHandler),
       mAnimalSelector(&mAnimalContainer),
       mCourseHandler(mGameState, &mAnimalContainer, &mExplosionHandler, &mFlyingObjects, mSoundContainer),
+      mClouds(mGameState),
       mViewWidth(0.0f),
       mViewHeight(0.0f),
       mNumberOfViewScales(0)
@@ -31,12 +32,15 @@ Bool Playfield::Init(Graph::INamespace* nameSpace, const String& basePath)
         mFramebuffer.GetReference(framebuffer);
         framebuffer->RemoveReference();
     }
-    return mAnimalContainer.Init(nameSpace, basePath) && mCourseHandler.Init(nameSpace, basePath);
+    return mAnimalContainer.Init(nameSpace, basePath) && mCourseHandler.Init(nameSpace, basePath) &&
+           mClouds.Init(nameSpace, basePath) && mScoreTexts.Init(nameSpace, basePath);
 }
 
 Bool Playfield::DeInit()
 {
-    Bool done = mCourseHandler.DeInit();
+    Bool done = mScoreTexts.DeInit();
+    done = mClouds.DeInit() && done;
+    done = mCourseHandler.DeInit() && done;
     mFlyingObjects.Reset();
     done = mAnimalContainer.DeInit() && done;
     return mFramebuffer.Remove() && done;
@@ -49,6 +53,8 @@ void Playfield::Reset()
     mAnimalSelector.Clear();
     mFlyingObjects.Reset();
     mCourseHandler.Reset();
+    mClouds.ReleaseAll();
+    mScoreTexts.ReleaseAll();
 }
 
 void Playfield::SetViewScale(Float width, Float height)

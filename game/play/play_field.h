@@ -7,9 +7,11 @@
 #include "foundation/types.h"
 #include "game/play/animal_container.h"
 #include "game/play/animal_selector.h"
+#include "game/play/clouds.h"
 #include "game/play/course_handler.h"
 #include "game/play/explosion_handler.h"
 #include "game/play/flying_object.h"
+#include "game/play/score_text.h"
 #include "logic/graph_node.h"
 
 namespace Vorn {
@@ -51,6 +53,8 @@ public:
     AnimalSelector* GetAnimalSelector() { return &mAnimalSelector; }
     FlyingObjectHandler* GetFlyingObjectHandler() { return &mFlyingObjects; }
     CourseHandler* GetCourseHandler() { return &mCourseHandler; }
+    CloudsContainer* GetCloudsContainer() { return &mClouds; }
+    ScoreTextContainer* GetScoreTextContainer() { return &mScoreTexts; }
     // Null while the node is missing.
     Graph::INode* GetFramebuffer() const { return mFramebuffer.GetNode(); }
     Float GetViewWidth() const { return mViewWidth; }
@@ -68,6 +72,8 @@ private:
     AnimalSelector mAnimalSelector;
     FlyingObjectHandler mFlyingObjects;
     CourseHandler mCourseHandler;
+    CloudsContainer mClouds;
+    ScoreTextContainer mScoreTexts;
     Logic::GraphINode mFramebuffer;
     Float mViewWidth;
     Float mViewHeight;

@@ -280,6 +280,8 @@ TEST_F(DrelLogicTest, ContinueOrResumeDuringALevelAsksForThePauseAndAResumeCount
     ASSERT_TRUE(RunUntil(Logic()->GetStageGame()));
     // Without the level's background the stage leaves the play state to the pause alone.
     Logic()->GetStageGame()->GetLevelHandler()->ClearPackages();
+    // A level without courses would be judged won at once.
+    Logic()->GetStageGame()->GetCourseProcessor()->GetProcessor()->SetEnabled(false);
     struct Case
     {
         Bool mSuspend;

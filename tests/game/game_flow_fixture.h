@@ -90,7 +90,27 @@ protected:
              {"/stage_game/playfield_timeline", "Timeline", ""},
              // The play field's pools, empty.
              {"/stage_game/animal_container", "Node", ""},
-             {"/stage_game/course_container", "Node", ""}},
+             {"/stage_game/course_container", "Node", ""},
+             {"/stage_game/clouds_container", "Node", ""},
+             {"/stage_game/scoretext_container", "Node", ""},
+             // The signs and the score bar that the play processors bind.
+             {"/stage_game/playfield", "Transform", ""},
+             {"/stage_game/hurryup", "Namespace", ""},
+             {"/stage_game/hurryup/timeline", "Timeline", ""},
+             {"/stage_game/skull", "Namespace", ""},
+             {"/stage_game/skull/timeline", "Timeline", ""},
+             {"/stage_game/skull/position", "Transform", ""},
+             {"/stage_game/scorebar/position", "Transform", ""},
+             {"/stage_game/scorebar/bar/ipadscorebar", "Switch", ""},
+             {"/stage_game/scorebar/bar/pause_button", "Button", ""},
+             {"/stage_game/scorebar/select", "Switch", ""},
+             {"/stage_game/scorebar/select/texts", "Namespace", ""},
+             {"/stage_game/scorebar/normal/word_score", "Transform", ""},
+             {"/stage_game/scorebar/normal/word_rings", "Transform", ""},
+             {"/stage_game/scorebar/normal/word_pause", "Transform", ""},
+             {"/stage_game/scorebar/normal/value_score", "Transform", ""},
+             {"/stage_game/scorebar/normal/value_rings", "Transform", ""},
+             {"/stage_game/scorebar/normal/pause_button", "Button", ""}},
             "/scene");
         add("game_common", {{"/game_common_loaded", "Node", ""}}, "/scene");
         // The level backgrounds, loaded when a level asks for them.

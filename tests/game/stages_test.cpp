@@ -105,6 +105,8 @@ TEST_F(StagesTest, GameStageFollowsTheFlowWordsOfALevel)
     ASSERT_TRUE(mHarness.Frames(3));
     EXPECT_EQ(Game()->GetPlayState(), 1u);
     game->GetLevelHandler()->SetCurrentPackage(mHarness.Package("game_common"));
+    // A level without courses would be judged won at once.
+    game->GetCourseProcessor()->GetProcessor()->SetEnabled(false);
 
     struct Case
     {
@@ -169,6 +171,8 @@ TEST_F(StagesTest, AViewSizeChangeShowsTheFramebufferForOneFrame)
 
     // The first running step rescales once.
     game->GetLevelHandler()->SetCurrentPackage(mHarness.Package("game_common"));
+    // A level without courses would be judged won at once.
+    game->GetCourseProcessor()->GetProcessor()->SetEnabled(false);
     ASSERT_TRUE(mHarness.Frame());
     EXPECT_TRUE(framebuffer->IsActive());
     EXPECT_EQ(field->GetNumberOfViewScales(), 1u);

@@ -9,6 +9,7 @@
 #include "logic/factory.h"
 #include "tests/support/fake_loader.h"
 #include "tests/support/level_file_writer.h"
+#include "tests/support/play_stage_fixture.h"
 #include "tests/support/play_templates.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/view_scene_fixture.h"
@@ -31,7 +32,8 @@ class LevelHandlerTest : public ViewSceneFixture
 {
 protected:
     LevelHandlerTest()
-        : mContext(&mLogicFactory, 1280.0f, 800.0f),
+        : mClasses(mFactory, {{"TestText", &CountingText::Create}}),
+          mContext(&mLogicFactory, 1280.0f, 800.0f),
           mField(&mContext),
           mHandler(&mField, nullptr, nullptr, nullptr, nullptr),
           mFiles(String(mFolder.Get().c_str()))
@@ -40,11 +42,8 @@ protected:
 
     void SetUp() override
     {
-        mCollection.AddGraph("p:animal", AnimalTemplate().c_str());
-        mCollection.AddGraph("p:course", CourseTemplate().c_str());
-        mScene = Scene("<View><PerspectiveCamera fieldOfViewX='1' zw='100'/>"
-                       "<Instance id='animal_container' graphResourceId='p:animal' replications='4'/>"
-                       "<Instance id='course_container' graphResourceId='p:course' replications='3'/></View>");
+        AddPoolGraphs(mCollection);
+        mScene = Scene("<View><PerspectiveCamera fieldOfViewX='1' zw='100'/>" + PlayPoolsXml(4, 3) + "</View>");
         ASSERT_NE(mScene, nullptr);
         ASSERT_TRUE(Game()->Init(nullptr, nullptr));
         ASSERT_TRUE(mField.Init(mScene, ""));
@@ -72,6 +71,7 @@ protected:
     FakePackage* Package(const char* name) { return mLoader.mPackages.at(name).get(); }
     GameState* Game() { return mContext.GetGameState(); }
 
+    NodeClassRegistration mClasses;
     Logic::Factory mLogicFactory;
     AppContext mContext;
     Playfield mField;

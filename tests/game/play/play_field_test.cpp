@@ -7,6 +7,7 @@
 #include "game/play/course_animator.h"
 #include "logic/factory.h"
 #include "tests/support/course_records.h"
+#include "tests/support/play_stage_fixture.h"
 #include "tests/support/play_templates.h"
 #include "tests/support/view_scene_fixture.h"
 
@@ -19,13 +20,13 @@ using namespace Testing;
 class PlayfieldTest : public ViewSceneFixture
 {
 protected:
-    PlayfieldTest() : mContext(&mLogicFactory, 1280.0f, 800.0f), mField(&mContext) {}
-
-    void SetUp() override
+    PlayfieldTest()
+        : mClasses(mFactory, {{"TestText", &CountingText::Create}}), mContext(&mLogicFactory, 1280.0f, 800.0f),
+          mField(&mContext)
     {
-        mCollection.AddGraph("p:animal", AnimalTemplate().c_str());
-        mCollection.AddGraph("p:course", CourseTemplate().c_str());
     }
+
+    void SetUp() override { AddPoolGraphs(mCollection); }
 
     // The stage graph under "/stage_game", without the nodes named missing.
     Graph::INamespace* MakeScene(const std::string& missing)
@@ -37,9 +38,14 @@ protected:
             body += "<Instance id='animal_container' graphResourceId='p:animal' replications='3'/>";
         if (missing != "course_container")
             body += "<Instance id='course_container' graphResourceId='p:course' replications='2'/>";
+        if (missing != "clouds_container")
+            body += "<Instance id='clouds_container' graphResourceId='p:clouds' replications='2'/>";
+        if (missing != "scoretext_container")
+            body += "<Instance id='scoretext_container' graphResourceId='p:scores' replications='2'/>";
         return Scene("<View><Namespace id='stage_game'>" + body + "</Namespace></View>");
     }
 
+    NodeClassRegistration mClasses;
     Logic::Factory mLogicFactory;
     AppContext mContext;
     Playfield mField;
@@ -56,6 +62,7 @@ TEST_F(PlayfieldTest, InitBindsThePoolsInOrderAndStopsAtTheFirstMissing)
     } cases[] = {
         {"", true, 3, 2},
         {"framebuffer", true, 3, 2},
+        {"scoretext_container", false, 3, 2},
         {"course_container", false, 3, 0},
         // The course pool after it stays unbound.
         {"animal_container", false, 0, 0},
