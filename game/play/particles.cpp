@@ -1,8 +1,7 @@
 #include "game/play/particles.h"
 
-#include <algorithm>
-
 #include "foundation/attributes.h"
+#include "game/game_state.h"
 #include "graph/axis_rotation.h"
 #include "graph/indexed.h"
 #include "graph/namespace.h"
@@ -151,7 +150,7 @@ Bool ParticleAnimator::IsAnimating() const
            mRotationTrack.GetTimeline()->IsRunning() || mColorTrack.GetTimeline()->IsRunning();
 }
 
-ParticleContainer::ParticleContainer() : mTimeFactor(1.0f)
+ParticleContainer::ParticleContainer(GameState* gameState) : mGameState(gameState)
 {
 }
 
@@ -171,7 +170,9 @@ void ParticleContainer::Reset()
 
 void ParticleContainer::Step(Double dt)
 {
-    const Double scaled = dt * Double(std::max(mTimeFactor, kMinTimeFactor));
+    const Float factor = mGameState != nullptr ? mGameState->GetTimeFactor() : 1.0f;
+    // NaN fails the comparison and becomes the floor as well.
+    const Double scaled = dt * Double(factor >= kMinTimeFactor ? factor : kMinTimeFactor);
     // Releasing lowers the used end, so the bound is read afresh each time.
     for (UInt32 i = 0; i < GetUsedEnd(); ++i) {
         if (!IsEntryUsed(i))

@@ -98,7 +98,10 @@ private:
     Bool mIsPersistent;
 };
 
+class GameState;
+
 // The application-wide particle pool, bound to "/particle" instances under "/particle_container".
+// Its step follows the game's speed factor.
 class ParticleContainer : public GraphInstanceContainer<ParticleAnimator>, public Logic::IStepable
 {
 public:
@@ -106,7 +109,8 @@ public:
     static constexpr SInt32 kUnscaledImage = 15;
     static constexpr Float kMinTimeFactor = 0.001f;
 
-    ParticleContainer();
+    // Without a game state the particles play at the pace of the step.
+    explicit ParticleContainer(GameState* gameState = nullptr);
     ~ParticleContainer() override;
 
     // The pool's own form, with its container and instance names.
@@ -116,14 +120,11 @@ public:
     // Takes every animator back.
     void Reset() override;
     // Takes back each animator in use that has ended and is not persistent, and updates the
-    // others with dt scaled by the time factor.
+    // others with dt times the game's speed factor (at least kMinTimeFactor).
     void Step(Double dt) override;
 
-    void SetTimeFactor(Float factor) { mTimeFactor = factor; }
-    Float GetTimeFactor() const { return mTimeFactor; }
-
 private:
-    Float mTimeFactor;
+    GameState* mGameState;
 };
 
 } // namespace App

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "game/game_state.h"
 #include "game/play/particles.h"
 #include "graph/parameters.h"
 #include "graph/switch.h"
@@ -64,7 +65,8 @@ protected:
     }
 
     Graph::INamespace* mScene = nullptr;
-    ParticleContainer mPool;
+    GameState mGameState;
+    ParticleContainer mPool{&mGameState};
 };
 
 TEST_F(ParticlesTest, AStartedAnimatorPlaysItsTracksAndIsTakenBackAfterTheyEnd)
@@ -104,7 +106,7 @@ TEST_F(ParticlesTest, AStartedAnimatorPlaysItsTracksAndIsTakenBackAfterTheyEnd)
     EXPECT_FLOAT_EQ(Diffuse(0).alpha, 1.0f); // reset on the way back
 }
 
-TEST_F(ParticlesTest, TheTimeFactorSlowsAllButTheUnscaledImage)
+TEST_F(ParticlesTest, TheGameSpeedSlowsAllButTheUnscaledImage)
 {
     struct Case
     {
@@ -112,10 +114,11 @@ TEST_F(ParticlesTest, TheTimeFactorSlowsAllButTheUnscaledImage)
         SInt32 image;
         Float x;
     };
-    const Case cases[] = {{1.0f, 3, 2.5f}, {0.5f, 3, 1.25f}, {0.0f, 3, 0.0025f}, {0.5f, 15, 2.5f}};
+    const Case cases[] = {{1.0f, 3, 2.5f},      {0.2f, 3, 0.5f},   {0.0f, 3, 0.0025f},
+                          {std::nanf(""), 3, 0.0025f}, {0.5f, 15, 2.5f}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.factor);
-        mPool.SetTimeFactor(c.factor);
+        mGameState.SetTimeFactor(c.factor);
         ParticleAnimator* particle = mPool.Obtain();
         Fill(particle);
         particle->SetImage(c.image);
