@@ -18,6 +18,7 @@
 #include "tests/support/fake_loader.h"
 #include "tests/support/fake_logic_device_handler.h"
 #include "tests/support/play_object_templates.h"
+#include "tests/support/play_stage_fixture.h"
 #include "tests/support/play_templates.h"
 #include "tests/support/recording_explosion_handler.h"
 #include "tests/support/text_node.h"
@@ -37,6 +38,8 @@ const char kScene[] =
     "<Instance id='animal_container' graphResourceId='p:animal' replications='8'/>"
     "<Instance id='course_container' graphResourceId='p:course' replications='1'/>"
     "<Instance id='weapon_container' graphResourceId='p:weapon' replications='20'/>"
+    "<Instance id='clouds_container' graphResourceId='p:clouds' replications='2'/>"
+    "<Instance id='scoretext_container' graphResourceId='p:scores' replications='2'/>"
     "<Namespace id='ramp'><Timeline id='timeline' endTime='1'/><Transform id='transform'/>"
     "<Transform id='inner_transform'/><Transform id='rotation'/><Transform id='ramp_shadow'/>"
     "<Transform id='shadow_rotation'/></Namespace>"
@@ -66,8 +69,7 @@ protected:
 
     void SetUp() override
     {
-        mCollection.AddGraph("p:animal", AnimalTemplate().c_str());
-        mCollection.AddGraph("p:course", CourseTemplate().c_str());
+        AddPoolGraphs(mCollection);
         mCollection.AddGraph("p:weapon", WeaponTemplate().c_str());
         mScene = Scene(kScene);
         ASSERT_NE(mScene, nullptr);
