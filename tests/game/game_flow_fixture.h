@@ -15,6 +15,8 @@
 #include "game/drel_logic.h"
 #include "graph/switch.h"
 #include "logic/stage.h"
+#include "tests/game/menu_nodes.h"
+#include "tests/support/fake_text_node.h"
 #include "tests/support/game_harness.h"
 
 namespace Vorn {
@@ -27,6 +29,9 @@ protected:
     {
         mHarness.mConfiguration.SetDeviceClass(Enums::DeviceClass::COMPUTER_DESKTOP);
         mHarness.mConfiguration.SetDeviceModel(Enums::DeviceModel::DESKTOP_GENERIC);
+        // The menu's texts: bitmap fonts and system-font textures stand in.
+        mHarness.AddNodeClass("FakeText", &Testing::TextNode::Create);
+        mHarness.AddNodeClass("FakeDisplayText", &Testing::FakeDisplayTextNode::Create);
     }
 
     // Writes every package of the game but those named in left out, the resolution-specific
@@ -68,7 +73,7 @@ protected:
         for (const char* size : {"1280", "1024", "800", "512"})
             add(std::string("app_") + size, {{std::string("/app_") + size + "_loaded", "Node", ""}}, "");
         add("app_common", {{"/app_common_loaded", "Node", ""}}, "");
-        add("menu_" + displayClass, {{"/stage_start/screen_timeline", "Timeline", ""}}, "/scene");
+        add("menu_" + displayClass, MenuNodes(), "/scene");
         add("menu_common",
             {{"/overlaymap/page", "Node", ""},
              {"/stage_map/screen_timeline", "Timeline", ""},
