@@ -16,7 +16,7 @@
 #include "graph/switch.h"
 #include "logic/stage.h"
 #include "tests/game/menu_nodes.h"
-#include "tests/support/fake_text_node.h"
+#include "tests/support/text_node.h"
 #include "tests/support/game_harness.h"
 
 namespace Vorn {
@@ -31,7 +31,7 @@ protected:
         mHarness.mConfiguration.SetDeviceModel(Enums::DeviceModel::DESKTOP_GENERIC);
         // The menu's texts: bitmap fonts and system-font textures stand in.
         mHarness.AddNodeClass("FakeText", &Testing::TextNode::Create);
-        mHarness.AddNodeClass("FakeDisplayText", &Testing::FakeDisplayTextNode::Create);
+        mHarness.AddNodeClass("MenuDisplayText", &MenuDisplayTextNode::Create);
     }
 
     // Writes every package of the game but those named in left out, the resolution-specific

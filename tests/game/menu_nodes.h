@@ -4,13 +4,50 @@
 // pixel, so that a click at a button's position reaches only that button.
 #pragma once
 
+#include <new>
 #include <string>
 #include <vector>
 
+#include "graph/display_text.h"
+#include "graph/transform/transform.h"
 #include "tests/support/game_harness.h"
 
 namespace Vorn {
 namespace App {
+
+// A bitmap-font text that is also a transform, as the engine's own is; its font has no glyphs,
+// so every text that the menu checks against it goes to the system-font texture.
+class MenuDisplayTextNode : public Graph::Transform, public Graph::IDisplayText
+{
+public:
+    static Graph::INode* Create() { return new (std::nothrow) MenuDisplayTextNode(); }
+
+    void SetHorizontalTextAlignment(Enums::TextAlignmentX) override {}
+    Enums::TextAlignmentX GetHorizontalTextAlignment() const override { return Enums::TextAlignmentX{}; }
+    void SetVerticalTextAlignment(Enums::TextAlignmentY) override {}
+    Enums::TextAlignmentY GetVerticalTextAlignment() const override { return Enums::TextAlignmentY{}; }
+    void SetText(const String& text) override { mText = text; }
+    const String& GetText() const override { return mText; }
+    void SetScaleFactor(Real x, Real y, Real z) override { mScale = Math::Vector<float>(x, y, z, 1.0f); }
+    void SetScaleFactor(const Math::Vector<float>& factor) override { mScale = factor; }
+    void SetScaleFactorX(Real x) override { mScale.x = x; }
+    void SetScaleFactorY(Real y) override { mScale.y = y; }
+    void SetScaleFactorZ(Real z) override { mScale.z = z; }
+    const Math::Vector<float>& GetScaleFactor() const override { return mScale; }
+    Real GetScaleFactorX() const override { return mScale.x; }
+    Real GetScaleFactorY() const override { return mScale.y; }
+    Real GetScaleFactorZ() const override { return mScale.z; }
+    void SetHorizontalContainerAlignment(Enums::TextAlignmentX) override {}
+    Enums::TextAlignmentX GetHorizontalContainerAlignment() const override { return Enums::TextAlignmentX{}; }
+    void SetVerticalContainerAlignment(Enums::TextAlignmentY) override {}
+    Enums::TextAlignmentY GetVerticalContainerAlignment() const override { return Enums::TextAlignmentY{}; }
+    Bool HasGlyph(const String&) const override { return false; }
+    Bool HasGlyph(const char*) const override { return false; }
+
+private:
+    String mText;
+    Math::Vector<float> mScale{1.0f, 1.0f, 1.0f, 1.0f};
+};
 
 struct MenuButton
 {
@@ -122,7 +159,7 @@ inline std::vector<Testing::GameNode> MenuNodes(Bool systemFontTextures = true)
         add(menu + "mm_animal/" + child, "Node");
     for (const char* timeline : {"base_timeline", "mm_animal_timeline", "mm_sign_timeline"})
         add(menu + timeline, "Timeline");
-    add(menu + "mm_sign_start/titlename", "FakeDisplayText");
+    add(menu + "mm_sign_start/titlename", "MenuDisplayText");
     add(menu + "mm_sign_start/titlename_systemfont/parameters", "Parameters");
     add(menu + "mm_sign_start/mm_music_switch", "Switch");
     add(menu + "mm_sign_start/mm_music_switch/off", "Node");
@@ -136,19 +173,19 @@ inline std::vector<Testing::GameNode> MenuNodes(Bool systemFontTextures = true)
         add(menu + "mm_sign_profile/mm_slot" + n, "Switch");
         add(menu + "mm_sign_profile/empty" + n, "Namespace");
         add(menu + "mm_sign_profile/used" + n, "Namespace");
-        add(menu + "mm_sign_profile/used" + n + "/name", "FakeDisplayText");
+        add(menu + "mm_sign_profile/used" + n + "/name", "MenuDisplayText");
         add(menu + "mm_sign_profile/used" + n + "/stage", "FakeText");
         add(menu + "mm_sign_profile/used" + n + "/systemfont/parameters", "Parameters");
         add(menu + "mm_sign_profile/used" + n + "/gamecenter_sign", "Transform");
     }
-    add(menu + "mm_sign_profile/profile_headline", "FakeDisplayText");
+    add(menu + "mm_sign_profile/profile_headline", "MenuDisplayText");
     add(menu + "mm_sign_profile/profile_headline_systemfont/parameters", "Parameters");
     add(menu + "mm_toggle_fullscreen_switch", "Switch");
     add(menu + "mm_toggle_fullscreen_switch/on", "Node");
     add(menu + "mm_toggle_fullscreen_switch/off", "Node");
     add("/stage_start/newplayer/timeline", "Timeline");
     add("/stage_start/newplayer/name_sign", "Transform");
-    add("/stage_start/newplayer/new_playername_text", "FakeDisplayText");
+    add("/stage_start/newplayer/new_playername_text", "MenuDisplayText");
     add("/stage_start/newplayer/systemfont/parameters", "Parameters");
     add("/stage_start/newplayer/gamecenter", "Node");
     for (const MenuButton& button : MenuButtons())
