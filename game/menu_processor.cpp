@@ -382,9 +382,6 @@ Bool MenuProcessor::OnInit(Logic::IState* state)
         return false;
 
     SnapTransformsToPixelGrid(mScrollLists.GetNode());
-    if (isComputer)
-        Select(mOnlineHeaderSwitch, 1);
-    Show(mBrandLogo, false);
 
     mSignContentPending = false;
     mAnimalJumpStarted = false;
@@ -396,9 +393,21 @@ Bool MenuProcessor::OnInit(Logic::IState* state)
     mLayoutWidth = 0.0f;
     mLayoutHeight = 0.0f;
     UpdateLayout();
-    UpdateSoundSwitch(true);
+    mIsComputer = isComputer;
+    ShowDeviceParts(configuration);
+    mWelcomeText = GetText("texts:menu_welcome");
+    mChooseProfileText = GetText("texts:menu_choose_profile");
+    ShowWelcomeText();
+    return true;
+}
 
-    if (isComputer) {
+void MenuProcessor::ShowDeviceParts(IConfiguration* configuration)
+{
+    UpdateSoundSwitch(true);
+    if (mIsComputer)
+        Select(mOnlineHeaderSwitch, 1);
+    Show(mBrandLogo, false);
+    if (mIsComputer) {
         SetX(mHighscoresTransform, Snap(-250.0f));
         SetX(mCreditsTransform, Snap(0.0f));
         SetX(mQuitTransform, Snap(250.0f));
@@ -410,11 +419,6 @@ Bool MenuProcessor::OnInit(Logic::IState* state)
         Show(mQuitButton, false);
         Show(mFullscreenTransform, false);
     }
-    mIsComputer = isComputer;
-    mWelcomeText = GetText("texts:menu_welcome");
-    mChooseProfileText = GetText("texts:menu_choose_profile");
-    ShowWelcomeText();
-    return true;
 }
 
 Bool MenuProcessor::OnDeInit(Logic::IState*)
@@ -800,6 +804,13 @@ void MenuProcessor::MirrorSoundSetting()
 
 void MenuProcessor::EnterMenu()
 {
+    // Graphs of packages loaded since Init may have set the menu's nodes back to their own
+    // values: the layout and the device's parts are made again.
+    mLayoutWidth = 0.0f;
+    mLayoutHeight = 0.0f;
+    UpdateLayout();
+    if (mState != nullptr && mState->GetConfiguration() != nullptr)
+        ShowDeviceParts(mState->GetConfiguration());
     ShowWelcomeText();
     const Bool anyProfile = !mGameState->HasNoPlayers();
     if (anyProfile) {

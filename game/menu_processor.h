@@ -13,6 +13,8 @@
 #include "logic/graph_node.h"
 
 namespace Vorn {
+class IConfiguration;
+
 namespace Graph {
 class IButton;
 class IButtonEvent;
@@ -144,6 +146,9 @@ private:
 
     void Bind(Graph::IRoot* root, Logic::GraphINode& reference, const char* path);
     void ResetStepState();
+    // The parts that differ by device class: lower buttons, quit and full-screen toggles, the
+    // online header, the brand logo and the sound switch.
+    void ShowDeviceParts(IConfiguration* configuration);
     String GetText(const char* id) const;
     String GetCurrentPlayerName() const;
     void ReadPointer(Logic::IDeviceHandler* devices, Math::Vector<Float>& position, UInt32& kind);
