@@ -1,6 +1,7 @@
 // The application-wide objects of the game in one place: the game state with the player data,
-// the application processor, the sound table, the high-score client and the score rows. The
-// logic root holds it; stages, processors and the play field reach the objects through it.
+// the application processor, the sound table, the particle pool, the high-score client, the score
+// rows and the pop-up. The logic root holds it; stages, processors and the play field reach the
+// objects through it.
 #pragma once
 
 #include "foundation/string.h"
@@ -9,6 +10,8 @@
 #include "game/game_state.h"
 #include "game/halvex_highscores.h"
 #include "game/online_scores_font.h"
+#include "game/play/particles.h"
+#include "game/popup.h"
 #include "game/scores_font.h"
 #include "game/sound_container.h"
 
@@ -34,9 +37,11 @@ public:
     GameState* GetGameState() { return &mGameState; }
     AppProcessor* GetAppProcessor() { return &mAppProcessor; }
     SoundContainer* GetSoundContainer() { return &mSoundContainer; }
+    ParticleContainer* GetParticleContainer() { return &mParticles; }
     HalvexHighscores* GetHighscores() { return &mHighscores; }
     ScoresFontContainer* GetScoresFontContainer() { return &mScoresFonts; }
     OnlineScoresFontHandler* GetOnlineScoresFontHandler() { return &mOnlineScores; }
+    Popup* GetPopup() { return &mPopup; }
 
 private:
     AppContext(const AppContext&) = delete;
@@ -45,9 +50,11 @@ private:
     GameState mGameState;
     AppProcessor mAppProcessor;
     SoundContainer mSoundContainer;
+    ParticleContainer mParticles;
     HalvexHighscores mHighscores;
     ScoresFontContainer mScoresFonts;
     OnlineScoresFontHandler mOnlineScores;
+    Popup mPopup;
 };
 
 } // namespace App
