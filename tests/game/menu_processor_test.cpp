@@ -5,6 +5,7 @@
 
 #include "game/app_context.h"
 #include "game/menu_processor.h"
+#include "game/popup.h"
 #include "game/stage_menu.h"
 #include "graph/display_text.h"
 #include "graph/switch.h"
@@ -234,6 +235,12 @@ TEST_F(MenuProcessorTest, EscapeOnTheProfileFaceWaitsForTheSignToRest)
     ASSERT_TRUE(AtRest());
     ASSERT_TRUE(mHarness.PressKey(1));
     EXPECT_EQ(Menu()->GetMenuState(), MenuProcessor::kStartFace);
+    // On the resting start face Escape asks whether to quit.
+    ASSERT_TRUE(AtRest());
+    EXPECT_FALSE(Logic()->GetContext()->GetPopup()->IsOpen());
+    ASSERT_TRUE(mHarness.PressKey(1));
+    EXPECT_TRUE(Logic()->GetContext()->GetPopup()->IsOpen());
+    EXPECT_TRUE(Logic()->GetContext()->GetPopup()->IsAction(String("quitGame")));
 }
 
 TEST_F(MenuProcessorTest, SoundButtonTogglesTheSettingAndTheSwitch)
