@@ -132,6 +132,7 @@ public:
     UInt32 GetLevel() const { return mLevel; }
     Bool IsZen() const { return mLevel == 0; }
     Bool IsLevelChosen() const { return mLevelChosen != 0; }
+    void SetLevelChosen(Bool chosen) { mLevelChosen = chosen ? 1 : 0; }
     UInt32 GetPlayState() const { return mPlayState; }
     void SetPlayState(UInt32 state) { mPlayState = state; }
     Bool IsRunning() const { return mPlayState == 4 || mPlayState == 5; }

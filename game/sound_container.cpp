@@ -167,6 +167,14 @@ void SoundContainer::ForEachVariant(UInt32 first, UInt32 last, void (*action)(So
     }
 }
 
+void SoundContainer::FadeOut(UInt32 entry)
+{
+    if (SoundCluster* cluster = GetEntry(entry)) {
+        for (const std::unique_ptr<SoundBundle>& variant : cluster->mVariants)
+            variant->mFadeState = SoundBundle::kFadeOutThenPause;
+    }
+}
+
 void SoundContainer::PauseMusic()
 {
     if (mEntries.size() > LastMusicEntry)

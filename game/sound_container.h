@@ -69,6 +69,8 @@ public:
     // Stops every variant, also while the sound is off.
     void Stop(UInt32 entry);
     void PauseMusic();
+    // Fades every variant of the entry out and pauses it.
+    void FadeOut(UInt32 entry);
     void StopEffects();
 
     void Reset() override {}

@@ -26,11 +26,12 @@ Bool StageMenu::OnInit(Logic::IState* state, Logic::IStageProcessor*)
 
 void StageMenu::OnStageStart(Logic::IState* state, Logic::IStageProcessor*)
 {
-    mMenuProcessor.EnterMenu(state->GetDeviceHandler());
     const char* caption = state->GetResourceCollection() != nullptr
                               ? state->GetResourceCollection()->GetText(String("texts:stage"))
                               : nullptr;
     mLevelChooser->SetCaption(String(caption != nullptr ? caption : ""));
+    // The chooser may open again at once, with its caption.
+    mMenuProcessor.EnterMenu();
 }
 
 void StageMenu::OnStageRunning(Logic::IState* state, Logic::IStageProcessor*)

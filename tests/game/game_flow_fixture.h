@@ -15,7 +15,9 @@
 #include "game/drel_logic.h"
 #include "graph/switch.h"
 #include "logic/stage.h"
+#include "tests/game/menu_nodes.h"
 #include "tests/support/font_fixture.h"
+#include "tests/support/text_node.h"
 #include "tests/support/game_harness.h"
 #include "tests/support/popup_graph.h"
 
@@ -29,6 +31,9 @@ protected:
     {
         mHarness.mConfiguration.SetDeviceClass(Enums::DeviceClass::COMPUTER_DESKTOP);
         mHarness.mConfiguration.SetDeviceModel(Enums::DeviceModel::DESKTOP_GENERIC);
+        // The menu's texts: bitmap fonts and system-font textures stand in.
+        mHarness.AddNodeClass("FakeText", &Testing::TextNode::Create);
+        mHarness.AddNodeClass("MenuDisplayText", &MenuDisplayTextNode::Create);
     }
 
     // Writes every package of the game but those named in left out, the resolution-specific
@@ -78,7 +83,7 @@ protected:
                                          {{"font", "font.fnt", Testing::MakeTestFontFile()}});
         }
         add("app_common", {{"/app_common_loaded", "Node", ""}}, "");
-        add("menu_" + displayClass, {{"/stage_start/screen_timeline", "Timeline", ""}}, "/scene");
+        add("menu_" + displayClass, MenuNodes(), "/scene");
         add("menu_common",
             {{"/overlaymap/page", "Node", ""},
              {"/stage_map/screen_timeline", "Timeline", ""},

@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "core/app.h"
 #include "core/configuration.h"
 #include "core/core_device_handler.h"
 #include "core/core_engine.h"
@@ -21,6 +22,7 @@
 #include "foundation/folder_file_interface.h"
 #include "foundation/time.h"
 #include "graph/node.h"
+#include "graph/node_class_info.h"
 #include "graph/root.h"
 #include "graph/view/camera.h"
 #include "input/device.h"
@@ -118,12 +120,16 @@ public:
         // The logic takes the first device of each kind when the engine starts.
         mMouse = mDevices.CreateMouseDevice();
         mKeyboard = mDevices.CreateRawKeyboardDevice();
+        mText = mDevices.CreateKeyboardDevice();
+        mRawMouse = mDevices.CreateRawMouseDevice();
     }
     ~GameHarness()
     {
-        if (mApp != nullptr) {
+        if (mApp.mApp != nullptr) {
             EXPECT_TRUE(Stop());
         }
+        mDevices.DestroyRawMouseDevice(mRawMouse);
+        mDevices.DestroyKeyboardDevice(mText);
         mDevices.DestroyRawKeyboardDevice(mKeyboard);
         mDevices.DestroyMouseDevice(mMouse);
         mDevices.DeInit();
@@ -138,13 +144,20 @@ public:
         WriteXmlPackage(mFolder, file, {{GameGraphXml(nodes), parent}});
     }
 
+    // A graph node class that the engine registers beside the application's own, for node
+    // kinds that need a font or a system font on a real platform. Before Start.
+    void AddNodeClass(const char* name, Graph::NodeCreateFunction create)
+    {
+        mApp.mNodeClasses.emplace_back(String(name), create);
+    }
+
     // Init and Start of the engine with the application, which is not owned.
     Bool Start(IApp* app)
     {
         if (!mEngine.Init(&mConfiguration, &mDevices))
             return false;
-        mApp = app;
-        if (!mEngine.Start(app))
+        mApp.mApp = app;
+        if (!mEngine.Start(&mApp))
             return false;
         WaitForTheLoader();
         return true;
@@ -152,9 +165,8 @@ public:
     // Stop and DeInit; true when both succeeded. Once only.
     Bool Stop()
     {
-        IApp* app = mApp;
-        mApp = nullptr;
-        const Bool stopped = mEngine.Stop(app);
+        const Bool stopped = mEngine.Stop(&mApp);
+        mApp.mApp = nullptr;
         return mEngine.DeInit() && stopped;
     }
 
@@ -229,6 +241,53 @@ public:
         return Frame();
     }
 
+    // Typed text, one entry per string as the window procedure feeds each character, all in one
+    // frame.
+    Bool Type(const std::vector<std::string>& characters)
+    {
+        for (const std::string& character : characters)
+            mText->AddText(String(character.c_str()));
+        return Frame();
+    }
+    // The mouse wheel turned in one frame: a along the first axis, b along the second.
+    Bool Wheel(SInt32 a, SInt32 b)
+    {
+        mRawMouse->SetMotion(2, a, b);
+        return Frame();
+    }
+    // The left mouse button at a screen position: one action (InputAction) and one frame.
+    Bool Pointer(UInt32 action, Float x, Float y)
+    {
+        mMouse->SetPointer(action, 0, x, y);
+        return Frame();
+    }
+    // A drag with the left button from one screen position to another: down at the start, then
+    // steps moves of equal length, each in a frame of its own, and up at the end.
+    Bool Drag(Float x0, Float y0, Float x1, Float y1, UInt32 steps)
+    {
+        if (!Pointer(InputAction::kMove, x0, y0) || !Pointer(InputAction::kDown, x0, y0))
+            return false;
+        for (UInt32 i = 1; i <= steps; ++i) {
+            const Float t = Float(i) / Float(steps);
+            if (!Pointer(InputAction::kMove, x0 + (x1 - x0) * t, y0 + (y1 - y0) * t))
+                return false;
+        }
+        return Pointer(InputAction::kUp, x1, y1);
+    }
+    // The screen position of a scene position as the camera at the path shows it (see ClickAt);
+    // false without the camera.
+    Bool ToScreen(const char* cameraPath, Float sceneX, Float sceneY, Float& x, Float& y)
+    {
+        Graph::ICamera* camera = Find<Graph::ICamera>(cameraPath);
+        if (camera == nullptr)
+            return false;
+        Math::Vector<float> corner;
+        camera->UnprojectScreenPoint(corner, 1.0f, 1.0f, -1.0f);
+        x = sceneX / corner.x;
+        y = sceneY / corner.y;
+        return true;
+    }
+
     // The node at the absolute path, or null; the lookup's reference is released at once. The
     // loader thread registers the names of new graphs under the root's lock, so the lookup
     // takes it too.
@@ -266,6 +325,8 @@ public:
     FakeAudioInterface mAudio;
     IMouse* mMouse = nullptr;
     IRawKeyboard* mKeyboard = nullptr;
+    IKeyboard* mText = nullptr;
+    IRawMouse* mRawMouse = nullptr;
     Core::Engine mEngine{&ReadNow};
 
 private:
@@ -275,7 +336,28 @@ private:
         return new FakeDisplayRenderer();
     }
 
-    IApp* mApp = nullptr;
+    // The application as the engine sees it: the test's, with the harness's node classes added.
+    class HarnessApp : public IApp
+    {
+    public:
+        void GetGraphNodeClasses(Array<const Graph::NodeClassInfo*>& classes) override
+        {
+            mApp->GetGraphNodeClasses(classes);
+            for (const Graph::NodeClassInfo& info : mNodeClasses)
+                classes.Add(&info);
+        }
+        void GetDisplayObjectClasses(Array<const Display::ClassInfo*>& classes) override
+        {
+            mApp->GetDisplayObjectClasses(classes);
+        }
+        Bool InitApp(Logic::IFactory* factory, ILoader* loader) override { return mApp->InitApp(factory, loader); }
+        void DeInitApp(Logic::IFactory* factory, ILoader* loader) override { mApp->DeInitApp(factory, loader); }
+
+        IApp* mApp = nullptr;
+        std::vector<Graph::NodeClassInfo> mNodeClasses;
+    };
+
+    HarnessApp mApp;
 };
 
 } // namespace Testing
