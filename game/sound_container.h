@@ -68,6 +68,8 @@ public:
     Bool IsPlaying(UInt32 entry) const;
     // Stops every variant, also while the sound is off.
     void Stop(UInt32 entry);
+    // Fades every variant out and then pauses it.
+    void FadeOut(UInt32 entry);
     void PauseMusic();
     void StopEffects();
 
