@@ -26,6 +26,8 @@ public:
 
     // Starts the effect at the position with its two values; numbers outside 1 .. 39 start none.
     virtual void StartEffect(UInt32, const Math::Vector<Float>&, Float, Float) {}
+    // The level-end fireworks.
+    virtual void StartFinishEffect() {}
 };
 
 } // namespace App
