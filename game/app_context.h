@@ -9,6 +9,8 @@
 #include "game/game_state.h"
 #include "game/halvex_highscores.h"
 #include "game/online_scores_font.h"
+#include "game/play/particles.h"
+#include "game/popup.h"
 #include "game/scores_font.h"
 #include "game/sound_container.h"
 
@@ -37,6 +39,8 @@ public:
     HalvexHighscores* GetHighscores() { return &mHighscores; }
     ScoresFontContainer* GetScoresFontContainer() { return &mScoresFonts; }
     OnlineScoresFontHandler* GetOnlineScoresFontHandler() { return &mOnlineScores; }
+    ParticleContainer* GetParticleContainer() { return &mParticles; }
+    Popup* GetPopup() { return &mPopup; }
 
 private:
     AppContext(const AppContext&) = delete;
@@ -48,6 +52,8 @@ private:
     HalvexHighscores mHighscores;
     ScoresFontContainer mScoresFonts;
     OnlineScoresFontHandler mOnlineScores;
+    ParticleContainer mParticles;
+    Popup mPopup;
 };
 
 } // namespace App
