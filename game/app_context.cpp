@@ -29,19 +29,25 @@ Bool AppContext::Init(Logic::IState* state, const String& basePath)
         return false;
     mGameState.SetSmallScreen(state->GetConfiguration()->GetScreenClass() == Enums::ScreenClass::SMALL);
     mSoundContainer.BuildTable(nameSpace);
+    if (!mParticles.Init(nameSpace, basePath))
+        return false;
     if (!mHighscores.Init(state))
         return false;
     if (!mScoresFonts.Init(nameSpace, basePath))
         return false;
-    return mOnlineScores.Init(nameSpace, basePath);
+    if (!mOnlineScores.Init(nameSpace, basePath))
+        return false;
+    return mPopup.Init(nameSpace, state->GetConfiguration()->GetLanguage());
 }
 
 Bool AppContext::DeInit()
 {
-    Bool result = mOnlineScores.DeInit();
+    Bool result = mPopup.DeInit();
+    result = mOnlineScores.DeInit() && result;
     result = mScoresFonts.DeInit() && result;
     if (mHighscores.IsBusy())
         result = mHighscores.CancelRequest() && result;
+    result = mParticles.DeInit() && result;
     result = mSoundContainer.DeInit() && result;
     return mGameState.SavePlayerData() && result;
 }

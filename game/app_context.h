@@ -1,6 +1,7 @@
 // The application-wide objects of the game in one place: the game state with the player data,
-// the application processor, the sound table, the high-score client and the score rows. The
-// logic root holds it; stages, processors and the play field reach the objects through it.
+// the application processor, the sound table, the particle pool, the high-score client, the score
+// rows and the pop-up. The logic root holds it; stages, processors and the play field reach the
+// objects through it.
 #pragma once
 
 #include "foundation/string.h"
@@ -36,10 +37,10 @@ public:
     GameState* GetGameState() { return &mGameState; }
     AppProcessor* GetAppProcessor() { return &mAppProcessor; }
     SoundContainer* GetSoundContainer() { return &mSoundContainer; }
+    ParticleContainer* GetParticleContainer() { return &mParticles; }
     HalvexHighscores* GetHighscores() { return &mHighscores; }
     ScoresFontContainer* GetScoresFontContainer() { return &mScoresFonts; }
     OnlineScoresFontHandler* GetOnlineScoresFontHandler() { return &mOnlineScores; }
-    ParticleContainer* GetParticleContainer() { return &mParticles; }
     Popup* GetPopup() { return &mPopup; }
 
 private:
@@ -49,10 +50,10 @@ private:
     GameState mGameState;
     AppProcessor mAppProcessor;
     SoundContainer mSoundContainer;
+    ParticleContainer mParticles;
     HalvexHighscores mHighscores;
     ScoresFontContainer mScoresFonts;
     OnlineScoresFontHandler mOnlineScores;
-    ParticleContainer mParticles;
     Popup mPopup;
 };
 

@@ -148,6 +148,7 @@ Bool DrelLogic::OnInit(Logic::IState* state)
     gameState->CountEvent();
     mProcessor->AddStepable(gameState);
     mProcessor->AddStepable(mContext.GetSoundContainer());
+    mProcessor->AddStepable(mContext.GetParticleContainer());
     mStageProcessor->SetSwitchNodeName(String("/stages"));
     mStageProcessor->AddStage(mStageLoader.GetStage());
     mTransition = StageCommander::kGameToMenu;

@@ -9,7 +9,10 @@
 #include "logic/factory.h"
 #include "logic/state.h"
 #include "tests/support/fake_loader.h"
+#include "resource/native_font.h"
 #include "tests/support/fake_logic_device_handler.h"
+#include "tests/support/font_fixture.h"
+#include "tests/support/popup_graph.h"
 #include "tests/support/probe_node.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/view_scene_fixture.h"
@@ -17,6 +20,8 @@
 namespace Vorn {
 namespace App {
 namespace {
+
+const char* const kPools[] = {"particle_container", "scoresfont_container", "onlinescoresfont_container"};
 
 class AppContextTest : public Testing::ViewSceneFixture
 {
@@ -27,17 +32,20 @@ protected:
           mState(mEngineState->GetState()),
           mFiles(String(mFolder.Get().c_str()))
     {
+        mCollection.AddObject("p:font", &Resource::NativeFont::Create, Testing::MakeTestFontFile());
     }
     ~AppContextTest() override { mLogicFactory.DestroyState(mEngineState); }
 
-    // The two row pools, but the one named missing.
+    // The particle pool, the two row pools and the pop-up, but the one named missing.
     Bool MakeScene(const std::string& missing)
     {
         std::string body;
-        for (const char* pool : {"scoresfont_container", "onlinescoresfont_container"}) {
+        for (const char* pool : kPools) {
             if (missing != pool)
                 body += std::string("<Node id='") + pool + "'/>";
         }
+        if (missing != "popup")
+            body += Testing::PopupNamespace("p:font");
         if (Scene(body) == nullptr)
             return false;
         mEngineState->SetGraphRoot(mRoot.get());
@@ -61,7 +69,12 @@ TEST_F(AppContextTest, InitStopsAtTheFirstStepThatFails)
         const char* mMissing;
         Bool mResult;
     };
-    const Case cases[] = {{"", true}, {"scoresfont_container", false}, {"onlinescoresfont_container", false}};
+    // In the order Init binds them.
+    const Case cases[] = {{"", true},
+                          {"particle_container", false},
+                          {"scoresfont_container", false},
+                          {"onlinescoresfont_container", false},
+                          {"popup", false}};
     for (const Case& c : cases) {
         ASSERT_TRUE(MakeScene(c.mMissing));
         AppContext context(&mLogicFactory, 1280.0f, 800.0f);
@@ -73,8 +86,8 @@ TEST_F(AppContextTest, InitStopsAtTheFirstStepThatFails)
             EXPECT_NE(log.find(std::string("/") + c.mMissing + "\""), std::string::npos) << log;
         }
         EXPECT_TRUE(context.GetGameState()->IsSmallScreen());
-        // The steps after the failing one did not run: one missing pool is all the log names.
-        for (const char* pool : {"scoresfont_container", "onlinescoresfont_container"}) {
+        // The steps after the failing one did not run: one missing node is all the log names.
+        for (const char* pool : {"particle_container", "scoresfont_container", "onlinescoresfont_container", "popup"}) {
             if (std::string(pool) != c.mMissing) {
                 EXPECT_EQ(log.find(std::string("/") + pool + "\""), std::string::npos) << log;
             }

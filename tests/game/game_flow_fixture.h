@@ -15,7 +15,9 @@
 #include "game/drel_logic.h"
 #include "graph/switch.h"
 #include "logic/stage.h"
+#include "tests/support/font_fixture.h"
 #include "tests/support/game_harness.h"
+#include "tests/support/popup_graph.h"
 
 namespace Vorn {
 namespace App {
@@ -61,12 +63,20 @@ protected:
              {"/scene/stage_loader/screen_timeline", "Timeline", ""},
              {"/scene/mouse", "Namespace", ""},
              {"/scene/mouse/arrow", "Node", ""},
+             {"/scene/particle_container", "Node", ""},
              {"/scene/scoresfont_container", "Node", ""},
              {"/scene/onlinescoresfont_container", "Node", ""}},
             "");
         add("texts", {{"/texts_loaded", "Node", ""}}, "");
-        for (const char* size : {"1280", "1024", "800", "512"})
-            add(std::string("app_") + size, {{std::string("/app_") + size + "_loaded", "Node", ""}}, "");
+        // The application packages draw the pop-up, in a view of its own, with their font.
+        for (const char* size : {"1280", "1024", "800", "512"}) {
+            const std::string name = std::string("app_") + size;
+            if (leftOut.count(name) == 0)
+                Testing::WriteXmlPackage(mHarness.mFolder, name + ".vornres",
+                                         {{Testing::GameGraphXml({{"/" + name + "_loaded", "Node", ""}}), ""},
+                                          {"<Graph>" + Testing::PopupGraph(name + ":font") + "</Graph>", ""}},
+                                         {{"font", "font.fnt", Testing::MakeTestFontFile()}});
+        }
         add("app_common", {{"/app_common_loaded", "Node", ""}}, "");
         add("menu_" + displayClass, {{"/stage_start/screen_timeline", "Timeline", ""}}, "/scene");
         add("menu_common",

@@ -11,36 +11,16 @@
 #include "input/input_touchable_handler.h"
 #include "resource/native_font.h"
 #include "tests/support/font_fixture.h"
+#include "tests/support/popup_graph.h"
 #include "tests/support/view_scene_fixture.h"
 
 namespace Vorn {
 namespace App {
 namespace {
 
-std::string Text(const char* id)
+std::string PopupGraph(const std::string& cancel = Testing::PopupCancelButton())
 {
-    return std::string("<DisplayText id='") + id + "' fontResourceId='p:font' reservedCharacters='64'/>";
-}
-
-std::string ButtonWithCaption(const char* number, const char* y)
-{
-    return std::string("<Button id='button") + number + "' posY='" + y +
-           "' sizeX='200' sizeY='60' mouseButton='LEFT'/><Scale id='button" + number + "scale'>" +
-           Text((std::string("button_text") + number).c_str()) + "</Scale>";
-}
-
-const char kCancelButton[] =
-    "<Button id='button_cancel' posX='400' posY='200' sizeX='40' sizeY='40' mouseButton='LEFT'/>";
-
-// The pop-up as the application packages draw it, switched off by the data, under a camera of one
-// unit per pixel; its animation opens from 0 to 0.5 s and closes from 10 to 10.25 s.
-std::string PopupGraph(const std::string& cancel = kCancelButton)
-{
-    return "<View><OrthographicCamera unitSizeX='1'/>"
-           "<Namespace id='popup' activeAndVisible='false'><Timeline id='timeline' endTime='10.25'/>"
-           "<Scale id='message_scale'>" +
-           Text("message") + "</Scale>" + Text("message_small") + ButtonWithCaption("1", "-100") +
-           ButtonWithCaption("2", "-100") + ButtonWithCaption("3", "-300") + cancel + "</Namespace></View>";
+    return Testing::PopupGraph("p:font", cancel);
 }
 
 class PopupTest : public Testing::ViewSceneFixture

@@ -34,10 +34,24 @@ struct PackageGraph
     std::string mParent;
 };
 
-// Writes the package "<name>" (for instance "menu.vornres") into the folder.
-inline void WriteXmlPackage(const TempFolder& folder, const std::string& name, const std::vector<PackageGraph>& graphs)
+// A further resource of a package: its id and the file's bytes.
+struct PackageFile
+{
+    std::string mId;
+    std::string mFileName;
+    std::vector<UInt8> mBytes;
+};
+
+// Writes the package "<name>" (for instance "menu.vornres") into the folder, with its graphs and
+// further resources.
+inline void WriteXmlPackage(const TempFolder& folder, const std::string& name, const std::vector<PackageGraph>& graphs,
+                            const std::vector<PackageFile>& files = {})
 {
     std::string description = "<Package id=\"" + name.substr(0, name.find('.')) + "\">";
+    for (const PackageFile& file : files) {
+        folder.WriteFile(name + "/" + file.mFileName, std::string(file.mBytes.begin(), file.mBytes.end()));
+        description += "<Resource id=\"" + file.mId + "\" fileName=\"" + file.mFileName + "\"/>";
+    }
     for (size_t i = 0; i < graphs.size(); ++i) {
         const std::string id = "graph" + std::to_string(i);
         folder.WriteFile(name + "/" + id + ".xml", graphs[i].mXml);
