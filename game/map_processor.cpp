@@ -576,7 +576,8 @@ void MapProcessor::StepMap(Double dt, Bool backPressed, UInt32 reached, Float ta
         mLevelSelectOverlay.SetShown(true);
         ShowMapButtons(false);
         SetState(kChooser);
-    } else if (WasClicked(mCancelMarkerEvents)) {
+    } else if (IsShown(mCancelMarkerButton) && WasClicked(mCancelMarkerEvents)) {
+        // A hidden button keeps its last event, so only a shown one counts.
         mMarkerProgress = target - 0.0001f;
         Show(mCancelMarkerButton, false);
     }
