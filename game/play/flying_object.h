@@ -15,9 +15,13 @@ namespace App {
 class Animal;
 class AnimalContainer;
 class Course;
+class ExplosionHandler;
 class GameState;
 class GraphPositionObject;
+class ObstacleContainer;
+class SoundContainer;
 class Weapon;
+class WeaponContainer;
 
 class FlyingObject
 {
@@ -25,9 +29,15 @@ public:
     explicit FlyingObject(GraphPositionObject* object);
     virtual ~FlyingObject() {}
 
+    virtual Bool Init() { return true; }
+    virtual Bool DeInit() { return true; }
     virtual Float GetRadius() const = 0;
-    // Counts the delay down, else moves the object by its velocity.
+    // Counts the delay down, else moves the object by its velocity and turns it to face its
+    // direction of flight (a velocity without direction keeps the heading).
     virtual void Step(Double dt);
+    // True once more than 100 units beyond the half screen plus the radius and still moving
+    // outwards.
+    virtual Bool HasLeftScreen(Float width, Float height);
     virtual void SetHeading(Float) {}
 
     // Whether a path value s has reached the window around 1 (on the ellipse) as seen from the
@@ -76,22 +86,40 @@ public:
     explicit FlyingWeapon(Weapon* weapon);
 
     Float GetRadius() const override;
+    // Adds the distance flown to the trail distance, then the base step.
+    void Step(Double dt) override;
+    // A rhino with bounces left turns back at the screen edges, spending one per edge, and never
+    // leaves; every other weapon as the base.
+    Bool HasLeftScreen(Float width, Float height) override;
+    void SetHeading(Float angle) override;
 
     Weapon* mWeapon;
+    // The distance flown since the last trail effect; the first comes later than the others.
+    Float mTrailDistance;
 };
 
-// The two lists of a running level. The steps that move, test and retire the objects belong to
-// the handler's owner; the course model uses the lists, SpawnAnimal and TakeAnimal.
+// The flying objects of a running level in two lists: steps them, tests them against the
+// obstacles and gives finished ones back to their pools with an effect. The course model uses the
+// lists, SpawnAnimal and TakeAnimal.
 class FlyingObjectHandler : public Logic::IStepable
 {
 public:
-    FlyingObjectHandler();
+    // Every reference may be null: without a game state the handler only moves its objects.
+    FlyingObjectHandler(GameState* gameState = nullptr, AnimalContainer* animalContainer = nullptr,
+                        WeaponContainer* weaponContainer = nullptr, ObstacleContainer* obstacleContainer = nullptr,
+                        ExplosionHandler* explosionHandler = nullptr, SoundContainer* sounds = nullptr);
     ~FlyingObjectHandler() override;
 
-    // Destroys every flying object.
+    // False without the animal or the weapon container.
+    Bool Init() const { return mAnimalContainer != nullptr && mWeaponContainer != nullptr; }
+    // Destroys every flying object; the pools take their objects back themselves.
+    Bool DeInit();
     void Reset() override;
-    // Moves every object that is not stopped.
+    // Moves, tests and retires the flying objects.
     void Step(Double dt) override;
+    // Sends every flying animal towards the target at a random speed; an animal at the target
+    // stands.
+    void RedirectAnimals(const Math::Vector<Float>& target);
 
     // A new flying animal for the animal, appended to the list; null for no animal.
     FlyingAnimal* SpawnAnimal(Animal* animal);
@@ -112,8 +140,19 @@ private:
     FlyingObjectHandler(const FlyingObjectHandler&) = delete;
     FlyingObjectHandler& operator=(const FlyingObjectHandler&) = delete;
 
+    void StepAnimals(Double dt, Float width, Float height);
+    void StepWeapons(Double dt, Float width, Float height);
+    // The obstacle answer and the hit's sound or slow-down.
+    Bool HitsObstacle(FlyingWeapon& flying);
+
     Array<FlyingAnimal*> mAnimals;
     Array<FlyingWeapon*> mWeapons;
+    GameState* mGameState;
+    AnimalContainer* mAnimalContainer;
+    WeaponContainer* mWeaponContainer;
+    ObstacleContainer* mObstacleContainer;
+    ExplosionHandler* mExplosionHandler;
+    SoundContainer* mSounds;
 };
 
 } // namespace App

@@ -43,7 +43,7 @@ TEST(FlyingObjectTest, HandlerListsSpawnTakeAndStep)
     EXPECT_EQ(handler.GetAnimalCount(), 2u);
     EXPECT_EQ(handler.GetWeapon(0), w);
     EXPECT_EQ(handler.GetWeapon(1), nullptr);
-    EXPECT_EQ(w->GetRadius(), 34.0f);
+    EXPECT_EQ(w->GetRadius(), 35.0f);
 
     a->mVelocity = Math::Vector<Float>(60.0f, 0.0f, 0.0f, 0.0f);
     a->mDelay = 0.5f;

@@ -1,0 +1,381 @@
+// The game's own data on the headless engine: the packages the build made from content/ are
+// loaded by the game's application on a desktop computer of 1280 x 800, which runs the start-up,
+// the main menu, the map and the level chooser for a few hundred frames. Any line the engine or
+// the game logs on the way (a failed binding, a missing resource, text or file, a cut text) is a
+// fault of the data or of the code that reads it. This test keeps the two in step.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "foundation/debug.h"
+#include "game/drel_app.h"
+#include "game/drel_logic.h"
+#include "graph/display_plane_sequence.h"
+#include "graph/display_text.h"
+#include "graph/input/button.h"
+#include "graph/namespace.h"
+#include "graph/parameters.h"
+#include "graph/switch.h"
+#include "graph/text.h"
+#include "graph/time/timeline.h"
+#include "graph/transform/scalable.h"
+#include "graph/transform/transform.h"
+#include "logic/stage.h"
+#include "tests/support/game_harness.h"
+
+namespace Vorn {
+namespace App {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Where the build puts the packages the program embeds; tests run in <build>/tests.
+fs::path PackagesFolder()
+{
+    const char* given = std::getenv("VORN_CONTENT_PACKAGES");
+    return given != nullptr ? fs::path(given) : fs::path("..") / "content" / "packages";
+}
+
+// Lines about the packages and the level file of the game screens, which come with their own
+// content; they are not this data's faults while those are not there yet.
+Bool IsAboutGamePlayData(const std::string& line)
+{
+    for (const char* name : {"game_1280", "game_common", "bg_autumn", "bg_beach", "bg_ice", "bg_grass", "bg_zen",
+                             "SkarvelLevels", "/stage_game", "/framebuffer"}) {
+        if (line.find(name) != std::string::npos)
+            return true;
+    }
+    return false;
+}
+
+class ContentTest : public ::testing::Test
+{
+protected:
+    ContentTest()
+    {
+        mHarness.mConfiguration.SetDeviceClass(Enums::DeviceClass::COMPUTER_DESKTOP);
+        mHarness.mConfiguration.SetDeviceModel(Enums::DeviceModel::DESKTOP_GENERIC);
+        mLogFile = (fs::path(mHarness.mFolder.Get()) / "engine.log").string();
+        Debug::SetLogFile(mLogFile.c_str());
+    }
+    ~ContentTest() override { Debug::ClearLogFile(); }
+
+    // Copies the built packages beside the harness's files and starts the game with them.
+    Bool Start()
+    {
+        const fs::path from = PackagesFolder();
+        std::error_code error;
+        fs::copy(from, fs::path(mHarness.mFolder.Get()), fs::copy_options::recursive, error);
+        if (error) {
+            ADD_FAILURE() << "no built packages at " << from << " (" << error.message() << ")";
+            return false;
+        }
+        mApp.reset(static_cast<DrelApp*>(CreateApp(&mHarness.mConfiguration)));
+        return mApp != nullptr && mHarness.Start(mApp.get());
+    }
+
+    DrelLogic* Logic() const { return mApp->GetLogic(); }
+    static Bool IsRunning(const Logic::BaseStage* stage)
+    {
+        return stage->GetStage()->IsRunState(Logic::IStage::kRunning);
+    }
+    Bool RunUntil(const Logic::BaseStage* stage)
+    {
+        return mHarness.FramesUntil([&] { return IsRunning(stage); }, 2000);
+    }
+
+    // The log lines written since the start, but those of the game-play data.
+    std::vector<std::string> FaultLines() const
+    {
+        std::vector<std::string> lines;
+        std::ifstream log(mLogFile);
+        for (std::string line; std::getline(log, line);) {
+            if (!line.empty() && !IsAboutGamePlayData(line))
+                lines.push_back(line);
+        }
+        return lines;
+    }
+
+    // Calls visit for every node below the top node, depth first.
+    void ForEachNode(const std::function<void(Graph::INode*)>& visit)
+    {
+        Graph::IRoot* root = mHarness.mEngine.GetRoot();
+        ASSERT_TRUE(root != nullptr && root->Lock());
+        std::vector<Graph::INode*> pending{root->GetRootNode()};
+        while (!pending.empty()) {
+            Graph::INode* node = pending.back();
+            pending.pop_back();
+            visit(node);
+            for (UInt32 i = 0; i < node->GetNumberOfChildren(); ++i)
+                pending.push_back(node->GetChild(i));
+        }
+        root->Unlock();
+    }
+
+    // Declared before the harness, which stops the engine with it.
+    std::unique_ptr<DrelApp> mApp;
+    Testing::GameHarness mHarness;
+    std::string mLogFile;
+};
+
+TEST_F(ContentTest, StartUpMenuMapAndChooserRunWithoutAFaultLine)
+{
+    ASSERT_TRUE(Start());
+    // The loader screen with its pictures, then the menu; the splash countdown takes 11 s.
+    ASSERT_NE(mHarness.Find("/splash_switch"), nullptr);
+    ASSERT_TRUE(RunUntil(Logic()->GetStageMenu()));
+    ASSERT_TRUE(mHarness.Frames(200));
+
+    StageMap* map = Logic()->GetStageMap();
+    Logic()->GetStageMenu()->GetMenuProcessor()->mMenuState = MenuProcessor::kGoToMap;
+    ASSERT_TRUE(RunUntil(map));
+    ASSERT_TRUE(mHarness.Frames(100));
+    // State 1: the level chooser is open.
+    map->GetMapProcessor()->SetState(MapProcessor::State(1));
+    ASSERT_TRUE(mHarness.Frames(100));
+    map->GetMapProcessor()->SetState(MapProcessor::kBackToMenu);
+    ASSERT_TRUE(RunUntil(Logic()->GetStageMenu()));
+    ASSERT_TRUE(mHarness.Frames(50));
+
+    for (const std::string& line : FaultLines())
+        ADD_FAILURE() << line;
+}
+
+// Every node the menu, map, chooser and end screens are read through, with what it must be.
+enum class Kind
+{
+    kNamespace,
+    kTransform,
+    kSwitch,
+    kTimeline,
+    kButton,      // a button that is also placed (IButton + ITransform)
+    kDisplayText, // a text the code writes and places (IDisplayText + ITransform)
+    kText,
+    kScalable,
+    kParameters,
+};
+
+struct RequiredNode
+{
+    const char* mPath;
+    Kind mKind;
+};
+
+Bool IsOfKind(Graph::INode* node, Kind kind)
+{
+    switch (kind) {
+    case Kind::kNamespace:
+        return dynamic_cast<Graph::INamespace*>(node) != nullptr;
+    case Kind::kTransform:
+        return dynamic_cast<Graph::ITransform*>(node) != nullptr;
+    case Kind::kSwitch:
+        return dynamic_cast<Graph::ISwitch*>(node) != nullptr;
+    case Kind::kTimeline:
+        return dynamic_cast<Graph::ITimeline*>(node) != nullptr;
+    case Kind::kButton:
+        return dynamic_cast<Graph::IButton*>(node) != nullptr && dynamic_cast<Graph::ITransform*>(node) != nullptr;
+    case Kind::kDisplayText:
+        return dynamic_cast<Graph::IDisplayText*>(node) != nullptr && dynamic_cast<Graph::ITransform*>(node) != nullptr;
+    case Kind::kText:
+        return dynamic_cast<Graph::IText*>(node) != nullptr;
+    case Kind::kScalable:
+        return dynamic_cast<Graph::IScalable*>(node) != nullptr;
+    case Kind::kParameters:
+        return dynamic_cast<Graph::IParameters*>(node) != nullptr;
+    }
+    return false;
+}
+
+#define MM "/stage_start/mainmenu"
+#define PROFILE MM "/mm_sign_profile"
+#define START MM "/mm_sign_start"
+#define BASEMAP "/stage_map/basemap"
+#define SLOT(n)                                                                                               \
+    {PROFILE "/mm_slot" #n, Kind::kSwitch}, {PROFILE "/empty" #n, Kind::kNamespace},                        \
+        {PROFILE "/used" #n, Kind::kNamespace}, {PROFILE "/empty" #n "/button_new_paper", Kind::kButton},   \
+        {PROFILE "/used" #n "/name", Kind::kDisplayText}, {PROFILE "/used" #n "/stage", Kind::kDisplayText}, \
+        {PROFILE "/used" #n "/systemfont", Kind::kNamespace},                                                \
+        {PROFILE "/used" #n "/systemfont/parameters", Kind::kParameters},                                    \
+        {PROFILE "/used" #n "/gamecenter_sign", Kind::kTransform},                                           \
+        {PROFILE "/used" #n "/button_load_paper", Kind::kButton}, {PROFILE "/used" #n "/button_delete", Kind::kButton}
+
+const RequiredNode kRequiredNodes[] = {
+    {"/stage_start", Kind::kNamespace},
+    {"/stage_start/screen_timeline", Kind::kTimeline},
+    {MM, Kind::kNamespace},
+    {MM "/bottom_text", Kind::kTransform},
+    {MM "/bottom_copyright", Kind::kButton},
+    {MM "/bottom_vorn", Kind::kButton},
+    {MM "/base_timeline", Kind::kTimeline},
+    {MM "/mm_logo", Kind::kTransform},
+    {MM "/mm_sign", Kind::kTransform},
+    {MM "/mm_catapult", Kind::kTransform},
+    {MM "/mm_bg_scale", Kind::kScalable},
+    {MM "/mm_animal", Kind::kSwitch},
+    {MM "/mm_animal_timeline", Kind::kTimeline},
+    {MM "/mm_sign_timeline", Kind::kTimeline},
+    {MM "/mm_sign_switch", Kind::kSwitch},
+    {MM "/button_toggle_fullscreen", Kind::kButton},
+    {MM "/mm_toggle_fullscreen_switch", Kind::kSwitch},
+    {PROFILE, Kind::kNamespace},
+    SLOT(1),
+    SLOT(2),
+    SLOT(3),
+    {PROFILE "/button_back", Kind::kButton},
+    {PROFILE "/profile_headline", Kind::kDisplayText},
+    {PROFILE "/profile_headline_systemfont/parameters", Kind::kParameters},
+    {START, Kind::kNamespace},
+    {START "/button_quest", Kind::kButton},
+    {START "/button_zen", Kind::kButton},
+    {START "/button_freeplay", Kind::kButton},
+    {START "/button_profile", Kind::kButton},
+    {START "/button_audio", Kind::kButton},
+    {START "/titlename", Kind::kDisplayText},
+    {START "/titlename_systemfont/parameters", Kind::kParameters},
+    {START "/mm_music_switch", Kind::kSwitch},
+    {START "/button_highscores", Kind::kButton},
+    {START "/button_credits", Kind::kButton},
+    {START "/button_quitgame", Kind::kButton},
+    {START "/gamecenter_status", Kind::kTransform},
+    {START "/gamecenter_status_text1", Kind::kText},
+    {START "/gamecenter_status_text2", Kind::kText},
+    {START "/gamecenter_status_button", Kind::kButton},
+    {START "/welkanto_logo", Kind::kTransform},
+    {START "/welkanto_logo_button", Kind::kButton},
+    {MM "/mm_sign_scrolllist/button_toggle_localglobal", Kind::kButton},
+    {MM "/mm_sign_scrolllist/button_back", Kind::kButton},
+    {"/stage_start/newplayer", Kind::kNamespace},
+    {"/stage_start/newplayer/systemfont/parameters", Kind::kParameters},
+    {"/stage_start/newplayer/timeline", Kind::kTimeline},
+    {"/stage_start/newplayer/name_sign", Kind::kTransform},
+    {"/stage_start/newplayer/button_ok", Kind::kButton},
+    {"/stage_start/newplayer/button_gamecenter", Kind::kButton},
+    {"/stage_start/newplayer/new_playername_text", Kind::kDisplayText},
+    {"/stage_start/newplayer/gamecenter", Kind::kTransform},
+    // The scroll lists on the sign.
+    {"/fbo_scrolllist", Kind::kNamespace},
+    {"/fbo_scrolllist/scrolllists", Kind::kNamespace},
+    {"/fbo_scrolllist/scrolllists/scrolllists_switch", Kind::kSwitch},
+    {"/fbo_scrolllist/scrolllists/position", Kind::kTransform},
+    {"/fbo_scrolllist/scrolllists/onlinehighscore/onlinehighscore_header_switch", Kind::kSwitch},
+    {"/fbo_scrolllist/scrolllists/highscore/gamecenter", Kind::kSwitch},
+    {"/fbo_scrolllist/scrolllists/highscore/block_1/pos", Kind::kTransform},
+    {"/fbo_scrolllist/scrolllists/highscore/block_6/pos", Kind::kTransform},
+    // The map.
+    {"/stage_map/screen_timeline", Kind::kTimeline},
+    {BASEMAP, Kind::kNamespace},
+    {BASEMAP "/base_map_timeline", Kind::kTimeline},
+    {BASEMAP "/base_map_startanim_timeline", Kind::kTimeline},
+    {BASEMAP "/base_map_startanim_playnow_timeline", Kind::kTimeline},
+    {BASEMAP "/button_map", Kind::kButton},
+    {BASEMAP "/button_map2", Kind::kButton},
+    {BASEMAP "/button_map3", Kind::kButton},
+    {BASEMAP "/mm_bg_scale", Kind::kScalable},
+    {BASEMAP "/map_arrow_top_left", Kind::kSwitch},
+    {BASEMAP "/map_arrow_top_left_trans", Kind::kTransform},
+    {BASEMAP "/button_back", Kind::kButton},
+    {BASEMAP "/button_save_quit", Kind::kButton},
+    {BASEMAP "/button_play_now", Kind::kButton},
+    {BASEMAP "/play_now", Kind::kTransform},
+    {BASEMAP "/playnow_writing_timeline", Kind::kTimeline},
+    {BASEMAP "/map_carrot_trans", Kind::kTransform},
+    {BASEMAP "/map_levelscleared", Kind::kTransform},
+    {BASEMAP "/map_levelscleared_timeline", Kind::kTimeline},
+    {BASEMAP "/button_levelscleared", Kind::kButton},
+    {BASEMAP "/levelscleared_text1", Kind::kDisplayText},
+    {BASEMAP "/levelscleared_text2", Kind::kDisplayText},
+    {BASEMAP "/button_cancel_marker", Kind::kButton},
+    {BASEMAP "/map_marker", Kind::kTransform},
+    {BASEMAP "/map_tap_click_switch", Kind::kSwitch},
+    {BASEMAP "/button_toggle_fullscreen", Kind::kButton},
+    {BASEMAP "/mm_toggle_fullscreen_switch", Kind::kSwitch},
+    // The level chooser and the first and last of its tiles.
+    {"/overlaymap", Kind::kNamespace},
+    {"/overlaymap/overlay_map_timeline", Kind::kTimeline},
+    {"/overlaymap/button_back", Kind::kButton},
+    {"/overlaymap/button_left", Kind::kButton},
+    {"/overlaymap/button_right", Kind::kButton},
+    {"/overlaymap/levelpaper0/select", Kind::kSwitch},
+    {"/overlaymap/levelpaper0/star1", Kind::kSwitch},
+    {"/overlaymap/levelpaper0/star3", Kind::kSwitch},
+    {"/overlaymap/levelpaper0/stage_text", Kind::kText},
+    {"/overlaymap/levelpaper0/button", Kind::kButton},
+    {"/overlaymap/levelpaper0/position", Kind::kTransform},
+    {"/overlaymap/levelpaper19/position", Kind::kTransform},
+    // The end screen.
+    {"/stage_end/screen_timeline", Kind::kTimeline},
+    {"/stage_end/pic", Kind::kTransform},
+    {"/stage_end/info", Kind::kTransform},
+    {"/stage_end/button_back", Kind::kButton},
+    {"/stage_end/button_cancel", Kind::kButton},
+    {"/stage_end/pic_timeline", Kind::kTimeline},
+    {"/stage_end/text", Kind::kDisplayText},
+};
+
+#undef SLOT
+#undef BASEMAP
+#undef START
+#undef PROFILE
+#undef MM
+
+TEST_F(ContentTest, EveryNodeTheScreensReadIsThereAsItsKind)
+{
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(RunUntil(Logic()->GetStageMenu()));
+    for (const RequiredNode& required : kRequiredNodes) {
+        Graph::INode* node = mHarness.Find(required.mPath);
+        EXPECT_TRUE(node != nullptr && IsOfKind(node, required.mKind)) << required.mPath;
+    }
+    // The chooser's pool is one page of tiles, and the scroll lists hold the empty list and the
+    // three lists in the order the menu selects them.
+    Graph::INode* papers = mHarness.Find("/overlaymap/levelpaper_container");
+    ASSERT_NE(papers, nullptr);
+    EXPECT_EQ(papers->GetNumberOfChildren(), 20u);
+    Graph::INode* lists = mHarness.Find("/fbo_scrolllist/scrolllists/scrolllists_switch");
+    ASSERT_NE(lists, nullptr);
+    EXPECT_EQ(lists->GetNumberOfChildren(), 4u);
+    for (const char* path : {"/stage_start/mainmenu/mm_animal", "/stage_start/mainmenu/mm_sign_switch"}) {
+        Graph::INode* node = mHarness.Find(path);
+        ASSERT_NE(node, nullptr);
+        EXPECT_EQ(node->GetNumberOfChildren(), 3u) << path;
+    }
+}
+
+// Texts and typed names are Latin: every bitmap font a screen writes with has a glyph for each
+// letter of the two Latin blocks (characters missing from a font vanish without a word).
+TEST_F(ContentTest, EveryTextNodeCanShowTheLatinLetters)
+{
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(RunUntil(Logic()->GetStageMenu()));
+    UInt32 texts = 0;
+    ForEachNode([&](Graph::INode* node) {
+        const auto* text = dynamic_cast<const Graph::IDisplayText*>(node);
+        if (text == nullptr)
+            return;
+        ++texts;
+        std::string lacking;
+        for (UInt32 code = 0x21; code < 0x180; ++code) {
+            if (code >= 0x7F && code <= 0xA0)
+                continue;
+            char character[3] = {char(code), 0, 0};
+            if (code >= 0x80) {
+                character[0] = char(0xC0 | (code >> 6));
+                character[1] = char(0x80 | (code & 0x3F));
+            }
+            if (!text->HasGlyph(character))
+                lacking += character;
+        }
+        EXPECT_TRUE(lacking.empty()) << node->GetId().GetText() << " lacks " << lacking;
+    });
+    EXPECT_GT(texts, 0u);
+}
+
+} // namespace
+} // namespace App
+} // namespace Vorn
