@@ -157,6 +157,14 @@ void SoundContainer::Stop(UInt32 entry)
     }
 }
 
+void SoundContainer::FadeOut(UInt32 entry)
+{
+    if (SoundCluster* cluster = GetEntry(entry)) {
+        for (const std::unique_ptr<SoundBundle>& variant : cluster->mVariants)
+            variant->mFadeState = SoundBundle::kFadeOutThenPause;
+    }
+}
+
 void SoundContainer::ForEachVariant(UInt32 first, UInt32 last, void (*action)(SoundBundle&))
 {
     for (UInt32 entry = first; entry <= last; ++entry) {
@@ -164,14 +172,6 @@ void SoundContainer::ForEachVariant(UInt32 first, UInt32 last, void (*action)(So
             for (const std::unique_ptr<SoundBundle>& variant : cluster->mVariants)
                 action(*variant);
         }
-    }
-}
-
-void SoundContainer::FadeOut(UInt32 entry)
-{
-    if (SoundCluster* cluster = GetEntry(entry)) {
-        for (const std::unique_ptr<SoundBundle>& variant : cluster->mVariants)
-            variant->mFadeState = SoundBundle::kFadeOutThenPause;
     }
 }
 

@@ -68,9 +68,9 @@ public:
     Bool IsPlaying(UInt32 entry) const;
     // Stops every variant, also while the sound is off.
     void Stop(UInt32 entry);
-    void PauseMusic();
-    // Fades every variant of the entry out and pauses it.
+    // Fades every variant out and then pauses it.
     void FadeOut(UInt32 entry);
+    void PauseMusic();
     void StopEffects();
 
     void Reset() override {}

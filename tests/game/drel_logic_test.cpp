@@ -139,8 +139,8 @@ TEST_F(DrelLogicTest, MenuAndMapStatesDecideWhetherTheStageLeaves)
     menu->GetMenuProcessor()->mMenuState = MenuProcessor::kGoToMap;
     StageMap* map = Logic()->GetStageMap();
     ASSERT_TRUE(RunUntil(map));
-    EXPECT_EQ(map->GetMapProcessor()->GetState(), MapProcessor::kIntro);
-    map->GetMapProcessor()->SetState(MapProcessor::kIdle);
+    EXPECT_EQ(map->GetMapProcessor()->GetState(), MapProcessor::kMap);
+    map->GetMapProcessor()->SetState(MapProcessor::kMap);
     ASSERT_TRUE(mHarness.Frames(3));
     EXPECT_TRUE(IsRunning(map));
     EXPECT_EQ(Logic()->GetTransition(), 0u);
