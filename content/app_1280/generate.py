@@ -98,7 +98,7 @@ def text(node_id, font, reserved, **attributes):
 
 def write_graph(out):
     system_fonts = "\n".join(
-        f'      <FlatTextTexture id="{name}" w="512" h="64" fontId="HelveticaBold" useAlpha="true" '
+        f'      <FlatTextTexture id="{name}" w="512" h="64" fontId="HelveticaBold" fontSize="40" useAlpha="true" '
         f'pixelFormat="R8_G8_B8_A8" useMipMaps="false" textColor="1,1,1,1" backgroundColor="0,0,0,0"/>'
         for name in SYSTEM_FONT_TEXTURES)
     buttons = []

@@ -373,6 +373,9 @@ void ObstacleContainer::Reset()
 
 Obstacle* ObstacleContainer::AddObstacle(SInt32 type, Float x, Float y, Float vx, Float vy, Float delay, SInt32 life)
 {
+    // A type without a picture would be an invisible bee: it is not placed.
+    if (type < 0 || type >= Obstacle::NumberOfTypes)
+        return nullptr;
     Obstacle* obstacle = mObstacles.Obtain();
     if (obstacle == nullptr)
         return nullptr;

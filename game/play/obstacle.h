@@ -160,7 +160,8 @@ public:
     // Moves, retires and buzzes the obstacles while the level is in play or just lost.
     void Step(Double dt) override;
 
-    // A flying obstacle placed with its delay; null when the pool is exhausted.
+    // A flying obstacle placed with its delay; null for a type beyond the pictures or when the
+    // pool is exhausted.
     Obstacle* AddObstacle(SInt32 type, Float x, Float y, Float vx, Float vy, Float delay, SInt32 life);
     // Null when the pool is exhausted.
     ObstacleRock* AddRock(Float x, Float y);

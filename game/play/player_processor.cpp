@@ -13,6 +13,7 @@
 #include "game/play/explosion_handler.h"
 #include "game/play/play_field.h"
 #include "game/play/play_seed.h"
+#include "game/play/flying_object.h"
 #include "game/play/weapon.h"
 #include "graph/input/button.h"
 #include "graph/input/button_event.h"
@@ -61,6 +62,7 @@ PlayerProcessor::PlayerProcessor(Logic::IFactory* factory, Playfield* playfield,
     : PlayProcessor(factory, playfield),
       mGameState(playfield->GetGameState()),
       mEffects(effects != nullptr ? effects : playfield->GetExplosionHandler()),
+      mWeapons(nullptr),
       mTutorialAnyWhere(false),
       mTutorialStep(0),
       mTutorialTarget(0.0f, 0.0f, 0.0f, 1.0f),
@@ -399,6 +401,8 @@ Bool PlayerProcessor::DispatchPlayState(Logic::IState* state, Pointer& pointer, 
         ReleaseHeldObjects();
         mGameState->SetTranqTime(0.0f);
         mGameState->SetBigTranqTime(0.0f);
+        if (mWeapons != nullptr)
+            mWeapons->ReleaseAll();
         return true;
     case PlayLost:
         mExplosionPending = true;
@@ -450,21 +454,49 @@ Bool PlayerProcessor::IsTutorialShowing() const
     return IsNodeActive(mTutorial);
 }
 
-Weapon* PlayerProcessor::FindWeaponAt(const Math::Vector<Float>&)
+Weapon* PlayerProcessor::FindWeaponAt(const Math::Vector<Float>& point)
 {
-    return nullptr;
+    return mWeapons != nullptr ? mWeapons->TakeWeaponAt(point) : nullptr;
 }
 
-void PlayerProcessor::ReleaseWeapon(Weapon*) {}
+void PlayerProcessor::ReleaseWeapon(Weapon* weapon)
+{
+    if (mWeapons != nullptr && weapon != nullptr)
+        mWeapons->Release(weapon);
+}
 
-void PlayerProcessor::TurnWeapon(Weapon*, Float) {}
+void PlayerProcessor::TurnWeapon(Weapon* weapon, Float angle)
+{
+    weapon->SetRotation(angle);
+    weapon->UpdateRotation();
+}
 
 void PlayerProcessor::UseCarrot(Weapon* weapon)
 {
+    // The carrot's action on the courses and the obstacles belongs to their owners; the carrot
+    // itself goes straight back to the pool without an end effect.
     ReleaseWeapon(weapon);
 }
 
-void PlayerProcessor::FireRocket(UInt32) {}
+void PlayerProcessor::FireRocket(UInt32 n)
+{
+    Weapon* rocket = mWeapons != nullptr ? mWeapons->Obtain() : nullptr;
+    if (rocket == nullptr)
+        return;
+    rocket->SetType(Weapon::KindAirstrike, 0);
+    rocket->SetPosition(mLauncherPosition);
+    rocket->UpdateTransform();
+    rocket->Take();
+    FlyingWeapon* flying = mPlayfield->GetFlyingObjectHandler()->SpawnWeapon(rocket);
+    const Float angle = GetRocketAngle(n, mRocketAngle);
+    TurnWeapon(rocket, angle);
+    rocket->SetDepthOrder(19000);
+    rocket->SetRadius(10.0f);
+    if (flying != nullptr)
+        flying->mVelocity = Math::Vector<Float>(RocketSpeed * Math::Cos(angle), RocketSpeed * Math::Sin(angle), 0.0f, 0.0f);
+    const Math::Vector<Float> colour = GetRocketColour(n, mRocketAngle);
+    rocket->SetColor(colour.x, colour.y, colour.z);
+}
 
 } // namespace App
 } // namespace Vorn

@@ -33,6 +33,7 @@ class Animal;
 class ExplosionHandler;
 class GameState;
 class Weapon;
+class WeaponContainer;
 
 class PlayerProcessor : public PlayProcessor
 {
@@ -148,6 +149,8 @@ public:
     void SetAimAngle(Float angle) { mAimAngle = angle; }
     void SetRocketAngle(Float angle) { mRocketAngle = angle; }
     void SetTutorialStep(UInt32 step) { mTutorialStep = step; }
+    // The pool of the field's weapons (not owned); without one no weapon is taken or fired.
+    void SetWeaponContainer(WeaponContainer* weapons) { mWeapons = weapons; }
 
 private:
     // The pointer of this step; true when it lies within the launcher's circle.
@@ -194,6 +197,7 @@ private:
 
     GameState* mGameState;
     ExplosionHandler* mEffects;
+    WeaponContainer* mWeapons;
     TutorialConcealer mConcealer;
 
     Logic::GraphNodeT<Graph::ICamera> mCamera;

@@ -1,6 +1,7 @@
 #include "game/play/weapon.h"
 
 #include <cmath>
+#include <limits>
 
 #include "foundation/attributes.h"
 #include "foundation/math.h"
@@ -65,9 +66,6 @@ const HighlighterColour kHighlighterColours[Weapon::NumberOfKinds] = {
     {{0.2f, 0.2f, 0.2f, 0.0f}, {0.0f, 0.0f, 0.0f, 1.0f}},
     {{kKeepColour, 0.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 0.0f, 0.0f}},
 };
-
-const char* const kKindNames[Weapon::NumberOfKinds] = {"nuke", "nuke_blue", "hambone", "carrot", "tranq",
-                                                       "bigtranq", "rhino", "chameleon", "airstrike"};
 
 void Show(Logic::GraphINode& reference, Bool shown)
 {
@@ -235,10 +233,8 @@ void Weapon::Start(Float duration)
         return;
     hover->Rewind();
     hover->Start();
-    if (IsUsableDuration(duration))
-        hover->SetTimeScale(1.0f / duration);
-    else
-        hover->Stop(); // no time to stand: stopped, so the next update lets it expire
+    // No time to stand: the counter runs out in the next step.
+    hover->SetTimeScale(IsUsableDuration(duration) ? 1.0f / duration : std::numeric_limits<Float>::max());
 }
 
 void Weapon::ShowCounter()

@@ -24,6 +24,7 @@ protected:
     void SetUp() override
     {
         mClock.mStepDuration = 0.1;
+        mProcessLogicState.Begin();
         mScene = Scene(kScene);
         ASSERT_NE(mScene, nullptr);
         ASSERT_TRUE(mConcealer.Init(mScene, "/stage_game/tutorial_concealer"));
@@ -36,7 +37,6 @@ protected:
     // One logic step of the graph (the fade's timeline moves), then the concealer's frame.
     void Step()
     {
-        mClock.Update();
         EXPECT_TRUE(RunLogic());
         mConcealer.Update();
     }
