@@ -20,7 +20,7 @@ constexpr UInt32 kAllChanges = IndexBuffer::kSizeChanged | IndexBuffer::kDataCha
 
 IndexBuffer::IndexBuffer(Renderer* renderer)
     : Object(renderer), mDynamic(false), mPrimitiveType(Enums::PrimitiveType::TRIANGLES), mMaterialSlot(0),
-      mTextureSlots{-1, -1, -1, -1, -1, -1, -1, -1}, mAuxiliarySlots{-1, -1}, mNumberOfIndices(0), mCapacity(0),
+      mTextureSlots{0, 0, 0, 0, 0, 0, 0, 0}, mAuxiliarySlots{-1, -1}, mNumberOfIndices(0), mCapacity(0),
       mData(nullptr), mNumberOfBatches(0), mBatches(nullptr), mNumberOfSelectedBatches(0), mSelection(nullptr),
       mBuffer(nullptr), mDxIndices(0), mChanges(kNotInitialized)
 {

@@ -80,6 +80,8 @@ private:
     Bool mDynamic;
     Enums::PrimitiveType mPrimitiveType;
     SInt32 mMaterialSlot;
+    // Slot 0 like the material slot: planes and texts never name a slot and draw with what
+    // the texture slot nodes bound there; meshes set theirs (negative = none).
     SInt32 mTextureSlots[kNumberOfUnits];
     SInt32 mAuxiliarySlots[2];
     SInt32 mNumberOfIndices;

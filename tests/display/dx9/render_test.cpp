@@ -74,7 +74,7 @@ class TexturedPlaneTest : public Testing::RendererFixture
 protected:
     // Draws a 2 x 2 texture on the plane (-1, -1)-(1, 1) seen from z = 3 with a focal length of
     // 1.5: it covers x 40 to 88 and y 24 to 72 of the 128 x 96 frame.
-    void DrawThroughPerspective(FakeDisplaySurface& surface)
+    void DrawThroughPerspective(FakeDisplaySurface& surface, Bool nameSlots = true)
     {
         Display::Dx9::Camera* camera = MakeCamera(kBlack);
         camera->SetProjection(Perspective(1.5f, Float(kWidth) / Float(kHeight), 1.0f, 10.0f), false);
@@ -82,7 +82,7 @@ protected:
         ASSERT_TRUE(texture->Init());
         Display::Dx9::Material* material = MakeMaterial(MakeProgram(false, false, true));
         const PlaneData plane(-1.0f, -1.0f, 1.0f, 1.0f, 0.0f);
-        Display::Dx9::Drawable* drawable = MakePlane(plane);
+        Display::Dx9::Drawable* drawable = MakePlane(plane, nameSlots);
         RenderFrame([&]() {
             mRenderer->SelectFrameBuffer(nullptr);
             mRenderer->AddView(camera, Translation(0.0f, 0.0f, 3.0f));
@@ -112,6 +112,16 @@ TEST_F(TexturedPlaneTest, RgbaTexture)
     EXPECT_EQ(static_cast<const UInt8*>(surface.GetPixels(0))[0], 255);
     EXPECT_EQ(surface.GetCounts().locks, 0);
     EXPECT_EQ(surface.GetCounts().liveClones, 0);
+}
+
+// The graph's planes, plane sequences and texts never name a texture slot: their shared index
+// buffer must still draw the texture bound at slot 0, not a bare quad.
+TEST_F(TexturedPlaneTest, PlaneThatNamesNoSlotShowsTheTextureOfSlotZero)
+{
+    FakeDisplaySurface surface(Enums::PixelFormat::R8_G8_B8_A8, 2, 2,
+                               {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255, 255, 255, 255});
+    DrawThroughPerspective(surface, false);
+    ExpectQuadrants({255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255});
 }
 
 TEST_F(TexturedPlaneTest, RgbTextureThroughItsRgbaCopy)

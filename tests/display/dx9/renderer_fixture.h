@@ -213,8 +213,9 @@ protected:
         return target->Init() ? target : nullptr;
     }
 
-    // A drawable over the plane's data with one element in material slot 0 and texture slot 0.
-    Display::Dx9::Drawable* MakePlane(const PlaneData& plane)
+    // A drawable over the plane's data with one element in material slot 0 and texture slot 0;
+    // without nameSlots the element keeps the slots it starts with, as the graph's planes do.
+    Display::Dx9::Drawable* MakePlane(const PlaneData& plane, Bool nameSlots = true)
     {
         auto* vertices = Make<Display::Dx9::VertexBuffer>("VertexBuffer");
         UInt32 offset = 0;
@@ -226,8 +227,10 @@ protected:
         auto* indices = Make<Display::Dx9::IndexBuffer>("IndexBuffer");
         indices->SetIndexData(plane.indices.data(), UInt32(plane.indices.size()));
         indices->SetNumberOfIndices(-1);
-        indices->SetMaterialSlot(0);
-        indices->SetTextureSlot(0, 0);
+        if (nameSlots) {
+            indices->SetMaterialSlot(0);
+            indices->SetTextureSlot(0, 0);
+        }
         auto* drawable = Make<Display::Dx9::Drawable>("Drawable");
         drawable->AddVertexBuffer(vertices);
         drawable->AddIndexBuffer(indices);
