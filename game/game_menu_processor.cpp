@@ -468,7 +468,7 @@ void GameMenuProcessor::SetSignText(const String& text, Logic::GraphNodeT<Graph:
         return;
     if (mLongSignTexture.Get() != nullptr)
         mLongSignTexture.Get()->SetText(text);
-    parameters->SetColor(1, Color(kSystemFontColor[0], kSystemFontColor[1], kSystemFontColor[2], kSystemFontColor[3]));
+    parameters->SetColor(1, Color{kSystemFontColor[0], kSystemFontColor[1], kSystemFontColor[2], kSystemFontColor[3]});
 }
 
 UInt32 GameMenuProcessor::CountLines(const String& text)
