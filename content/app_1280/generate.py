@@ -119,7 +119,7 @@ def write_graph(out):
     <PerspectiveCamera id="camera" posZ="200" nearPlane="100" farPlane="2000" fieldOfViewY="400"
                        clearColorBuffer="true" clearDepthBuffer="true" backgroundColor="0.09,0.14,0.28,1"/>
     <Listener id="listener"/>
-    <FixedProgram id="program" coloringEnabled="true"/>
+    <FixedProgram id="program" coloringEnabled="true" textureUnit0Enabled="true"/>
     <Material id="material" programId="program" blendMode="ALPHA" depthBufferMode="NONE" visibleFaces="FRONT_AND_BACK"/>
     <MaterialSlot materialId="material" slot="0"/>
     <Parameters id="parameters_default" diffuseColor="1,1,1,1" ambientColor="1,1,1,1"/>
