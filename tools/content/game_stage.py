@@ -562,8 +562,11 @@ def course_signs_graph():
 
 
 def pool(container, resource, copies, declared):
-    if resource in declared:
-        return f'<Instance id="{container}" graphResourceId="game_common:{resource}" replications="{copies}"/>'
+    # The pools' generator may also name its templates "graph_pool_<name>".
+    for candidate in (resource, resource.replace("graph_", "graph_pool_", 1)):
+        if candidate in declared:
+            return (f'<Instance id="{container}" graphResourceId="game_common:{candidate}" '
+                    f'replications="{copies}"/>')
     return f'<Node id="{container}"/>'
 
 
