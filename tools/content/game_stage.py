@@ -300,11 +300,14 @@ def pic(name, node_id=None, **attributes):
     return f'<DisplayPlaneSequence{own} atlasResourceId="game:atlas_stage" index="{STAGE_INDEX[name]}"{extra}/>'
 
 
-def text(node_id, font=SIGN_FONT, scale=1.0, characters=16, align="CENTER", valign="CENTER", **attributes):
+def text(node_id, font=SIGN_FONT, scale=1.0, characters=16, align="CENTER", valign="CENTER", box=None,
+         **attributes):
+    """A display text; box is the alignment of its text box on the node when it differs from
+    the text's alignment inside the box."""
     extra = "".join(f' {k}="{escape(str(v))}"' for k, v in attributes.items())
     return (f'<DisplayText id="{node_id}" fontResourceId="{font[0]}" scaleFactor="{scale:g}" '
             f'reservedCharacters="{characters}" horizontalTextAlignment="{align}" '
-            f'horizontalContainerAlignment="{align}" verticalTextAlignment="{valign}" '
+            f'horizontalContainerAlignment="{box or align}" verticalTextAlignment="{valign}" '
             f'verticalContainerAlignment="{valign}"{extra}/>')
 
 
@@ -442,12 +445,12 @@ def score_bar_texts():
     """The six texts the score processor looks up by name in the selected bar."""
     return (
         font_slot(SIGN_FONT)
-        + text("word_pause", SIGN_FONT, 0.55, 8, align="LEFT", containerWidth="150", text="PAUSE",
+        + text("word_pause", SIGN_FONT, 0.55, 8, align="RIGHT", box="LEFT", containerWidth="150", text="PAUSE",
                posX="-630", posY="-4")
         + text("word_rings", SIGN_FONT, 0.55, 20, align="RIGHT", posX="-190", posY="-4")
         + text("value_rings", SIGN_FONT, 0.7, 6, align="LEFT", useSameDigitWidth="yes", posX="-175", posY="-4")
         + text("word_stage", SIGN_FONT, 0.7, 24, posX="90", posY="-4")
-        + text("word_score", SIGN_FONT, 0.55, 8, align="RIGHT", containerWidth="330", text="SCORE",
+        + text("word_score", SIGN_FONT, 0.55, 8, align="LEFT", box="RIGHT", containerWidth="330", text="SCORE",
                posX="630", posY="-4")
         + text("value_score", SIGN_FONT, 0.7, 14, align="RIGHT", useSameDigitWidth="yes", posX="630", posY="-4")
         + ATLAS_SLOT)
