@@ -426,7 +426,7 @@ def level_start_graph():
           '</Scale>'
         + text("description", SIGN_FONT, DESCRIPTION_SCALE, 200, valign="TOP", leading=f"{leading:.3f}")
         + '</Transform>'
-          '<Transform id="imageposition" posX="-325">'
+          '<Transform id="imageposition" posX="-325" depthOrder="20">'
           '<Switch id="atlas_select" index="0"><Node id="no_tip"/>'
           '<Namespace id="tips1"><TextureSlot textureId="/stage_game/tips_texture" slot="0"/>'
           '<DisplayPlaneSequence id="atlas" atlasResourceId="game:atlas_tips" index="0"/></Namespace>'
@@ -543,7 +543,8 @@ def airstrike_graph():
         + btn("button_airstrike", "airstrike", 560, -320, 100, 100, "ELLIPSE")
         + '<ParametersSlot parametersId="/stage_game/plain" slot="0"/>'
         + font_slot(SIGN_FONT)
-        + text("weapons_left", SIGN_FONT, 0.6, 4, posX="600", posY="-280", useSameDigitWidth="yes")
+        + text("weapons_left", SIGN_FONT, 0.6, 4, posX="600", posY="-280", depthOrder="10",
+                    useSameDigitWidth="yes")
         + ATLAS_SLOT
         + '</Transform></Namespace>')
 
