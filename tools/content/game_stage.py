@@ -420,11 +420,13 @@ def level_start_graph():
         + font_slot(SIGN_FONT)
         + '<Parameters id="stage_colour" diffuseColor="1,0.85,0.1,1" ambientColor="1,1,1,1"/>'
           '<ParametersSlot parametersId="stage_colour" slot="0"/>'
-        + f'<Transform posY="88">{text("stage", SIGN_FONT, 0.7, 24)}</Transform>'
+        + f'<Transform posY="98">{text("stage", SIGN_FONT, 0.6, 24)}</Transform>'
         + '<ParametersSlot parametersId="/stage_game/plain" slot="0"/>'
-        + f'<Scale id="levelname_scale"><Transform posY="36">{text("levelname", SIGN_FONT, 1.0, 40)}</Transform>'
-          '</Scale>'
-        + text("description", SIGN_FONT, DESCRIPTION_SCALE, 200, valign="TOP", leading=f"{leading:.3f}")
+        + f'<Transform posY="50"><Scale id="levelname_scale">{text("levelname", SIGN_FONT, 0.9, 40)}</Scale>'
+          '</Transform>'
+        # Centred: the code grows the sign by a line's 50 units around it, so the margin below
+        # stays the same for any number of lines.
+        + text("description", SIGN_FONT, DESCRIPTION_SCALE, 200, leading=f"{leading:.3f}", posY="-70")
         + '</Transform>'
           '<Transform id="imageposition" posX="-325" depthOrder="20">'
           '<Switch id="atlas_select" index="0"><Node id="no_tip"/>'
@@ -476,8 +478,8 @@ def score_bar_graph():
         + btn("pause_button", "pause_button", -610, -4, 56, 56, "ELLIPSE")
         + score_bar_texts()
         + font_slot(SIGN_FONT)
-        + f'<Scale id="levelname_scale"><Transform posY="30">{text("levelname", SIGN_FONT, 0.55, 40)}'
-          '</Transform></Scale>'
+        + f'<Transform posY="30"><Scale id="levelname_scale">{text("levelname", SIGN_FONT, 0.55, 40)}'
+          '</Scale></Transform>'
         + ATLAS_SLOT
         + '</Transform></Namespace>')
     return (
