@@ -42,8 +42,10 @@ ROCKS = ("obstacle_container", "graph_rock", 10)
 SIGN_FONT = ("app:font_sign", "/app_textures/tex_font_sign", 44, 52)
 TEXT_FONT = ("app:font_text", "/app_textures/tex_font_text", 28, 33)
 
-# Each line of the level-start description takes 50 units (the sign grows by that per line).
+# The level-start sign grows by 50 units a line of its description; the description's lines
+# are 44 apart, so the text grows a little slower than the sign and never reaches the title.
 DESCRIPTION_SCALE = 0.66
+DESCRIPTION_LINE = 44.0
 LEVEL_START_WIDTH = 1000
 BOARD_Y = -390  # the end signs' board below their anchor, which the code puts at y 380
 
@@ -260,7 +262,9 @@ def tip_weapons():
     return draw.centre_on(card, draw.label("PICK IT UP!", 30), dy=78)
 
 
-TIP_PICTURES = [("tip_match", tip_match), ("tip_bees", tip_bees), ("tip_weapons", tip_weapons)]
+# Drawn at 300 x 220 and shown at 260 x 180, which leaves the sign a margin round them.
+TIP_PICTURES = [(name, lambda make=make: make().resize((260, 180), Image.LANCZOS))
+                for name, make in (("tip_match", tip_match), ("tip_bees", tip_bees), ("tip_weapons", tip_weapons))]
 
 
 def level_start_board():
@@ -404,7 +408,7 @@ def sign_graph():
 
 
 def level_start_graph():
-    leading = 50.0 / DESCRIPTION_SCALE - SIGN_FONT[3]
+    leading = DESCRIPTION_LINE / DESCRIPTION_SCALE - SIGN_FONT[3]
     return (
         '<Namespace id="levelstart" activeAndVisible="no">'
         '<Transform id="levelstart_depth" depthOrder="880000">'
@@ -420,13 +424,13 @@ def level_start_graph():
         + font_slot(SIGN_FONT)
         + '<Parameters id="stage_colour" diffuseColor="1,0.85,0.1,1" ambientColor="1,1,1,1"/>'
           '<ParametersSlot parametersId="stage_colour" slot="0"/>'
-        + f'<Transform posY="98">{text("stage", SIGN_FONT, 0.6, 24)}</Transform>'
+        + f'<Transform posY="88">{text("stage", SIGN_FONT, 0.6, 24)}</Transform>'
         + '<ParametersSlot parametersId="/stage_game/plain" slot="0"/>'
-        + f'<Transform posY="50"><Scale id="levelname_scale">{text("levelname", SIGN_FONT, 0.9, 40)}</Scale>'
+        + f'<Transform posY="40"><Scale id="levelname_scale">{text("levelname", SIGN_FONT, 0.8, 40)}</Scale>'
           '</Transform>'
-        # Centred: the code grows the sign by a line's 50 units around it, so the margin below
-        # stays the same for any number of lines.
-        + text("description", SIGN_FONT, DESCRIPTION_SCALE, 200, leading=f"{leading:.3f}", posY="-70")
+        # Centred: the code grows the sign around it, so the margins change little with the
+        # number of lines.
+        + text("description", SIGN_FONT, DESCRIPTION_SCALE, 200, leading=f"{leading:.3f}", posY="-75")
         + '</Transform>'
           '<Transform id="imageposition" posX="-325" depthOrder="20">'
           '<Switch id="atlas_select" index="0"><Node id="no_tip"/>'
