@@ -38,9 +38,10 @@ POOLS = [
 ]
 ROCKS = ("obstacle_container", "graph_rock", 10)
 
-# Application fonts: pixel size and line height (ascent + descent of DejaVu Sans Bold).
-SIGN_FONT = ("app:font_sign", "/app_textures/tex_font_sign", 44, 52)
-TEXT_FONT = ("app:font_text", "/app_textures/tex_font_text", 28, 33)
+# Application fonts: id, texture node, pixel size, line height, ascent and descent (DejaVu Sans
+# Bold at that size).
+SIGN_FONT = ("app:font_sign", "/app_textures/tex_font_sign", 44, 52, 41, 11)
+TEXT_FONT = ("app:font_text", "/app_textures/tex_font_text", 28, 33, 26, 7)
 
 # The level-start sign grows by 50 units a line of its description; the description's lines
 # are 44 apart, so the text grows a little slower than the sign and never reaches the title.
@@ -307,7 +308,13 @@ def pic(name, node_id=None, **attributes):
 def text(node_id, font=SIGN_FONT, scale=1.0, characters=16, align="CENTER", valign="CENTER", box=None,
          **attributes):
     """A display text; box is the alignment of its text box on the node when it differs from
-    the text's alignment inside the box."""
+    the text's alignment inside the box. A vertically centred text is placed so that its letters
+    centre on the node: the text box starts at the first line's base line, so the letters would
+    otherwise stand half a line and the ascent's excess over the descent above it."""
+    if valign == "CENTER":
+        line = font[3] + float(attributes.get("leading", 0.0))
+        lift = (line / 2 + (font[4] - font[5]) / 2) * scale
+        attributes["posY"] = f'{float(attributes.get("posY", 0.0)) - lift:g}'
     extra = "".join(f' {k}="{escape(str(v))}"' for k, v in attributes.items())
     return (f'<DisplayText id="{node_id}" fontResourceId="{font[0]}" scaleFactor="{scale:g}" '
             f'reservedCharacters="{characters}" horizontalTextAlignment="{align}" '
