@@ -318,6 +318,12 @@ TEST_F(GameStageContentTest, EveryNodeTheGameStageReadsIsThereAsItsKind)
     auto* band = mHarness.Find<Graph::IIndexed>("/stage_game/scorebar/bar/ipadscorebar");
     ASSERT_NE(band, nullptr);
     EXPECT_GE(band->GetNumberOfIndices(), 4);
+    // The pause sign draws the player's greeting with its own font only when the font has every
+    // character of it, the spaces included; else it falls back to the system font.
+    auto* player = mHarness.Find<Graph::IDisplayText>("/stage_game/sign/mm_sign_pause/player");
+    ASSERT_NE(player, nullptr);
+    for (const char* character : {" ", "A", ",", "!", "\xc3\x9c"})
+        EXPECT_TRUE(player->HasGlyph(character)) << character;
 }
 
 TEST_F(GameStageContentTest, EveryPoolHoldsItsCopies)

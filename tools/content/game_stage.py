@@ -17,11 +17,12 @@ signs 880000 (the pause sign's particles at 900010 fly over it). Under the play 
 
 import os
 import re
+import struct
 from xml.sax.saxutils import escape
 
 from PIL import Image, ImageDraw
 
-from vorncontent import atlas, draw
+from vorncontent import atlas, draw, font
 
 # The pools' templates and how many copies each container holds; a container whose template
 # the package does not declare yet stays an empty node.
@@ -42,6 +43,7 @@ ROCKS = ("obstacle_container", "graph_rock", 10)
 # Bold at that size).
 SIGN_FONT = ("app:font_sign", "/app_textures/tex_font_sign", 44, 52, 41, 11)
 TEXT_FONT = ("app:font_text", "/app_textures/tex_font_text", 28, 33, 26, 7)
+PLAYER_FONT = ("game:font_player", "/stage_game/player_font_texture", 28, 33, 26, 7)
 
 # The level-start sign grows by 50 units a line of its description; the description's lines
 # are 44 apart, so the text grows a little slower than the sign and never reaches the title.
@@ -285,6 +287,22 @@ def concealer():
     return image
 
 
+def player_font():
+    """The pause sign's font for the player's name: the application's text font with a glyph
+    record for the space too, since the sign asks the font for every character of the name and
+    the greeting, spaces included, before it draws them with it rather than the system font."""
+    rasterised = font.rasterise(28, bold=True, fill="white", stroke="ink", stroke_width=2)
+    data = rasterised.data
+    head_length = struct.unpack_from("<I", data, 16)[0]
+    header = struct.unpack_from("<11f", data, 20 + 4)
+    glyph_chunk = 20 + head_length + 8
+    count = struct.unpack_from("<I", data, glyph_chunk)[0]
+    glyphs = [struct.unpack_from("<I10f", data, glyph_chunk + 8 + 44 * i) for i in range(count)]
+    space = (ord(" "), 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, header[7])
+    glyphs = sorted(glyphs + [space])
+    return font.Rasterised(rasterised.sheet, font.font_file(header, glyphs), rasterised.missing)
+
+
 def generate_1280(out, tools):
     atlas.pack([atlas.Picture(n, make()) for n, make in STAGE_PICTURES]).save(
         os.path.join(out, "stage.png"), os.path.join(out, "stage_atlas.xml"))
@@ -292,6 +310,7 @@ def generate_1280(out, tools):
         os.path.join(out, "tips.png"), os.path.join(out, "tips_atlas.xml"))
     level_start_board().save(os.path.join(out, "levelstart.png"), optimize=False)
     concealer().save(os.path.join(out, "concealer.png"), optimize=False)
+    player_font().save(os.path.join(out, "font_player.png"), os.path.join(out, "font_player.font"))
 
 
 # ---------------------------------------------------------------------------------------------
@@ -383,8 +402,8 @@ def sign_graph():
           '<DisplayPlane id="plane" posY="140" scaleFactorX="512" scaleFactorY="64"/>'
           '<ParametersSlot parametersId="/stage_game/plain" slot="0"/>'
           '</Namespace>'
-        + font_slot(TEXT_FONT)
-        + f'<Transform posY="140">{text("player", TEXT_FONT, 1.0, 48)}</Transform>'
+        + font_slot(PLAYER_FONT)
+        + f'<Transform posY="140">{text("player", PLAYER_FONT, 1.0, 48)}</Transform>'
         + ATLAS_SLOT
         + btn("button_resume", "button_resume", 0, 30, 320, 96)
         + btn("button_restart", "button_restart", -150, -100, 220, 80)
@@ -612,6 +631,7 @@ def stage_graph(declared):
         'horizontalWrapMode="CLAMP_TO_EDGE" verticalWrapMode="CLAMP_TO_EDGE"/>'
         '<FlatTexture id="concealer_texture" bitmapResourceId="game:img_concealer" '
         'horizontalWrapMode="CLAMP_TO_EDGE" verticalWrapMode="CLAMP_TO_EDGE"/>'
+        '<FlatTexture id="player_font_texture" bitmapResourceId="game:img_font_player"/>'
         '<Switch id="bg_switch" index="0"><Node id="campaign_background"/><Node id="zen_background"/></Switch>'
         '<Transform id="playfield">'
         + ATLAS_SLOT
