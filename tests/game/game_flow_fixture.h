@@ -91,10 +91,14 @@ protected:
             "/scene");
         add("game_" + displayClass,
             {{"/stage_game/screen_timeline", "Timeline", ""},
-             {"/stage_game/framebuffer", "Node", ""},
              {"/stage_game/playfield_timeline", "Timeline", ""},
-             // The play field's pools, empty.
+             // The play field's pools, empty, and the frame buffer with the rocks' pool.
+             {"/framebuffer/obstacle_container", "Node", ""},
+             {"/stage_game/ashexplosion_container", "Node", ""},
+             {"/stage_game/iceexplosion_container", "Node", ""},
              {"/stage_game/animal_container", "Node", ""},
+             {"/stage_game/weapon_container", "Node", ""},
+             {"/stage_game/obstacle_container", "Node", ""},
              {"/stage_game/course_container", "Node", ""},
              {"/stage_game/clouds_container", "Node", ""},
              {"/stage_game/scoretext_container", "Node", ""},
