@@ -15,7 +15,14 @@
 
 #include "foundation/debug.h"
 #include "game/drel_app.h"
+#include "game/app_context.h"
 #include "game/drel_logic.h"
+#include "game/game_state.h"
+#include "game/menu_processor.h"
+#include "game/play/level_data.h"
+#include "game/play/level_handler.h"
+#include "game/stage_game.h"
+#include "game/stage_menu.h"
 #include "graph/display_plane_sequence.h"
 #include "graph/display_text.h"
 #include "graph/input/button.h"
@@ -128,6 +135,18 @@ protected:
         std::ifstream log(mLogFile);
         for (std::string line; std::getline(log, line);) {
             if (!line.empty() && !IsAboutGamePlayData(line))
+                lines.push_back(line);
+        }
+        return lines;
+    }
+
+    // Every log line written since the start.
+    std::vector<std::string> AllLines() const
+    {
+        std::vector<std::string> lines;
+        std::ifstream log(mLogFile);
+        for (std::string line; std::getline(log, line);) {
+            if (!line.empty())
                 lines.push_back(line);
         }
         return lines;
@@ -406,6 +425,37 @@ TEST_F(ContentTest, EveryTextNodeCanShowTheLatinLetters)
         EXPECT_TRUE(lacking.empty()) << node->GetId().GetText() << " lacks " << lacking;
     });
     EXPECT_GT(texts, 0u);
+}
+
+// Every level of the level file on the game screen: each one starts with its scenery, runs for a
+// few hundred frames and goes back to the menu, and no line is logged on the way (a failed
+// binding, a missing resource, text or glyph).
+TEST_F(ContentTest, EveryLevelStartsAndRunsWithoutAFaultLine)
+{
+    ASSERT_TRUE(StartToMenu());
+    StageMenu* menu = Logic()->GetStageMenu();
+    StageGame* game = Logic()->GetStageGame();
+    GameState* state = Logic()->GetContext()->GetGameState();
+    LevelHandler* levels = game->GetLevelHandler();
+    ASSERT_EQ(levels->GetLevels().GetCount(), 102);
+    const std::vector<std::string> before = AllLines();
+    for (UInt32 level = 0; level < 102; ++level) {
+        SCOPED_TRACE("level " + std::to_string(level));
+        state->StartLevel(level);
+        menu->GetMenuProcessor()->mMenuState = MenuProcessor::kStartGame;
+        ASSERT_TRUE(RunUntil(game));
+        ASSERT_TRUE(mHarness.Frames(240));
+        EXPECT_EQ(levels->GetLevelIndex(), level);
+        const std::string scenery = levels->GetLevels()[level].mAssetResourceId.GetText();
+        EXPECT_NE(mHarness.Find(("/framebuffer/" + scenery + "/screen").c_str()), nullptr) << scenery << " is not in";
+        EXPECT_EQ(levels->GetAppliedBackground(), LevelHandler::GetBackgroundIndex(String(scenery.c_str())));
+        state->SetPlayState(20);
+        game->GetStage()->RequestStop();
+        ASSERT_TRUE(RunUntil(menu));
+    }
+    const std::vector<std::string> after = AllLines();
+    for (size_t i = before.size(); i < after.size(); ++i)
+        ADD_FAILURE() << after[i];
 }
 
 } // namespace
