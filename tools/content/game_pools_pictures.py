@@ -15,7 +15,8 @@ from vorncontent import draw
 SS = draw.SUPERSAMPLE
 
 ANIMAL_SIZE = 80  # an animal of radius 34 plus room for ears and tails
-WEAPON_SIZE = 64
+WEAPON_SIZE = 64  # drawn at this size, shown at WEAPON_SHOWN: early levels scale weapons up to twice
+WEAPON_SHOWN = 48
 
 
 class Pen:
@@ -378,12 +379,12 @@ WEAPON_KINDS = ["nuke", "nuke_blue", "hambone", "carrot", "tranq", "bigtranq", "
 def weapon_pictures():
     rows = []
     for name in WEAPON_KINDS:
-        icon = weapon_picture(name)
+        icon = weapon_picture(name).resize((WEAPON_SHOWN, WEAPON_SHOWN), Image.LANCZOS)
         rows += [(name, icon), (f"{name}_shadow", silhouette(icon, 110))]
-    disc = draw.badge(72, fill="cream", outline="white", outline_width=4)
+    disc = draw.badge(56, fill="cream", outline="white", outline_width=3)
     rows.append(("background", disc))
-    ring = Pen(96, 96)
-    ring.circle(48, 48, 44, (255, 255, 255, 0), (255, 255, 255), 7)
+    ring = Pen(76, 76)
+    ring.circle(38, 38, 34, (255, 255, 255, 0), (255, 255, 255), 6)
     glow = ring.image().filter(ImageFilter.GaussianBlur(2))
     rows.append(("highlighter", Image.alpha_composite(glow, ring.image())))
     return rows
