@@ -8,7 +8,7 @@ Sizes are scene units (1 unit = 1 pixel at 1280 x 800). Animals face +x (to the 
 import math
 import random
 
-from PIL import Image, ImageChops, ImageDraw, ImageFilter
+from PIL import Image, ImageDraw, ImageFilter
 
 from vorncontent import draw
 
@@ -116,7 +116,7 @@ def _eyes(pen, c, closed=False, big=False, charred=False):
         pen.circle(ex + r * 0.5, ey - r * 0.3, r * 0.18, (255, 255, 255))
 
 
-def draw_animal(name, body, face, feature, closed=False):
+def draw_animal(body, face, feature, closed=False):
     size = ANIMAL_SIZE
     c = size / 2
     pen = Pen(size, size)
@@ -270,19 +270,21 @@ def animal_pictures():
     The graph generator finds pictures by name."""
     rows = []
     for name, body, face, feature in COLOUR_ANIMALS:
-        normal = draw_animal(name, body, face, feature)
+        normal = draw_animal(body, face, feature)
         rows += [
             (f"{name}_normal", normal),
-            (f"{name}_blink", draw_animal(name, body, face, feature, closed=True)),
+            (f"{name}_blink", draw_animal(body, face, feature, closed=True)),
             (f"{name}_edge", squash(normal, 0.4)),
             (f"{name}_frozen", frozen(normal)),
             (f"{name}_charred", charred(normal)),
             (f"{name}_shadow0", silhouette(normal)),
             (f"{name}_shadow1", silhouette(normal.transpose(Image.FLIP_LEFT_RIGHT))),
         ]
-    for i, (_name, body, _face, _feature) in enumerate(COLOUR_ANIMALS):
-        colour = body if _name not in ("panda", "rabbitwhite") else ((90, 90, 100) if _name == "panda" else (200, 200, 215))
-        rows.append((f"chameleon_{i}", chameleon(colour)))
+    # The joker runs through the colours of the colour animals; the white ones become greys, so
+    # that it stays visible.
+    joker_colours = {"panda": (90, 90, 100), "rabbitwhite": (200, 200, 215)}
+    for i, (name, body, _face, _feature) in enumerate(COLOUR_ANIMALS):
+        rows.append((f"chameleon_{i}", chameleon(joker_colours.get(name, body))))
     rows.append(("chameleon_charred", charred(chameleon((76, 187, 23)))))
     rows.append(("chameleon_shadow", silhouette(chameleon((76, 187, 23)))))
     plate = key_plate()
