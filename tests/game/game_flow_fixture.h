@@ -56,9 +56,10 @@ protected:
              {"/splash_switch/splash2", "Namespace", ""},
              {"/splash_switch/splash2/scale", "Scale", ""}},
             "");
+        // The screen camera stands at twice its near plane, as in the game's data.
         add("main",
             {{"/scene", "View", ""},
-             {"/scene/camera", "OrthographicCamera", "fieldOfViewX='1280'"},
+             {"/scene/camera", "PerspectiveCamera", "posZ='1' nearPlane='0.5' farPlane='10' fieldOfViewX='640'"},
              {"/scene/stages", "Switch", ""},
              {"/scene/stages/loader_stage", "Node", ""},
              {"/scene/stages/menu_stage", "Node", ""},
