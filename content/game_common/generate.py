@@ -1,18 +1,10 @@
 """Writes the generated graphs of the game screen (tools/content/game_stage.py), then the
 pools' templates (tools/content/game_pools.py)."""
 
+import game_pools
 import game_stage
-
-try:
-    import game_pools
-except ModuleNotFoundError as missing:
-    # The pools' generator lands on its own; until then the package holds the stage only.
-    if missing.name != "game_pools":
-        raise
-    game_pools = None
 
 
 def generate(out, source, tools):
     game_stage.generate_common(out, tools)
-    if game_pools is not None:
-        game_pools.generate(out, source, tools, "game_common")
+    game_pools.generate(out, source, tools, "game_common")
