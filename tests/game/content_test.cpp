@@ -62,7 +62,8 @@ protected:
         // control, which the headless engine takes from a fake.
         mHarness.mDevices.AddSystemFontControl(&mFontControl);
         mLogFile = (fs::path(mHarness.mFolder.Get()) / "engine.log").string();
-        Debug::SetLogFile(mLogFile.c_str());
+        // The engine takes its log file from the configuration when it starts.
+        mHarness.mConfiguration.SetLogFilePath(String(mLogFile.c_str()));
     }
     ~ContentTest() override { Debug::ClearLogFile(); }
 
