@@ -290,7 +290,7 @@ def campaign_level(number):
                                     0.0 if side < 0 else math.pi, 50.0 + 30.0 * difficulty, 8 + int(12 * difficulty)))
     if number >= 40:
         for k in range(1 + int(2 * difficulty)):
-            corner = ((-590.0, 350.0), (590.0, 350.0), (-590.0, -350.0))[k]
+            corner = ((-600.0, 300.0), (600.0, 300.0), (-600.0, -330.0))[k]
             level.obstacles.append((0.0, 3 + k % 2, corner[0], corner[1], 0.0, 0.0, 0))
 
     level.star_times = star_times(total, speed)
