@@ -179,7 +179,7 @@ def random_chain(rng, colours, length):
 LAYOUTS = {
     1: ([((0.0, -40.0), 420.0, 300.0)], (0.0, -40.0)),
     2: ([((-330.0, -40.0), 220.0, 290.0), ((330.0, -40.0), 220.0, 290.0)], (0.0, -60.0)),
-    3: ([((-400.0, -80.0), 190.0, 250.0), ((400.0, -80.0), 190.0, 250.0), ((0.0, 210.0), 190.0, 100.0)],
+    3: ([((-400.0, -80.0), 190.0, 250.0), ((400.0, -80.0), 190.0, 250.0), ((0.0, 200.0), 190.0, 95.0)],
         (0.0, -120.0)),
     4: ([((-330.0, 170.0), 230.0, 130.0), ((330.0, 170.0), 230.0, 130.0), ((-330.0, -210.0), 230.0, 130.0),
          ((330.0, -210.0), 230.0, 130.0)], (0.0, -20.0)),
@@ -217,12 +217,12 @@ def set_kind_weights(level, colours, joker=0):
 
 def tutorial_level_1():
     level = Level(1)
-    level.launcher = (0.0, -40.0)
-    # A ring of radius 330 around the launcher: the key at -30 degrees and one animal every 12
+    level.launcher = (0.0, -30.0)
+    # A ring of radius 315 around the launcher: the key at -30 degrees and one animal every 12
     # degrees. Each removal closes the gap from both sides, which brings the next pair into the
     # sector the next hint points at (13s, then 10s, then 6s, then 11s).
     chain = [KEY, 6, 6, 10, 10, 13, 13, 11, 11, LOCK]
-    level.courses = [Course(level.launcher, 330.0, 330.0, chain, start=math.radians(-30.0), speed=0.0)]
+    level.courses = [Course(level.launcher, 315.0, 315.0, chain, start=math.radians(-30.0), speed=0.0)]
     set_kind_weights(level, [6, 10, 11, 13])
     level.star_times = (20.0, 30.0, 45.0, 90.0)
     return level
@@ -290,7 +290,7 @@ def campaign_level(number):
                                     0.0 if side < 0 else math.pi, 50.0 + 30.0 * difficulty, 8 + int(12 * difficulty)))
     if number >= 40:
         for k in range(1 + int(2 * difficulty)):
-            corner = ((-590.0, 350.0), (590.0, 350.0), (-590.0, -350.0))[k]
+            corner = ((-600.0, 300.0), (600.0, 300.0), (-600.0, -330.0))[k]
             level.obstacles.append((0.0, 3 + k % 2, corner[0], corner[1], 0.0, 0.0, 0))
 
     level.star_times = star_times(total, speed)
