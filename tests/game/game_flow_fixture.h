@@ -99,10 +99,14 @@ protected:
         std::vector<Testing::GameNode> game = SignNodes();
         game.insert(game.begin(), {
             {"/stage_game/screen_timeline", "Timeline", ""},
-             {"/stage_game/framebuffer", "Node", ""},
              {"/stage_game/playfield_timeline", "Timeline", ""},
-             // The play field's pools, empty.
+             // The play field's pools, empty, and the frame buffer with the rocks' pool.
+             {"/framebuffer/obstacle_container", "Node", ""},
+             {"/stage_game/ashexplosion_container", "Node", ""},
+             {"/stage_game/iceexplosion_container", "Node", ""},
              {"/stage_game/animal_container", "Node", ""},
+             {"/stage_game/weapon_container", "Node", ""},
+             {"/stage_game/obstacle_container", "Node", ""},
              {"/stage_game/course_container", "Node", ""},
              {"/stage_game/clouds_container", "Node", ""},
              {"/stage_game/scoretext_container", "Node", ""},
@@ -118,6 +122,12 @@ protected:
              {"/stage_game/scorebar/bar/pause_button", "Button", ""},
              {"/stage_game/scorebar/select", "Switch", ""},
              {"/stage_game/scorebar/select/texts", "Namespace", ""},
+             {"/stage_game/scorebar/select/texts/value_rings", "FakeText", ""},
+             {"/stage_game/scorebar/select/texts/value_score", "FakeText", ""},
+             {"/stage_game/scorebar/select/texts/word_pause", "FakeText", ""},
+             {"/stage_game/scorebar/select/texts/word_rings", "FakeText", ""},
+             {"/stage_game/scorebar/select/texts/word_score", "FakeText", ""},
+             {"/stage_game/scorebar/select/texts/word_stage", "FakeText", ""},
              {"/stage_game/scorebar/normal/word_score", "Transform", ""},
              {"/stage_game/scorebar/normal/word_rings", "Transform", ""},
              {"/stage_game/scorebar/normal/word_pause", "Transform", ""},
