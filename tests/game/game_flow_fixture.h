@@ -57,8 +57,8 @@ protected:
              {"/splash_switch/splash2/scale", "Scale", ""}},
             "");
         // The screen camera stands at twice its near plane, as in the game's data.
-        add("main",
-            {{"/scene", "View", ""},
+        std::vector<Testing::GameNode> main = {
+             {"/scene", "View", ""},
              {"/scene/camera", "PerspectiveCamera", "posZ='1' nearPlane='0.5' farPlane='10' fieldOfViewX='640'"},
              {"/scene/stages", "Switch", ""},
              {"/scene/stages/loader_stage", "Node", ""},
@@ -72,8 +72,17 @@ protected:
              {"/scene/mouse/arrow", "Node", ""},
              {"/scene/particle_container", "Node", ""},
              {"/scene/scoresfont_container", "Node", ""},
-             {"/scene/onlinescoresfont_container", "Node", ""}},
-            "");
+             {"/scene/onlinescoresfont_container", "Node", ""}};
+        // One online row makes the online list available (and the menu asks for the opt-in).
+        if (mOnlineRows) {
+            const std::string row = "/scene/onlinescoresfont_container/onlinescoresfont0";
+            main.push_back({row, "Namespace", ""});
+            main.push_back({row + "/position", "Transform", ""});
+            for (const char* text : {"/rank", "/name", "/score"})
+                main.push_back({row + text, "FakeText", ""});
+            main.push_back({row + "/parameters", "Parameters", ""});
+        }
+        add("main", main, "");
         add("texts", {{"/texts_loaded", "Node", ""}}, "");
         // The application packages draw the pop-up, in a view of its own, with their font.
         for (const char* size : {"1280", "1024", "800", "512"}) {
@@ -203,6 +212,8 @@ protected:
     std::unique_ptr<DrelApp> mApp;
     Testing::GameHarness mHarness;
     Bool mLoaderSeen = false;
+    // WritePackages gives the main package an online score row.
+    Bool mOnlineRows = false;
 };
 
 } // namespace App

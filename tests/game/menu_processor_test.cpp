@@ -446,6 +446,48 @@ TEST_F(MenuProcessorTest, TheLocalListStaysBetweenItsTopAndBottomAndCoastsToTheG
     EXPECT_EQ(ListY(), rested);
 }
 
+TEST_F(MenuProcessorTest, TheOptInPopupDecidesBetweenTheLocalAndTheOnlineList)
+{
+    // With the online list available the start face asks once, at once: the pop-up holds the
+    // sign where it is until it is answered.
+    mOnlineRows = true;
+    WritePackages();
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(mHarness.FramesUntil([&] { return Game()->GetPlayer(0) != nullptr; }));
+    ASSERT_TRUE(Game()->CreatePlayer(0, String("Ann"), String()));
+    ASSERT_TRUE(RunUntil(Logic()->GetStageMenu()));
+    ASSERT_TRUE(mHarness.FramesUntil([&] { return ThePopup()->IsOpen(); }, 20));
+    EXPECT_TRUE(ThePopup()->IsAction(String("onlineScore")));
+    ASSERT_TRUE(AnswerPopup(2));
+    EXPECT_TRUE(Game()->WasAskedOnline());
+    EXPECT_FALSE(Game()->IsOnlineOptIn());
+    ASSERT_TRUE(mHarness.Frames(5));
+    EXPECT_FALSE(ThePopup()->IsOpen());
+
+    // Without the opt-in the high scores are the local list; its toggle asks again.
+    ASSERT_TRUE(AtRest());
+    ASSERT_TRUE(ClickButton("/stage_start/mainmenu/mm_sign_start/button_highscores"));
+    ASSERT_TRUE(AtRest());
+    EXPECT_EQ(Menu()->GetMenuState(), MenuProcessor::kLocalScores);
+    EXPECT_TRUE(mHarness.Find("/stage_start/mainmenu/mm_sign_scrolllist/button_toggle_localglobal")->IsActiveAndVisible());
+    ASSERT_TRUE(ClickButton("/stage_start/mainmenu/mm_sign_scrolllist/button_toggle_localglobal"));
+    EXPECT_EQ(Menu()->GetMenuState(), MenuProcessor::kLocalScores);
+    EXPECT_TRUE(ThePopup()->IsOpen());
+    EXPECT_TRUE(ThePopup()->IsAction(String("onlineScore")));
+
+    // Yes: the online list in the step after the pop-up has gone. No server answers here, so
+    // the empty list goes back to the local one in the step after that.
+    ASSERT_TRUE(AnswerPopup(1));
+    EXPECT_TRUE(Game()->IsOnlineOptIn());
+    ASSERT_TRUE(mHarness.Frame());
+    EXPECT_EQ(Menu()->GetMenuState(), MenuProcessor::kOnlineScores);
+    EXPECT_EQ(Child("/fbo_scrolllist/scrolllists/scrolllists_switch"), 3);
+    ASSERT_TRUE(mHarness.Frame());
+    EXPECT_EQ(Menu()->GetMenuState(), MenuProcessor::kLocalScores);
+    EXPECT_EQ(Child("/fbo_scrolllist/scrolllists/scrolllists_switch"), 2);
+    EXPECT_EQ(ListY(), 240.0f);
+}
+
 TEST_F(MenuProcessorTest, TheMenuMapAndChooserBindEveryNode)
 {
     ::testing::internal::CaptureStderr();
