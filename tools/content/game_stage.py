@@ -42,8 +42,10 @@ ROCKS = ("obstacle_container", "graph_rock", 10)
 SIGN_FONT = ("app:font_sign", "/app_textures/tex_font_sign", 44, 52)
 TEXT_FONT = ("app:font_text", "/app_textures/tex_font_text", 28, 33)
 
-# Each line of the level-start description takes 50 units (the sign grows by that per line).
+# The level-start sign grows by 50 units a line of its description; the description's lines
+# are 44 apart, so the text grows a little slower than the sign and never reaches the title.
 DESCRIPTION_SCALE = 0.66
+DESCRIPTION_LINE = 44.0
 LEVEL_START_WIDTH = 1000
 BOARD_Y = -390  # the end signs' board below their anchor, which the code puts at y 380
 
@@ -260,7 +262,9 @@ def tip_weapons():
     return draw.centre_on(card, draw.label("PICK IT UP!", 30), dy=78)
 
 
-TIP_PICTURES = [("tip_match", tip_match), ("tip_bees", tip_bees), ("tip_weapons", tip_weapons)]
+# Drawn at 300 x 220 and shown at 260 x 180, which leaves the sign a margin round them.
+TIP_PICTURES = [(name, lambda make=make: make().resize((260, 180), Image.LANCZOS))
+                for name, make in (("tip_match", tip_match), ("tip_bees", tip_bees), ("tip_weapons", tip_weapons))]
 
 
 def level_start_board():
@@ -300,11 +304,14 @@ def pic(name, node_id=None, **attributes):
     return f'<DisplayPlaneSequence{own} atlasResourceId="game:atlas_stage" index="{STAGE_INDEX[name]}"{extra}/>'
 
 
-def text(node_id, font=SIGN_FONT, scale=1.0, characters=16, align="CENTER", valign="CENTER", **attributes):
+def text(node_id, font=SIGN_FONT, scale=1.0, characters=16, align="CENTER", valign="CENTER", box=None,
+         **attributes):
+    """A display text; box is the alignment of its text box on the node when it differs from
+    the text's alignment inside the box."""
     extra = "".join(f' {k}="{escape(str(v))}"' for k, v in attributes.items())
     return (f'<DisplayText id="{node_id}" fontResourceId="{font[0]}" scaleFactor="{scale:g}" '
             f'reservedCharacters="{characters}" horizontalTextAlignment="{align}" '
-            f'horizontalContainerAlignment="{align}" verticalTextAlignment="{valign}" '
+            f'horizontalContainerAlignment="{box or align}" verticalTextAlignment="{valign}" '
             f'verticalContainerAlignment="{valign}"{extra}/>')
 
 
@@ -401,7 +408,7 @@ def sign_graph():
 
 
 def level_start_graph():
-    leading = 50.0 / DESCRIPTION_SCALE - SIGN_FONT[3]
+    leading = DESCRIPTION_LINE / DESCRIPTION_SCALE - SIGN_FONT[3]
     return (
         '<Namespace id="levelstart" activeAndVisible="no">'
         '<Transform id="levelstart_depth" depthOrder="880000">'
@@ -417,13 +424,15 @@ def level_start_graph():
         + font_slot(SIGN_FONT)
         + '<Parameters id="stage_colour" diffuseColor="1,0.85,0.1,1" ambientColor="1,1,1,1"/>'
           '<ParametersSlot parametersId="stage_colour" slot="0"/>'
-        + f'<Transform posY="88">{text("stage", SIGN_FONT, 0.7, 24)}</Transform>'
+        + f'<Transform posY="88">{text("stage", SIGN_FONT, 0.6, 24)}</Transform>'
         + '<ParametersSlot parametersId="/stage_game/plain" slot="0"/>'
-        + f'<Scale id="levelname_scale"><Transform posY="36">{text("levelname", SIGN_FONT, 1.0, 40)}</Transform>'
-          '</Scale>'
-        + text("description", SIGN_FONT, DESCRIPTION_SCALE, 200, valign="TOP", leading=f"{leading:.3f}")
+        + f'<Transform posY="40"><Scale id="levelname_scale">{text("levelname", SIGN_FONT, 0.8, 40)}</Scale>'
+          '</Transform>'
+        # Centred: the code grows the sign around it, so the margins change little with the
+        # number of lines.
+        + text("description", SIGN_FONT, DESCRIPTION_SCALE, 200, leading=f"{leading:.3f}", posY="-75")
         + '</Transform>'
-          '<Transform id="imageposition" posX="-325">'
+          '<Transform id="imageposition" posX="-325" depthOrder="20">'
           '<Switch id="atlas_select" index="0"><Node id="no_tip"/>'
           '<Namespace id="tips1"><TextureSlot textureId="/stage_game/tips_texture" slot="0"/>'
           '<DisplayPlaneSequence id="atlas" atlasResourceId="game:atlas_tips" index="0"/></Namespace>'
@@ -442,12 +451,12 @@ def score_bar_texts():
     """The six texts the score processor looks up by name in the selected bar."""
     return (
         font_slot(SIGN_FONT)
-        + text("word_pause", SIGN_FONT, 0.55, 8, align="LEFT", containerWidth="150", text="PAUSE",
+        + text("word_pause", SIGN_FONT, 0.55, 8, align="RIGHT", box="LEFT", containerWidth="150", text="PAUSE",
                posX="-630", posY="-4")
         + text("word_rings", SIGN_FONT, 0.55, 20, align="RIGHT", posX="-190", posY="-4")
         + text("value_rings", SIGN_FONT, 0.7, 6, align="LEFT", useSameDigitWidth="yes", posX="-175", posY="-4")
         + text("word_stage", SIGN_FONT, 0.7, 24, posX="90", posY="-4")
-        + text("word_score", SIGN_FONT, 0.55, 8, align="RIGHT", containerWidth="330", text="SCORE",
+        + text("word_score", SIGN_FONT, 0.55, 8, align="LEFT", box="RIGHT", containerWidth="330", text="SCORE",
                posX="630", posY="-4")
         + text("value_score", SIGN_FONT, 0.7, 14, align="RIGHT", useSameDigitWidth="yes", posX="630", posY="-4")
         + ATLAS_SLOT)
@@ -473,8 +482,8 @@ def score_bar_graph():
         + btn("pause_button", "pause_button", -610, -4, 56, 56, "ELLIPSE")
         + score_bar_texts()
         + font_slot(SIGN_FONT)
-        + f'<Scale id="levelname_scale"><Transform posY="30">{text("levelname", SIGN_FONT, 0.55, 40)}'
-          '</Transform></Scale>'
+        + f'<Transform posY="30"><Scale id="levelname_scale">{text("levelname", SIGN_FONT, 0.55, 40)}'
+          '</Scale></Transform>'
         + ATLAS_SLOT
         + '</Transform></Namespace>')
     return (
@@ -540,7 +549,8 @@ def airstrike_graph():
         + btn("button_airstrike", "airstrike", 560, -320, 100, 100, "ELLIPSE")
         + '<ParametersSlot parametersId="/stage_game/plain" slot="0"/>'
         + font_slot(SIGN_FONT)
-        + text("weapons_left", SIGN_FONT, 0.6, 4, posX="600", posY="-280", useSameDigitWidth="yes")
+        + text("weapons_left", SIGN_FONT, 0.6, 4, posX="600", posY="-280", depthOrder="10",
+                    useSameDigitWidth="yes")
         + ATLAS_SLOT
         + '</Transform></Namespace>')
 
@@ -562,8 +572,11 @@ def course_signs_graph():
 
 
 def pool(container, resource, copies, declared):
-    if resource in declared:
-        return f'<Instance id="{container}" graphResourceId="game_common:{resource}" replications="{copies}"/>'
+    # The pools' generator may also name its templates "graph_pool_<name>".
+    for candidate in (resource, resource.replace("graph_", "graph_pool_", 1)):
+        if candidate in declared:
+            return (f'<Instance id="{container}" graphResourceId="game_common:{candidate}" '
+                    f'replications="{copies}"/>')
     return f'<Node id="{container}"/>'
 
 
