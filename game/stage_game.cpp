@@ -64,6 +64,7 @@ StageGame::StageGame(Logic::IFactory* factory, AppContext* context)
       mLastLevelFinished(false),
       mDetail(true)
 {
+    mPlayer.SetWeaponContainer(mPlayfield.GetWeaponContainer());
 }
 
 StageGame::~StageGame() {}
@@ -76,9 +77,11 @@ void StageGame::InitLevelData(IFileInterface* fileInterface, Enums::FileCategory
 Bool StageGame::OnInit(Logic::IState* state, Logic::IStageProcessor*)
 {
     Graph::IRoot* root = state->GetGraphRoot();
-    if (!mPlayfield.Init(dynamic_cast<Graph::INamespace*>(root->GetRootNode()), String("/stage_game")))
+    Graph::INamespace* nameSpace = dynamic_cast<Graph::INamespace*>(root->GetRootNode());
+    if (!mPlayfield.Init(nameSpace, String("/stage_game")))
         return false;
     mLevelHandler.ClearPackages();
+    mLevelHandler.SetGraphRoot(nameSpace);
     mProcessor->AddChild(mAnimals.GetProcessor());
     mProcessor->AddChild(mCourses.GetProcessor());
     mProcessor->AddChild(mScore.GetProcessor());

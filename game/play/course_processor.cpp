@@ -196,11 +196,19 @@ void CourseProcessor::CheckTime()
 void CourseProcessor::EndCourses()
 {
     const Math::Vector<Float> position = mPlayfield->GetGameState()->GetPosition();
+    // The animals still in the air fly back to the launcher with the scattered chains.
+    mPlayfield->GetFlyingObjectHandler()->RedirectAnimals(position);
     mPlayfield->GetCourseHandler()->ScatterAndRemoveAll(position);
 }
 
 Bool CourseProcessor::IsLauncherReached() const
 {
+    const Math::Vector<Float> launcher = mPlayfield->GetGameState()->GetPosition();
+    GraphInstanceContainer<Obstacle>& obstacles = mPlayfield->GetObstacleContainer()->GetObstacles();
+    for (UInt32 i = 0; i < obstacles.GetUsedEnd(); ++i) {
+        if (obstacles.IsEntryUsed(i) && obstacles.GetEntry(i)->IsNearTyped(launcher, kLauncherReach))
+            return true;
+    }
     return false;
 }
 

@@ -6,10 +6,17 @@
 #include "game/game_state.h"
 #include "game/graph_position_object.h"
 #include "game/helpers.h"
+#include "game/app_processor.h"
 #include "game/play/animal_selector.h"
+#include "game/play/animals_processor.h"
 #include "game/play/course_animator.h"
 #include "game/play/course_handler.h"
+#include "game/play/course_processor.h"
 #include "game/play/play_field.h"
+#include "game/play/player_processor.h"
+#include "game/play/score_processor.h"
+
+#include <cmath>
 
 namespace Vorn {
 namespace App {
@@ -29,7 +36,8 @@ LevelHandler::LevelHandler(Playfield* playfield, AnimalsProcessor* animals, Cour
       mCurrentPackage(nullptr),
       mLevelIndex(0),
       mUnloadingPackage(nullptr),
-      mAppliedBackground(-1)
+      mAppliedBackground(-1),
+      mGraphRoot(nullptr)
 {
 }
 
@@ -106,8 +114,13 @@ Bool LevelHandler::LoadResource(UInt32 level)
 
 void LevelHandler::PrepareLevel()
 {
-    // The processors are stand-ins with nothing to reset yet.
     mPlayfield->Reset();
+    if (mAnimals != nullptr)
+        mAnimals->Reset();
+    if (mCourses != nullptr)
+        mCourses->ResetWarnings();
+    if (mPlayer != nullptr)
+        mPlayer->Reset();
 }
 
 void LevelHandler::RequestPackage(IPackage* package, UInt32 level)
@@ -135,8 +148,15 @@ Bool LevelHandler::OnPackageLoaded(IPackage* package)
 {
     if (package == nullptr || package != mCurrentPackage)
         return false;
-    // The background and its decorations are bound by the asset container, which comes with
-    // the decorations; the level applies without them.
+    if (mLevelIndex < UInt32(mLevels.GetCount())) {
+        const LevelData& data = mLevels[SInt32(mLevelIndex)];
+        AssetContainer* assets = mPlayfield->GetAssetContainer();
+        // A background that does not bind leaves the level without its picture; it plays on.
+        if (data.mType == 1)
+            assets->InitZenBackground(mGraphRoot, data.mAssetResourceId);
+        else
+            assets->InitBackground(mGraphRoot, data.mAssetResourceId);
+    }
     return ApplyLevel(mLevelIndex);
 }
 
@@ -144,15 +164,15 @@ Bool LevelHandler::OnPackageUnloaded(IPackage* package)
 {
     if (package == nullptr)
         return false;
-    if (package == mUnloadingPackage) {
+    if (package != mUnloadingPackage && package != mCurrentPackage)
+        return false;
+    // The decorations and the screens are nodes of the package that goes.
+    mPlayfield->GetAssetContainer()->DeInit();
+    if (package == mUnloadingPackage)
         mUnloadingPackage = nullptr;
-        return true;
-    }
-    if (package == mCurrentPackage) {
+    else
         mCurrentPackage = nullptr;
-        return true;
-    }
-    return false;
+    return true;
 }
 
 Bool LevelHandler::OnLevelFinished()
@@ -172,20 +192,123 @@ Bool LevelHandler::ApplyLevel(UInt32 level)
         return false;
     const LevelData& data = mLevels[SInt32(level)];
     GameState* gameState = mPlayfield->GetGameState();
-    mAppliedBackground = GetBackgroundIndex(data.mAssetResourceId);
+    const SInt32 background = GetBackgroundIndex(data.mAssetResourceId);
+    mAppliedBackground = background;
     gameState->SetStarTimes(data.mLevelProps[0], data.mLevelProps[1], data.mLevelProps[2], data.mLevelProps[3]);
-    gameState->SetPosition(AlignToPixelGrid(data.mLauncherX, 0.0f, kMenuPixel),
-                           AlignToPixelGrid(data.mLauncherY, 0.0f, kMenuPixel));
+    ApplyAssets(data);
+    ApplyLauncher(data);
+    ApplyWeapons(data, background);
+    ApplyAnimals(data);
+    ApplyCourses(data, background);
+    if (mScore != nullptr && background >= 0)
+        mScore->SetBackground(UInt32(background));
+    ApplyWeather(data);
+    ApplyObstacles(data);
+    return true;
+}
+
+void LevelHandler::ApplyAssets(const LevelData& data)
+{
+    AssetContainer* assets = mPlayfield->GetAssetContainer();
+    const AppProcessor* app = mPlayfield->GetAppProcessor();
+    if (app != nullptr && app->GetUnitsPerPixel() > 0.0f)
+        assets->SetUnitsPerPixel(app->GetUnitsPerPixel());
+    if (!data.mAssets.IsEmpty())
+        assets->PlaceAssets(&data.mAssets[0], UInt32(data.mAssets.GetCount()));
+    const GameState* gameState = mPlayfield->GetGameState();
+    // The zen level has no score bar: its view takes the bar's height as well.
+    assets->SetBackgroundScale(gameState->GetViewWidth(), gameState->GetPlayHeight());
+    assets->SelectBackgroundFrame(data.mBackgroundFrame);
+}
+
+void LevelHandler::ApplyLauncher(const LevelData& data)
+{
+    const Float x = AlignToPixelGrid(data.mLauncherX, 0.0f, kMenuPixel);
+    const Float y = AlignToPixelGrid(data.mLauncherY, 0.0f, kMenuPixel);
+    if (mPlayer != nullptr) {
+        mPlayer->SetLauncherPosition(x, y);
+        mPlayer->PoseLauncher(data.mLauncherAngle);
+        mPlayer->SetLaunchSpeed(data.mLaunchSpeed);
+    }
+    mPlayfield->GetGameState()->SetPosition(x, y);
+}
+
+void LevelHandler::ApplyWeapons(const LevelData& data, SInt32 background)
+{
+    WeaponContainer* weapons = mPlayfield->GetWeaponContainer();
+    for (SInt32 i = 0; i < data.mWeaponPlacements.GetCount(); ++i) {
+        const WeaponPlace& place = data.mWeaponPlacements[i];
+        weapons->AddWeaponPlace(place.mWeight, Math::Vector<Float>(place.mX, place.mY, 0.0f, 1.0f));
+    }
+    for (SInt32 i = 0; i < data.mCarrots.GetCount(); ++i) {
+        const CarrotPlace& place = data.mCarrots[i];
+        weapons->AddCarrotPlace(place.mWeight, Math::Vector<Float>(place.mX, place.mY, 0.0f, 1.0f), place.mRotation,
+                                place.mScale);
+    }
+    for (SInt32 i = 0; i < data.mWeaponSupplies.GetCount(); ++i) {
+        const TimetableEntry& entry = data.mWeaponSupplies[i];
+        weapons->AddTimetableEntry(entry.mKind, entry.mShortest, entry.mLongest);
+    }
+    weapons->SetDurations(data.mWeaponDuration, data.mCarrotValue);
+    weapons->SetCycle(data.mCycleDuration, UInt32(data.mCycleCount));
+    weapons->SetVariant(background);
+}
+
+void LevelHandler::ApplyAnimals(const LevelData& data)
+{
     AnimalSelector* selector = mPlayfield->GetAnimalSelector();
     for (UInt32 i = 0; i < LevelData::NumberOfKindWeights; ++i)
         selector->Set(SInt32(i + 5), data.mKindWeights[i]);
+    if (mAnimals == nullptr)
+        return;
+    mAnimals->SetNormalBudget(data.mNormalBudget);
+    mAnimals->SetSpecialBudget(data.mSpecialBudget);
+    mAnimals->SetSpeedBounds(data.mLowerFlightSpeed, data.mUpperFlightSpeed);
+    for (SInt32 i = 0; i < data.mAnimals.GetCount(); ++i) {
+        const AnimalKey& key = data.mAnimals[i];
+        mAnimals->AddKeys(key.mTime, key.mValues[0], key.mValues[1], key.mValues[2], key.mValues[3]);
+    }
+    mAnimals->SetPeriod(data.mTrackPeriod, data.mTrackWrap);
+}
+
+void LevelHandler::ApplyCourses(const LevelData& data, SInt32 background)
+{
     CourseHandler* courses = mPlayfield->GetCourseHandler();
     for (SInt32 i = 0; i < data.mCourses.GetCount(); ++i) {
         CourseAnimator* course = courses->AppendCourse();
-        if (course != nullptr)
-            course->Setup(&data.mCourses[i], UInt32(i + 1), false);
+        if (course == nullptr)
+            continue;
+        // The zen level's courses repeat as they finish; the strip takes the background's colours.
+        course->Setup(&data.mCourses[i], UInt32(i + 1), data.mType == 1);
+        course->SetStripColourIndex(background);
     }
-    return true;
+}
+
+void LevelHandler::ApplyWeather(const LevelData& data)
+{
+    for (SInt32 i = 0; i < data.mClouds.GetCount(); ++i) {
+        const WeatherEntry& entry = data.mClouds[i];
+        if (entry.mKind == 0)
+            mPlayfield->GetCloudsContainer()->AddCloudPreset(entry.mPreset, entry.mCount, UInt32(entry.mValue),
+                                                             entry.mLowerBound, entry.mUpperBound, entry.mStartTime,
+                                                             entry.mEndTime);
+        else
+            Setup(mPlayfield->GetSnowHandler(), entry.mStartTime, entry.mEndTime, entry.mValue,
+                  SInt32(entry.mSnowIntensity));
+    }
+}
+
+void LevelHandler::ApplyObstacles(const LevelData& data)
+{
+    ObstacleContainer* obstacles = mPlayfield->GetObstacleContainer();
+    for (SInt32 i = 0; i < data.mObstacles.GetCount(); ++i) {
+        const ObstacleEntry& entry = data.mObstacles[i];
+        if (entry.mKind <= 2)
+            obstacles->AddObstacle(SInt32(entry.mKind), entry.mX, entry.mY, entry.mSpeed * std::cos(entry.mAngle),
+                                   entry.mSpeed * std::sin(entry.mAngle), entry.mDelay, entry.mLife);
+        else if (entry.mKind <= 4)
+            obstacles->AddRock(entry.mX, entry.mY);
+    }
 }
 
 } // namespace App

@@ -14,6 +14,10 @@ class IFileInterface;
 class ILoader;
 class IPackage;
 
+namespace Graph {
+class INamespace;
+}
+
 namespace App {
 
 class AnimalsProcessor;
@@ -52,9 +56,13 @@ public:
     // the wanted package is busy, for a level beyond the records or an unregistered background.
     Bool LoadResource(UInt32 level);
     Bool UnloadCurrentPackage();
-    // Applies the level once its wanted package has loaded; false for any other package.
+    // The namespace in which a loaded background's nodes are found (the graph root's).
+    void SetGraphRoot(Graph::INamespace* root) { mGraphRoot = root; }
+    // Binds the loaded background (the zen form for a zen level) and applies the level once its
+    // wanted package has loaded; false for any other package.
     Bool OnPackageLoaded(IPackage* package);
-    // Forgets the unloading or the wanted package; false for any other.
+    // Lets go of the background's nodes and forgets the unloading or the wanted package; false for
+    // any other.
     Bool OnPackageUnloaded(IPackage* package);
     // The package the handler wants for the level in play; null for none.
     IPackage* GetCurrentPackage() const { return mCurrentPackage; }
@@ -83,6 +91,14 @@ private:
     void PrepareLevel();
     void RequestPackage(IPackage* package, UInt32 level);
     Bool IsBusy() const;
+    // The steps of applying a level, in their order.
+    void ApplyAssets(const LevelData& data);
+    void ApplyLauncher(const LevelData& data);
+    void ApplyWeapons(const LevelData& data, SInt32 background);
+    void ApplyAnimals(const LevelData& data);
+    void ApplyCourses(const LevelData& data, SInt32 background);
+    void ApplyWeather(const LevelData& data);
+    void ApplyObstacles(const LevelData& data);
 
     Playfield* mPlayfield;
     AnimalsProcessor* mAnimals;
@@ -98,6 +114,7 @@ private:
     UInt32 mLevelIndex;
     IPackage* mUnloadingPackage;
     SInt32 mAppliedBackground;
+    Graph::INamespace* mGraphRoot;
 };
 
 } // namespace App

@@ -473,8 +473,8 @@ void PlayerProcessor::TurnWeapon(Weapon* weapon, Float angle)
 
 void PlayerProcessor::UseCarrot(Weapon* weapon)
 {
-    // The carrot's action on the courses and the obstacles belongs to their owners; the carrot
-    // itself goes straight back to the pool without an end effect.
+    // Every obstacle goes; the carrot itself goes straight back to the pool without an end effect.
+    mPlayfield->GetObstacleContainer()->DestroyAll();
     ReleaseWeapon(weapon);
 }
 
