@@ -94,12 +94,12 @@ void AppProcessor::ApplyCamera()
     Graph::ICamera* camera = mCamera.Get();
     if (camera == nullptr)
         return;
-    // The camera's field of view is the whole extent of its volume; the other axis follows
-    // through the display's aspect.
+    // Half the visible extent: the screen camera stands at twice its near plane, where the
+    // volume is twice as wide as at the near plane. The other axis follows the display's aspect.
     if (mFitHeight)
-        camera->SetFieldOfView(0.0f, mVisibleHeight);
+        camera->SetFieldOfView(0.0f, mVisibleHeight * 0.5f);
     else
-        camera->SetFieldOfView(kSceneWidth, 0.0f);
+        camera->SetFieldOfView(kSceneWidth * 0.5f, 0.0f);
     if (!mIsDesktop)
         return;
     Float width;

@@ -44,12 +44,14 @@ protected:
     }
     ~AppProcessorTest() override { mLogicFactory.DestroyState(mEngineState); }
 
-    // The scene with the camera, the mouse namespace and, when asked, the pointer.
+    // The scene with the camera, the mouse namespace and, when asked, the pointer. The camera
+    // stands at twice its near plane, as the game's screen camera does, so that the field of view
+    // the processor writes is half the extent shown on the plane z = 0.
     Bool MakeScene(Bool camera, Bool pointer)
     {
         std::string body = "<View>";
         if (camera)
-            body += "<OrthographicCamera id='camera' fieldOfViewX='1280'/>";
+            body += "<PerspectiveCamera id='camera' posZ='1' nearPlane='0.5' farPlane='10' fieldOfViewX='640'/>";
         body += "<Namespace id='mouse'>";
         body += pointer ? "<TestPointer id='pointer'/>" : "<Node id='arrow'/>";
         body += "</Namespace></View>";
@@ -124,7 +126,7 @@ TEST_F(AppProcessorTest, OnADesktopTheCameraIsMaskedToTheScene)
         SInt32 mHalfWidth;
         SInt32 mHalfHeight;
     };
-    const Case cases[] = {{1280, 800, 1280, 0, 640, 400}, {1920, 1080, 0, 800, 864, 540}, {1024, 768, 1280, 0, 512, 384}};
+    const Case cases[] = {{1280, 800, 640, 0, 640, 400}, {1920, 1080, 0, 400, 864, 540}, {1024, 768, 640, 0, 512, 384}};
     for (const Case& c : cases) {
         AppProcessor processor(&mLogicFactory, &mGameState, c.mWidth, c.mHeight);
         ASSERT_TRUE(processor.GetProcessor()->Init(mState));
