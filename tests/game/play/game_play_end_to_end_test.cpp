@@ -91,7 +91,7 @@ std::string StageXml()
         xml += std::string("<Namespace id='") + *name +
                "'><Timeline id='timeline' endTime='10'><AudioSequence id='sequence'/></Timeline></Namespace>";
     xml += "</Namespace><Namespace id='stage_game'>" + PlayPoolsXml(40, 2) +
-           "<Instance id='weapon_container' graphResourceId='p:weapon' replications='4'/>" + PlaySignsXml() +
+           PlaySignsXml() +
            "<Namespace id='ramp'><Timeline id='timeline' endTime='1'/><Transform id='transform'/>"
            "<Transform id='inner_transform'/><Transform id='rotation'/><Transform id='ramp_shadow'/>"
            "<Transform id='shadow_rotation'/></Namespace>"
@@ -102,7 +102,8 @@ std::string StageXml()
            "<Namespace id='tutorial_concealer' activeAndVisible='false'>"
            "<DisplayObject id='display_object' maxNumberOfIndices='10' maxNumberOfVertices='10' "
            "hasTexCoords0='true'/><Timeline id='timeline' endTime='1'/></Namespace>"
-           "</Namespace></View>";
+           "</Namespace>" +
+           FramebufferXml(2) + "</View>";
     return xml;
 }
 
@@ -120,7 +121,6 @@ protected:
     void SetUp() override
     {
         AddPoolGraphs(mCollection);
-        mCollection.AddGraph("p:weapon", WeaponTemplate().c_str());
         mCollection.AddText("texts:stage", "Stage ");
         mCollection.AddText("texts:game_score_course_remove", "Ring ");
         mScene = Scene(StageXml());
@@ -144,7 +144,6 @@ protected:
         explicit Stage(GamePlayEndToEndTest& test)
             : mField(&test.mContext), mAnimals(&test.mLogicFactory, &mField), mCourses(&test.mLogicFactory, &mField),
               mScore(&test.mLogicFactory, &mField), mPlayer(&test.mLogicFactory, &mField),
-              mWeapons(test.mContext.GetGameState(), mField.GetExplosionHandler(), test.mContext.GetSoundContainer()),
               mLevels(&mField, &mAnimals, &mCourses, &mPlayer, &mScore)
         {
         }
@@ -153,7 +152,6 @@ protected:
         CourseProcessor mCourses;
         ScoreProcessor mScore;
         PlayerProcessor mPlayer;
-        WeaponContainer mWeapons;
         LevelHandler mLevels;
     };
 
@@ -238,8 +236,7 @@ protected:
         std::vector<std::string> transcript;
         Stage stage(*this);
         EXPECT_TRUE(stage.mField.Init(mScene, "/stage_game"));
-        EXPECT_TRUE(stage.mWeapons.Init(mScene, "/stage_game"));
-        stage.mPlayer.SetWeaponContainer(&stage.mWeapons);
+        stage.mPlayer.SetWeaponContainer(stage.mField.GetWeaponContainer());
         for (Logic::BaseChildProcessor* processor :
              {static_cast<Logic::BaseChildProcessor*>(&stage.mAnimals),
               static_cast<Logic::BaseChildProcessor*>(&stage.mCourses),
@@ -292,7 +289,6 @@ protected:
               static_cast<Logic::BaseChildProcessor*>(&stage.mCourses),
               static_cast<Logic::BaseChildProcessor*>(&stage.mAnimals)})
             EXPECT_TRUE(processor->GetProcessor()->DeInit(State()));
-        EXPECT_TRUE(stage.mWeapons.DeInit());
         EXPECT_TRUE(stage.mField.DeInit());
         return transcript;
     }
