@@ -231,7 +231,8 @@ protected:
         mHarness.mConfiguration.SetDeviceModel(Enums::DeviceModel::DESKTOP_GENERIC);
         mHarness.mDevices.AddSystemFontControl(&mFontControl);
         mLogFile = (fs::path(mHarness.mFolder.Get()) / "engine.log").string();
-        Debug::SetLogFile(mLogFile.c_str());
+        // The engine takes its log file from the configuration when it starts.
+        mHarness.mConfiguration.SetLogFilePath(String(mLogFile.c_str()));
     }
     ~GameStageContentTest() override { Debug::ClearLogFile(); }
 

@@ -13,12 +13,17 @@
 #include "foundation/debug.h"
 #include "game/drel_app.h"
 #include "game/drel_logic.h"
+#include "game/game_state.h"
+#include "game/map_processor.h"
+#include "game/menu_processor.h"
 #include "game/play/animal.h"
 #include "game/play/animal_container.h"
 #include "game/play/obstacle.h"
 #include "game/play/play_field.h"
 #include "game/play/weapon.h"
 #include "game/stage_game.h"
+#include "game/stage_menu.h"
+#include "graph/indexed.h"
 #include "graph/namespace.h"
 #include "graph/node.h"
 #include "graph/root.h"
@@ -36,6 +41,21 @@ fs::path PackagesFolder()
 {
     const char* given = std::getenv("VORN_CONTENT_PACKAGES");
     return given != nullptr ? fs::path(given) : fs::path("..") / "content" / "packages";
+}
+
+// The picture names of the animals' atlas, in index order: the build's XML form of the package
+// names each rectangle in a comment before it.
+std::vector<std::string> AnimalPictureNames()
+{
+    std::ifstream atlas(PackagesFolder() / ".." / "xml" / "game_1280.vornres" / "pool_animals_atlas.xml");
+    std::vector<std::string> names;
+    for (std::string line; std::getline(atlas, line);) {
+        const size_t open = line.find("<!-- ");
+        const size_t close = line.find(" -->");
+        if (open != std::string::npos && close != std::string::npos && close > open)
+            names.push_back(line.substr(open + 5, close - open - 5));
+    }
+    return names;
 }
 
 // Pools of the game screen: container path and the copies it must make.
@@ -60,6 +80,9 @@ constexpr const char* kPoolWords[] = {
     "/stage_game/ashexplosion", "/stage_game/iceexplosion", "/pool_textures", "pool_",
     "game:atlas_pool", "game:img_pool", "game_common:anim_", "game_common:graph_",
 };
+
+const char* const kKinds[] = {"key",  "lock",     "stone1", "stone2", "stone3", "chameleon",   "ape",
+                              "frog", "frogblue", "lion",   "panda",  "rabbit", "rabbitwhite", "snake"};
 
 class PoolsContentTest : public ::testing::Test
 {
@@ -94,6 +117,50 @@ protected:
     }
 
     Playfield* Field() { return mApp->GetLogic()->GetStageGame()->GetPlayfield(); }
+
+    static Bool IsRunning(const Logic::BaseStage* stage) { return stage->GetStage()->IsRunState(Logic::IStage::kRunning); }
+
+    // From the menu through the map into the first level, until its chains are out.
+    Bool PlayFirstLevel()
+    {
+        DrelLogic* logic = mApp->GetLogic();
+        logic->GetStageMenu()->GetMenuProcessor()->mMenuState = MenuProcessor::kGoToMap;
+        if (!mHarness.FramesUntil([&] { return IsRunning(logic->GetStageMap()); }, 2000))
+            return false;
+        Field()->GetGameState()->SetLevel(1, true);
+        logic->GetStageMap()->GetMapProcessor()->SetState(MapProcessor::kStartGame);
+        if (!mHarness.FramesUntil([&] { return IsRunning(logic->GetStageGame()); }, 2000))
+            return false;
+        return mHarness.FramesUntil([&] { return FindColourAnimal() != nullptr; }, 3000);
+    }
+
+    // An animal of a colour kind in use, or null.
+    Animal* FindColourAnimal()
+    {
+        AnimalContainer* animals = Field()->GetAnimalContainer();
+        for (UInt32 i = 0; i < animals->GetCount(); ++i) {
+            Animal* animal = animals->GetEntry(i);
+            if (animals->IsEntryUsed(i) && animal->IsColour() && !animal->mFrozen && !animal->mCharred)
+                return animal;
+        }
+        return nullptr;
+    }
+
+    // The picture the animal's sequence shows now: the index of its kind's "flip0".
+    static SInt32 PictureOf(Animal* animal)
+    {
+        auto* root = dynamic_cast<Graph::INamespace*>(animal->GetRootNode());
+        Graph::INode* kind = root != nullptr ? root->FindNode(String(kKinds[animal->GetKind()])) : nullptr;
+        auto* kindSpace = dynamic_cast<Graph::INamespace*>(kind);
+        Graph::INode* flip = kindSpace != nullptr ? kindSpace->FindNode(String("flip0")) : nullptr;
+        auto* indexed = dynamic_cast<Graph::IIndexed*>(flip);
+        const SInt32 index = indexed != nullptr ? indexed->GetIndex() : -1;
+        if (flip != nullptr)
+            flip->RemoveReference();
+        if (kind != nullptr)
+            kind->RemoveReference();
+        return index;
+    }
 
     Graph::INamespace* TopNamespace()
     {
@@ -176,6 +243,42 @@ TEST_F(PoolsContentTest, EveryWeaponKindAndObstacleTypeSelects)
     EXPECT_NE(obstacles.AddRock(0.0f, 0.0f), nullptr);
     EXPECT_TRUE(weapons.DeInit());
     EXPECT_TRUE(obstacles.DeInit());
+    for (const std::string& line : PoolFaultLines())
+        ADD_FAILURE() << line;
+}
+
+// The clips behind the animal's sequence timeline, played in a running level: a frozen animal
+// shows its frozen picture when the clip has ended, a thawed one its usual picture again, and a
+// charred one its charred picture.
+TEST_F(PoolsContentTest, FrozenAndCharredClipsShowTheirPictures)
+{
+    const std::vector<std::string> names = AnimalPictureNames();
+    ASSERT_FALSE(names.empty());
+    auto picture = [&](Animal* animal, const char* frame) {
+        const std::string name = std::string(kKinds[animal->GetKind()]) + "_" + frame;
+        for (size_t i = 0; i < names.size(); ++i) {
+            if (names[i] == name)
+                return SInt32(i);
+        }
+        ADD_FAILURE() << "no picture " << name;
+        return SInt32(-1);
+    };
+    ASSERT_TRUE(StartWithGameGroup());
+    ASSERT_TRUE(PlayFirstLevel());
+    Animal* animal = FindColourAnimal();
+    ASSERT_NE(animal, nullptr);
+    EXPECT_EQ(PictureOf(animal), picture(animal, "normal"));
+
+    animal->SetFrozen(true);
+    ASSERT_TRUE(mHarness.Frames(60));
+    EXPECT_EQ(PictureOf(animal), picture(animal, "frozen"));
+    animal->SetFrozen(false);
+    ASSERT_TRUE(mHarness.Frames(2));
+    EXPECT_EQ(PictureOf(animal), picture(animal, "normal"));
+
+    animal->SetCharred(4.0f);
+    ASSERT_TRUE(mHarness.Frames(10));
+    EXPECT_EQ(PictureOf(animal), picture(animal, "charred"));
     for (const std::string& line : PoolFaultLines())
         ADD_FAILURE() << line;
 }
