@@ -3,7 +3,10 @@
 //   and pull while shots arrive, beside a 20-animal chain; the course handler's calls in the
 //   course processor's order, then the animal pool's and the flying objects' steps;
 // - the particle step: the application's pool of 300 particle animators, every one busy with the
-//   level's finish effect and effect 39.
+//   level's finish effect and effect 39;
+// - the full game step: the game stage's pools at the game's sizes, every one full (the long
+//   chain and flying animals, weapons, obstacles, ash and ice explosions, clouds, score pop-ups
+//   and particles), stepped by the animals, course and score processors and the particle pool.
 // The animals and particles are real pooled graph instances.
 #include <benchmark/benchmark.h>
 
@@ -23,7 +26,13 @@
 #include "game/play/particles.h"
 #include "game/play/play_seed.h"
 #include "resource/xml_graph.h"
+#include "game/app_context.h"
+#include "game/play/animals_processor.h"
+#include "game/play/course_processor.h"
+#include "game/play/score_processor.h"
+#include "logic/processor.h"
 #include "tests/support/course_records.h"
+#include "tests/support/play_stage_fixture.h"
 #include "tests/support/fake_display_renderer.h"
 #include "tests/support/play_step_harness.h"
 #include "tests/support/play_templates.h"
@@ -287,5 +296,158 @@ void BM_ParticleStep(benchmark::State& state)
         benchmark::Counter(kParticleSteps, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_ParticleStep)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+namespace {
+
+constexpr int kFullSteps = 10;
+
+// The game stage's graph with the pools at the game's sizes.
+std::string FullStageXml()
+{
+    auto instance = [](const char* id, const char* graph, UInt32 count) {
+        return std::string("<Instance id='") + id + "' graphResourceId='" + graph + "' replications='" +
+               std::to_string(count) + "'/>";
+    };
+    return "<View><PerspectiveCamera fieldOfViewX='1' zw='100'/>" +
+           instance("particle_container", "p:particle", kParticles) + "<Namespace id='stage_game'>" +
+           instance("ashexplosion_container", "p:ash", 20) + instance("iceexplosion_container", "p:ice", 20) +
+           instance("animal_container", "p:animal", 200) + instance("weapon_container", "p:weapon", 40) +
+           instance("obstacle_container", "p:obstacle", 20) + instance("course_container", "p:course", 50) +
+           instance("clouds_container", "p:clouds", 60) + instance("scoretext_container", "p:scores", 20) +
+           Testing::PlaySignsXml() + "</Namespace>" + Testing::FramebufferXml(10) + "</View>";
+}
+
+// The game stage's play objects over that graph, bound as the stage binds them.
+class FullStage : public Testing::ViewSceneFixture
+{
+public:
+    FullStage()
+        : mClasses(mFactory, {{"TestText", &Testing::CountingText::Create}}),
+          mEngineState(mLogicFactory.CreateState(&mDevices, &mConfiguration, &mLoader, nullptr)),
+          mContext(&mLogicFactory, 1280.0f, 800.0f), mField(&mContext), mAnimals(&mLogicFactory, &mField),
+          mCourses(&mLogicFactory, &mField), mScore(&mLogicFactory, &mField)
+    {
+        App::SetPlaySeed(5);
+        Testing::AddPoolGraphs(mCollection);
+        mCollection.AddGraph("p:particle", Testing::ParticleTemplate().c_str());
+        mScene = Scene(FullStageXml());
+        if (mScene == nullptr)
+            return;
+        mEngineState->SetGraphRoot(mRoot.get());
+        mEngineState->SetCurrentTickDuration(1.0 / 60.0);
+        mReady = mContext.GetParticleContainer()->Init(mScene, "") && mField.Init(mScene, "/stage_game") &&
+                 mAnimals.GetProcessor()->Init(mEngineState->GetState()) &&
+                 mCourses.GetProcessor()->Init(mEngineState->GetState()) &&
+                 mScore.GetProcessor()->Init(mEngineState->GetState());
+        Game()->SetViewFloats(1280.0f, 800.0f, 0.0f);
+        Game()->StartLevel(3);
+        mLong = LongChain();
+    }
+    ~FullStage() override
+    {
+        mScore.GetProcessor()->DeInit(mEngineState->GetState());
+        mCourses.GetProcessor()->DeInit(mEngineState->GetState());
+        mAnimals.GetProcessor()->DeInit(mEngineState->GetState());
+        mField.DeInit();
+        mContext.GetParticleContainer()->DeInit();
+        mLogicFactory.DestroyState(mEngineState);
+        App::ClearPlaySeed();
+    }
+    void TestBody() override {}
+
+    // Every pool filled afresh; false when one stays short.
+    Bool Fill()
+    {
+        mField.Reset();
+        mContext.GetParticleContainer()->ReleaseAll();
+        App::CourseHandler* courses = mField.GetCourseHandler();
+        courses->AppendCourse()->Setup(&mLong, 1, false);
+        Game()->SetPlayState(4);
+        courses->StartPendingCourses();
+        Game()->SetPlayState(5);
+        if (courses->GetCourse(0)->CountAnimals() != 180)
+            return false;
+        // The rest of the animals fly slowly, far from the chain.
+        App::AnimalContainer* animals = mField.GetAnimalContainer();
+        while (App::Animal* animal = animals->ObtainAnimal(6)) {
+            animal->SetPosition(0.0f, 0.0f);
+            mField.GetFlyingObjectHandler()->SpawnAnimal(animal)->mVelocity =
+                Math::Vector<Float>(1.0f, 0.0f, 0.0f, 0.0f);
+        }
+        while (mField.GetWeaponContainer()->Obtain() != nullptr) {
+        }
+        while (mField.GetObstacleContainer()->GetObstacles().Obtain() != nullptr) {
+        }
+        while (mField.GetCloudsContainer()->Obtain() != nullptr) {
+        }
+        App::ExplosionHandler* effects = mField.GetExplosionHandler();
+        const Math::Vector<Float> centre(0.0f, 0.0f, 0.0f, 1.0f);
+        for (int i = 0; i < 20; ++i) {
+            effects->StartAshExplosion(centre);
+            effects->StartIceExplosion(centre, 0.0f);
+            Math::Vector<Float> at(Float(i * 130 - 1300), 0.0f, 0.0f, 1.0f);
+            mField.GetScoreTextContainer()->ShowScore(String("1,000"), at, Math::Vector<Float>(1, 1, 1, 1), 1.0f,
+                                                       1.0f);
+        }
+        App::ParticleContainer* particles = mContext.GetParticleContainer();
+        for (int i = 0; i < 100 && particles->GetNumUsed() < particles->GetCount(); ++i) {
+            effects->StartFinishEffect(centre);
+            effects->StartEffect(39, centre, 0.0f, 0.0f);
+        }
+        return particles->GetNumUsed() == kParticles && mField.GetWeaponContainer()->GetNumUsed() == 40 &&
+               mField.GetCloudsContainer()->GetNumUsed() == 60 && mField.GetAshExplosionContainer()->GetNumUsed() == 20;
+    }
+
+    // One logic step as the engine runs the game stage.
+    void Step()
+    {
+        Logic::IState* state = mEngineState->GetState();
+        mContext.GetParticleContainer()->Step(1.0 / 60.0);
+        mAnimals.GetProcessor()->Step(state);
+        mCourses.GetProcessor()->Step(state);
+        mScore.GetProcessor()->Step(state);
+    }
+    Bool IsReady() const { return mReady; }
+    App::GameState* Game() { return mContext.GetGameState(); }
+
+private:
+    Testing::NodeClassRegistration mClasses;
+    Logic::Factory mLogicFactory;
+    Testing::FakeLogicDeviceHandler mDevices;
+    Testing::FakeLoader mLoader;
+    Logic::IEngineState* mEngineState;
+    App::AppContext mContext;
+    App::Playfield mField;
+    App::AnimalsProcessor mAnimals;
+    App::CourseProcessor mCourses;
+    App::ScoreProcessor mScore;
+    Graph::INamespace* mScene = nullptr;
+    App::CourseRecord mLong;
+    Bool mReady = false;
+};
+
+void BM_FullGameStep(benchmark::State& state)
+{
+    FullStage stage;
+    if (!stage.IsReady()) {
+        state.SkipWithError("the game stage did not initialise");
+        return;
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (!stage.Fill()) {
+            state.SkipWithError("the pools did not fill");
+            return;
+        }
+        state.ResumeTiming();
+        for (int i = 0; i < kFullSteps; ++i)
+            stage.Step();
+    }
+    state.counters["per_step"] =
+        benchmark::Counter(kFullSteps, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_FullGameStep)->Unit(benchmark::kMicrosecond);
 
 } // namespace

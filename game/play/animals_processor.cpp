@@ -88,7 +88,12 @@ Bool AnimalsProcessor::OnInit(Logic::IState*)
         mSpawnTimer.GetTimeline(),
         mPlayfield->GetFlyingObjectHandler(),
         mPlayfield->GetAnimalContainer(),
+        mPlayfield->GetWeaponContainer(),
+        mPlayfield->GetAshExplosionContainer(),
+        mPlayfield->GetIceExplosionContainer(),
         mPlayfield->GetCloudsContainer(),
+        mPlayfield->GetSnowHandler(),
+        mPlayfield->GetObstacleContainer(),
     };
     for (Logic::IStepable* stepable : stepables)
         mProcessor->AddStepable(stepable);
