@@ -1,7 +1,10 @@
-// One logic step of game play at its heaviest: the longest chain a level can start, 180 animals
-// in eight segments that push and pull while shots arrive, beside a 20-animal chain; the course
-// handler's calls in the course processor's order, then the animal pool's and the flying
-// objects' steps. The animals are real pooled graph instances. Reported per logic step.
+// Logic steps of game play at their heaviest, each reported per logic step:
+// - the chain step: the longest chain a level can start, 180 animals in eight segments that push
+//   and pull while shots arrive, beside a 20-animal chain; the course handler's calls in the
+//   course processor's order, then the animal pool's and the flying objects' steps;
+// - the particle step: the application's pool of 300 particle animators, every one busy with the
+//   level's finish effect and effect 39.
+// The animals and particles are real pooled graph instances.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -17,9 +20,11 @@
 #include "game/play/course_handler.h"
 #include "game/play/explosion_handler.h"
 #include "game/play/flying_object.h"
+#include "game/play/particles.h"
 #include "game/play/play_seed.h"
 #include "resource/xml_graph.h"
 #include "tests/support/course_records.h"
+#include "tests/support/fake_display_renderer.h"
 #include "tests/support/play_step_harness.h"
 #include "tests/support/play_templates.h"
 #include "tests/support/scene_fixture.h"
@@ -172,5 +177,115 @@ void BM_GamePlayStep(benchmark::State& state)
         benchmark::Counter(kStepsPerRun, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_GamePlayStep)->Unit(benchmark::kMillisecond);
+
+constexpr int kParticleSteps = 10;
+// The application's particle pool.
+constexpr UInt32 kParticles = 300;
+
+// Particles bind display parameters, so their graph is initialised with a display renderer.
+struct DisplayServices
+{
+    DisplayServices()
+        : mInitState(nullptr, &mFactory, nullptr, nullptr, &mDisplay, nullptr, nullptr, &mCollection),
+          mDeInitState(nullptr, &mFactory, nullptr, nullptr, &mDisplay, nullptr, nullptr, &mCollection)
+    {
+        mFactory.Init();
+        mInitState.Init(&mClock);
+        mDeInitState.Init(&mClock);
+        mInitState.Begin();
+        mDeInitState.Begin();
+    }
+    ~DisplayServices() { mFactory.DeInit(); }
+
+    Testing::FakeClock mClock;
+    Testing::FakeResourceCollection mCollection;
+    Testing::FakeDisplayRenderer mDisplay;
+    Graph::Factory mFactory;
+    Graph::InitState mInitState;
+    Graph::DeInitState mDeInitState;
+};
+
+// The whole particle pool, bound to real graph instances.
+class ParticlePool
+{
+public:
+    ParticlePool() : mParticles(&mGameState), mEffects(&mParticles)
+    {
+        App::SetPlaySeed(7);
+        // The instance template without its graph element, once per entry.
+        const std::string entry = Testing::ParticleTemplate();
+        const std::string open = "<Graph replication='0'>";
+        const std::string body = entry.substr(open.size(), entry.size() - open.size() - std::strlen("</Graph>"));
+        std::string xml = "<Graph><Namespace><Transform id='particle_container'>";
+        for (UInt32 i = 0; i < kParticles; ++i) {
+            std::string copy = body;
+            const std::string mark = "{replication}";
+            copy.replace(copy.find(mark), mark.size(), std::to_string(i));
+            xml += copy;
+        }
+        xml += "</Transform></Namespace></Graph>";
+        Bool releaseData = false;
+        Bool failed = false;
+        mGraph.reset(static_cast<Resource::XmlGraph*>(Resource::XmlGraph::Create(
+            nullptr, String("bench"), xml.c_str(), UInt32(xml.size()), nullptr, 0, &releaseData, &failed)));
+        mTop = mServices.mFactory.CreateGraph(mGraph.get(), nullptr);
+        mReady = mTop != nullptr && mTop->Init(&mServices.mInitState) &&
+                 mParticles.Init(dynamic_cast<Graph::INamespace*>(mTop->GetChild(0)), "") &&
+                 mParticles.GetCount() == kParticles;
+    }
+    ~ParticlePool()
+    {
+        mParticles.DeInit();
+        if (mTop != nullptr) {
+            mTop->DeInit(&mServices.mDeInitState);
+            Graph::Factory::DestroyGraph(mTop);
+        }
+        App::ClearPlaySeed();
+    }
+
+    // Finish effects and effect 39 until no animator is free; false when the pool never fills.
+    Bool Fill()
+    {
+        const Math::Vector<Float> centre(0.0f, 0.0f, 0.0f, 1.0f);
+        for (int i = 0; i < 100 && mParticles.GetNumUsed() < mParticles.GetCount(); ++i) {
+            mEffects.StartFinishEffect(centre);
+            mEffects.StartEffect(39, centre, 0.0f, 0.0f);
+        }
+        return mParticles.GetNumUsed() == mParticles.GetCount();
+    }
+    void Step() { mParticles.Step(1.0 / 60.0); }
+    Bool IsReady() const { return mReady; }
+
+private:
+    DisplayServices mServices;
+    std::unique_ptr<Resource::XmlGraph> mGraph;
+    Graph::INode* mTop = nullptr;
+    Bool mReady = false;
+    App::GameState mGameState;
+    App::ParticleContainer mParticles;
+    App::ExplosionHandler mEffects;
+};
+
+void BM_ParticleStep(benchmark::State& state)
+{
+    ParticlePool pool;
+    if (!pool.IsReady()) {
+        state.SkipWithError("the particle pool did not initialise");
+        return;
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (!pool.Fill()) {
+            state.SkipWithError("the effects did not fill the pool");
+            return;
+        }
+        state.ResumeTiming();
+        for (int i = 0; i < kParticleSteps; ++i)
+            pool.Step();
+    }
+    state.counters["per_step"] =
+        benchmark::Counter(kParticleSteps, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_ParticleStep)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -255,5 +255,8 @@ int main(int argc, char** argv)
     levels.Chunk("OBST", Testing::LevelPayload().U32(1).F32(1.0f).U32(1).Zeros(3).F32(50.0f).U32(8));
     levels.Chunk("PSTA", Testing::LevelPayload().U32(2).F32(40.0f).F32(50.0f).Zeros(98));
     Write("level_data", "two_levels", levels.GetBytes());
+    // The level writer's chunk list: a level line and a background line.
+    const std::string list = "LEVL 312e3039" + std::string(8 * 3, '0') + "\nASET 62675f69\n\n";
+    Write("chunk_list", "two_chunks", ToBytes(list));
     return gFailures == 0 ? 0 : 1;
 }

@@ -13,6 +13,8 @@ namespace App {
 AppContext::AppContext(Logic::IFactory* factory, Float longSide, Float shortSide)
     : mAppProcessor(factory, &mGameState, longSide, shortSide),
       mSoundContainer(&mGameState),
+      // Particles follow the game's speed, as the play field's other effects do.
+      mParticles(&mGameState),
       mOnlineScores(&mHighscores)
 {
 }

@@ -132,6 +132,7 @@ Bool FillLocalHighscores(Graph::INamespace* root, const GameState& state, Scores
         complete = PlaceBlock(root, k, y) && complete;
 
         SInt32 placed = 0;
+        UInt32 others = 0;
         for (UInt32 slot : order) {
             const PlayerData& player = *players[slot];
             if (!player.IsUsed())
@@ -139,7 +140,11 @@ Bool FillLocalHighscores(Graph::INamespace* root, const GameState& state, Scores
             ScoresFont* row = rows->Obtain();
             if (row == nullptr)
                 continue;
-            row->SetValue(FormatUnsigned(UInt32(placed + 1)) + ". " + player.GetName(), form);
+            // The current profile stands out; the others take the first, then the second style.
+            const char* style = "highlight";
+            if (slot != state.GetCurrentPlayerIndex())
+                style = others++ == 0 ? "1" : "2";
+            row->SetValue(FormatUnsigned(UInt32(placed + 1)) + ". " + player.GetName(), form, String(style));
             if (row->GetScoreText() != nullptr)
                 row->GetScoreText()->SetText(ValueText(player, k));
             row->SetPosition(0.0f, Snap(y - 60.0f - 50.0f * Float(placed)));

@@ -15,6 +15,18 @@ namespace {
 
 constexpr SInt32 kScoreRowDepthOrder = 705000;
 
+// Row colours by style id: the current profile stands out in white, the others in the online
+// list's two row colours.
+const struct
+{
+    const char* mStyle;
+    Color mColor;
+} kRowStyles[] = {
+    {"highlight", {1.0f, 1.0f, 1.0f, 1.0f}},
+    {"1", {0.0f, 0.0f, 0.0f, 0.7f}},
+    {"2", {0.28f, 0.11f, 0.06f, 0.8f}},
+};
+
 } // namespace
 
 ScoresFont::ScoresFont() : GraphPositionObject(kScoreRowDepthOrder), mDisplayTextMode(0) {}
@@ -50,8 +62,14 @@ Graph::INode* ScoresFont::GetRootNode() const
     return mInstance.GetNode();
 }
 
-void ScoresFont::SetValue(const String& text, SInt32 form)
+void ScoresFont::SetValue(const String& text, SInt32 form, const String& style)
 {
+    for (const auto& row : kRowStyles) {
+        if (style == row.mStyle) {
+            mParameters.Get()->SetColor(0, row.mColor);
+            mParametersScore.Get()->SetColor(0, row.mColor);
+        }
+    }
     if (mDisplayTextMode != 0) {
         mSwitch.Get()->SetIndex(1);
         mText.Get()->SetText(text);

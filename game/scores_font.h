@@ -31,8 +31,9 @@ public:
     Graph::INode* GetRootNode() const override;
 
     // Shows the text in the given form (the switch's child); a row whose "tex" is no plain text
-    // always shows the bitmap-font form.
-    void SetValue(const String& text, SInt32 form);
+    // always shows the bitmap-font form. The style id ("highlight" for the current profile, "1"
+    // and "2" for the others) colours the text and the score; an unknown id keeps the colours.
+    void SetValue(const String& text, SInt32 form, const String& style);
     // True when the font has a glyph for every character above the space in the UTF-8 text.
     static Bool CanRender(const String& text, const Graph::IDisplayText* font);
 

@@ -175,6 +175,15 @@ Bool AssetContainer::InitZenBackground(Graph::INamespace* root, const String& ba
     return true;
 }
 
+Bool AssetContainer::DeInit()
+{
+    Bool released = GraphInstanceContainer<Asset>::DeInit();
+    Logic::GraphINode* const nodes[] = {mBackgroundSwitch, mRoot, mZenScreen, mScreen, mScreenIndex, mScreenScale};
+    for (Logic::GraphINode* node : nodes)
+        released = node->Remove() && released;
+    return released;
+}
+
 void AssetContainer::SetBackgroundScale(Float width, Float height)
 {
     if (mScreenScale->IsValid())

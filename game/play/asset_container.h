@@ -82,6 +82,9 @@ public:
     Bool InitBackground(Graph::INamespace* root, const String& backgroundId);
     // Binds the zen background's screen (it has no decorations) and shows the switch's child 1.
     Bool InitZenBackground(Graph::INamespace* root, const String& backgroundId);
+    // Lets go of the decorations and of the background's nodes, so that its package can go; the
+    // paths stay. True when every node was let go.
+    Bool DeInit() override;
     // Every bound screen a half percent larger than the view on each axis.
     void SetBackgroundScale(Float width, Float height);
     // 0 while no campaign screen is bound.

@@ -113,8 +113,14 @@ void Clouds::SetCloudType(UInt32 type)
         return;
     select->SetIndex(SInt32(type));
     mOpacity = nullptr;
-    if (auto* types = dynamic_cast<Graph::INamespace*>(select->GetSelectedChild()))
-        mOpacity = dynamic_cast<Graph::ISwitch*>(types->FindNode("opacity"));
+    auto* types = dynamic_cast<Graph::INamespace*>(select->GetSelectedChild());
+    Graph::INode* opacity = types != nullptr ? types->FindNode("opacity") : nullptr;
+    if (opacity == nullptr)
+        return;
+    // The lookup's reference is not kept: the switch lives as long as the instance the cloud binds,
+    // and a kept one would stop the graph from de-initialising.
+    opacity->RemoveReference();
+    mOpacity = dynamic_cast<Graph::ISwitch*>(opacity);
 }
 
 void Clouds::SetOpacity(Float alpha)

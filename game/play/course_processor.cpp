@@ -141,6 +141,7 @@ Bool CourseProcessor::CheckWon()
         return false;
     gameState->SetRunStars(gameState->StarsForTime(gameState->GetRunTime()));
     gameState->SetPlayState(kWon);
+    mPlayfield->GetExplosionHandler()->StartFinishEffect(gameState->GetPosition());
     ShowSign(mHurryUp, false);
     PlaySound(kSoundExcellent);
     return true;

@@ -145,9 +145,10 @@ Bool ScoreProcessor::OnInit(Logic::IState* state)
     mLayoutHeight = 0.0f;
     mMusic = 0;
     mRemovalStep = 0;
-    // A bar without its texts plays on without numbers; only the bound paths are required.
-    if (!Layout())
+    if (!Layout()) {
         Debug::Trace("App::ScoreProcessor::OnInit(): Score bar texts missing");
+        return false;
+    }
     return true;
 }
 

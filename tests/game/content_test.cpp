@@ -1,8 +1,9 @@
 // The game's own data on the headless engine: the packages the build made from content/ are
 // loaded by the game's application on a desktop computer of 1280 x 800, which runs the start-up,
-// the main menu, the map and the level chooser for a few hundred frames. Any line the engine or
-// the game logs on the way (a failed binding, a missing resource, text or file, a cut text) is a
-// fault of the data or of the code that reads it. This test keeps the two in step.
+// the main menu, the map, the level chooser and every level of the level file for a few hundred
+// frames. Any line the engine or the game logs on the way (a failed binding, a missing resource,
+// text or file, a cut text) is a fault of the data or of the code that reads it. This test keeps
+// the two in step.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -15,7 +16,14 @@
 
 #include "foundation/debug.h"
 #include "game/drel_app.h"
+#include "game/app_context.h"
 #include "game/drel_logic.h"
+#include "game/game_state.h"
+#include "game/menu_processor.h"
+#include "game/play/level_data.h"
+#include "game/play/level_handler.h"
+#include "game/stage_game.h"
+#include "game/stage_menu.h"
 #include "graph/display_plane_sequence.h"
 #include "graph/display_text.h"
 #include "graph/input/button.h"
@@ -43,18 +51,6 @@ fs::path PackagesFolder()
     return given != nullptr ? fs::path(given) : fs::path("..") / "content" / "packages";
 }
 
-// Lines about the packages and the level file of the game screens, which come with their own
-// content; they are not this data's faults while those are not there yet.
-Bool IsAboutGamePlayData(const std::string& line)
-{
-    for (const char* name : {"game_1280", "game_common", "bg_autumn", "bg_beach", "bg_ice", "bg_grass", "bg_zen",
-                             "SkarvelLevels", "/stage_game", "/framebuffer"}) {
-        if (line.find(name) != std::string::npos)
-            return true;
-    }
-    return false;
-}
-
 class ContentTest : public ::testing::Test
 {
 protected:
@@ -66,7 +62,8 @@ protected:
         // control, which the headless engine takes from a fake.
         mHarness.mDevices.AddSystemFontControl(&mFontControl);
         mLogFile = (fs::path(mHarness.mFolder.Get()) / "engine.log").string();
-        Debug::SetLogFile(mLogFile.c_str());
+        // The engine takes its log file from the configuration when it starts.
+        mHarness.mConfiguration.SetLogFilePath(String(mLogFile.c_str()));
     }
     ~ContentTest() override { Debug::ClearLogFile(); }
 
@@ -80,28 +77,8 @@ protected:
             ADD_FAILURE() << "no built packages at " << from << " (" << error.message() << ")";
             return false;
         }
-        AddGamePlayStandIns();
         mApp.reset(static_cast<DrelApp*>(CreateApp(&mHarness.mConfiguration)));
         return mApp != nullptr && mHarness.Start(mApp.get());
-    }
-
-    // The game screen's packages come with the game-play data; until the build makes them,
-    // empty ones with the nodes the game stage binds stand in, so that the menu group is not
-    // held up behind them.
-    void AddGamePlayStandIns()
-    {
-        auto add = [&](const std::string& name, const std::vector<Testing::GameNode>& nodes) {
-            if (!fs::exists(PackagesFolder() / (name + ".vornpkg")))
-                mHarness.AddPackage(name, nodes, "game_stage");
-        };
-        add("game_1280", {{"/stage_game/screen_timeline", "Timeline", ""},
-                          {"/stage_game/framebuffer", "Node", ""},
-                          {"/stage_game/playfield_timeline", "Timeline", ""},
-                          {"/stage_game/animal_container", "Node", ""},
-                          {"/stage_game/course_container", "Node", ""}});
-        add("game_common", {{"/game_common_stand_in", "Node", ""}});
-        for (const char* name : {"bg_autumn_1280", "bg_beach_1280", "bg_ice_1280", "bg_grass_1280", "bg_zen"})
-            add(name, {{std::string("/") + name + "_stand_in", "Node", ""}});
     }
 
     DrelLogic* Logic() const { return mApp->GetLogic(); }
@@ -121,13 +98,13 @@ protected:
                                     2000);
     }
 
-    // The log lines written since the start, but those of the game-play data.
-    std::vector<std::string> FaultLines() const
+    // Every log line written since the start.
+    std::vector<std::string> AllLines() const
     {
         std::vector<std::string> lines;
         std::ifstream log(mLogFile);
         for (std::string line; std::getline(log, line);) {
-            if (!line.empty() && !IsAboutGamePlayData(line))
+            if (!line.empty())
                 lines.push_back(line);
         }
         return lines;
@@ -176,7 +153,7 @@ TEST_F(ContentTest, StartUpMenuMapAndChooserRunWithoutAFaultLine)
     ASSERT_TRUE(RunUntil(Logic()->GetStageMenu()));
     ASSERT_TRUE(mHarness.Frames(50));
 
-    for (const std::string& line : FaultLines())
+    for (const std::string& line : AllLines())
         ADD_FAILURE() << line;
 }
 
@@ -406,6 +383,37 @@ TEST_F(ContentTest, EveryTextNodeCanShowTheLatinLetters)
         EXPECT_TRUE(lacking.empty()) << node->GetId().GetText() << " lacks " << lacking;
     });
     EXPECT_GT(texts, 0u);
+}
+
+// Every level of the level file on the game screen: each one starts with its scenery, runs for a
+// few hundred frames and goes back to the menu, and no line is logged on the way (a failed
+// binding, a missing resource, text or glyph).
+TEST_F(ContentTest, EveryLevelStartsAndRunsWithoutAFaultLine)
+{
+    ASSERT_TRUE(StartToMenu());
+    StageMenu* menu = Logic()->GetStageMenu();
+    StageGame* game = Logic()->GetStageGame();
+    GameState* state = Logic()->GetContext()->GetGameState();
+    LevelHandler* levels = game->GetLevelHandler();
+    ASSERT_EQ(levels->GetLevels().GetCount(), 102);
+    const std::vector<std::string> before = AllLines();
+    for (UInt32 level = 0; level < 102; ++level) {
+        SCOPED_TRACE("level " + std::to_string(level));
+        state->StartLevel(level);
+        menu->GetMenuProcessor()->mMenuState = MenuProcessor::kStartGame;
+        ASSERT_TRUE(RunUntil(game));
+        ASSERT_TRUE(mHarness.Frames(240));
+        EXPECT_EQ(levels->GetLevelIndex(), level);
+        const std::string scenery = levels->GetLevels()[level].mAssetResourceId.GetText();
+        EXPECT_NE(mHarness.Find(("/framebuffer/" + scenery + "/screen").c_str()), nullptr) << scenery << " is not in";
+        EXPECT_EQ(levels->GetAppliedBackground(), LevelHandler::GetBackgroundIndex(String(scenery.c_str())));
+        state->SetPlayState(20);
+        game->GetStage()->RequestStop();
+        ASSERT_TRUE(RunUntil(menu));
+    }
+    const std::vector<std::string> after = AllLines();
+    for (size_t i = before.size(); i < after.size(); ++i)
+        ADD_FAILURE() << after[i];
 }
 
 } // namespace

@@ -49,7 +49,7 @@ TEST_F(DrelLogicTest, SplashPicturesThenTheMenuThenTheGameAndEndGroupsLoadBehind
     ASSERT_TRUE(mHarness.FramesUntil([&] { return Logic()->GetGroup(1)->IsLoaded() && Logic()->GetGroup(2)->IsLoaded(); }));
     EXPECT_TRUE(IsUnloaded("loader_korvane.vornres"));
     EXPECT_TRUE(IsLoaded("menu_1280"));
-    EXPECT_TRUE(mHarness.Find("/stage_game/framebuffer") != nullptr);
+    EXPECT_TRUE(mHarness.Find("/framebuffer") != nullptr);
     EXPECT_EQ(Game()->GetCounter(), 1u);
 }
 

@@ -34,6 +34,7 @@ protected:
         // The menu's texts: bitmap fonts and system-font textures stand in.
         mHarness.AddNodeClass("FakeText", &Testing::TextNode::Create);
         mHarness.AddNodeClass("MenuDisplayText", &MenuDisplayTextNode::Create);
+        mHarness.AddNodeClass("SignTipPicture", &SignTipPictureNode::Create);
     }
 
     // Writes every package of the game but those named in left out, the resolution-specific
@@ -85,17 +86,18 @@ protected:
         }
         add("app_common", {{"/app_common_loaded", "Node", ""}}, "");
         add("menu_" + displayClass, MenuNodes(), "/scene");
-        add("menu_common",
-            {{"/overlaymap/page", "Node", ""},
-             {"/stage_map/screen_timeline", "Timeline", ""},
-             {"/stage_map/basemap/map_levelscleared", "Node", ""}},
-            "/scene");
-        add("game_" + displayClass,
-            {{"/stage_game/screen_timeline", "Timeline", ""},
-             {"/stage_game/framebuffer", "Node", ""},
+        add("menu_common", MapNodes(), "/scene");
+        std::vector<Testing::GameNode> game = SignNodes();
+        game.insert(game.begin(), {
+            {"/stage_game/screen_timeline", "Timeline", ""},
              {"/stage_game/playfield_timeline", "Timeline", ""},
-             // The play field's pools, empty.
+             // The play field's pools, empty, and the frame buffer with the rocks' pool.
+             {"/framebuffer/obstacle_container", "Node", ""},
+             {"/stage_game/ashexplosion_container", "Node", ""},
+             {"/stage_game/iceexplosion_container", "Node", ""},
              {"/stage_game/animal_container", "Node", ""},
+             {"/stage_game/weapon_container", "Node", ""},
+             {"/stage_game/obstacle_container", "Node", ""},
              {"/stage_game/course_container", "Node", ""},
              {"/stage_game/clouds_container", "Node", ""},
              {"/stage_game/scoretext_container", "Node", ""},
@@ -111,13 +113,19 @@ protected:
              {"/stage_game/scorebar/bar/pause_button", "Button", ""},
              {"/stage_game/scorebar/select", "Switch", ""},
              {"/stage_game/scorebar/select/texts", "Namespace", ""},
+             {"/stage_game/scorebar/select/texts/value_rings", "FakeText", ""},
+             {"/stage_game/scorebar/select/texts/value_score", "FakeText", ""},
+             {"/stage_game/scorebar/select/texts/word_pause", "FakeText", ""},
+             {"/stage_game/scorebar/select/texts/word_rings", "FakeText", ""},
+             {"/stage_game/scorebar/select/texts/word_score", "FakeText", ""},
+             {"/stage_game/scorebar/select/texts/word_stage", "FakeText", ""},
              {"/stage_game/scorebar/normal/word_score", "Transform", ""},
              {"/stage_game/scorebar/normal/word_rings", "Transform", ""},
              {"/stage_game/scorebar/normal/word_pause", "Transform", ""},
              {"/stage_game/scorebar/normal/value_score", "Transform", ""},
              {"/stage_game/scorebar/normal/value_rings", "Transform", ""},
-             {"/stage_game/scorebar/normal/pause_button", "Button", ""}},
-            "/scene");
+             {"/stage_game/scorebar/normal/pause_button", "Button", ""}});
+        add("game_" + displayClass, game, "/scene");
         add("game_common", {{"/game_common_loaded", "Node", ""}}, "/scene");
         // The level backgrounds, loaded when a level asks for them.
         for (const char* name : {"bg_autumn", "bg_beach", "bg_ice", "bg_grass"})

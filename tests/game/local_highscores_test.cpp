@@ -6,6 +6,7 @@
 #include "game/local_highscores.h"
 #include "game/player_data.h"
 #include "game/scores_font.h"
+#include "graph/parameters.h"
 #include "graph/switch.h"
 #include "graph/transform/transform.h"
 #include "tests/support/fake_text_node.h"
@@ -126,6 +127,20 @@ TEST_F(LocalHighscoresTest, ThreeProfilesRankBestFirstAndTiesKeepSlotOrder)
     const char* zenTimeOrder[] = {"1. Cleo", "2. Anna", "3. Ben"};
     for (UInt32 j = 0; j < 3; ++j)
         EXPECT_EQ(Text(scene, 15 + j, "text"), zenTimeOrder[j]);
+
+    // The current profile's row is highlighted wherever it ranks; the others take style 1, then 2.
+    mState.SelectPlayer(1); // no player-data file to save to here
+    ASSERT_EQ(mState.GetCurrentPlayerIndex(), 1u);
+    ASSERT_TRUE(FillLocalHighscores(scene, mState, &mRows, &mFont, &mBottom));
+    const struct
+    {
+        UInt32 mRow;
+        Float mRed; // of the style: highlight 1, first other 0, second other 0.28
+    } styles[] = {{9, 1.0f}, {10, 0.0f}, {11, 0.28f}, {15, 0.0f}, {16, 0.28f}, {17, 1.0f}};
+    for (const auto& style : styles) {
+        const std::string path = "scoresfont" + std::to_string(style.mRow) + "/parameters";
+        EXPECT_EQ(Find<Graph::IParameters>(scene, path.c_str())->GetColor(0).red, style.mRed) << style.mRow;
+    }
     EXPECT_TRUE(mRows.DeInit());
 }
 

@@ -254,12 +254,19 @@ TEST_F(MapProcessorTest, TheTenthStageShowsTheClearedSignThenTheMarkerWalksOn)
     EXPECT_FALSE(Find<Graph::INode>(mScene, "stage_map/basemap/map_levelscleared")->IsActiveAndVisible());
 }
 
-TEST_F(MapProcessorTest, TheBonusGrowsWithEveryTenthStage)
+TEST_F(MapProcessorTest, TheBonusGrowsWithEveryTenthStageAndTheRound)
 {
+    // Round 2 (F = 2): a short campaign played through once, then 30 stages of the full one.
+    Player()->SetLevelCount(3);
+    Complete(2);
+    ASSERT_EQ(Player()->GetPass(), 2u);
+    Player()->SetLevelCount(102);
     Complete(30); // R = 31
+    ASSERT_EQ(Player()->GetFrontier(), 31u);
     mContext.GetGameState()->SetPlayState(21);
     Step();
-    EXPECT_EQ(Text("stage_map/basemap/levelscleared_text2"), "STAGES CLEARED\n300,000 BONUS POINTS");
+    EXPECT_EQ(Text("stage_map/basemap/levelscleared_text1"), "30");
+    EXPECT_EQ(Text("stage_map/basemap/levelscleared_text2"), "STAGES CLEARED\n600,000 BONUS POINTS");
     // The cancel button makes a long walk arrive in the step after the click is read.
     Steps(20);
     Click(0.0f, 350.0f);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "graph/display_plane_sequence.h"
 #include "graph/display_text.h"
 #include "graph/transform/transform.h"
 #include "tests/support/game_harness.h"
@@ -47,6 +48,23 @@ public:
 private:
     String mText;
     Math::Vector<float> mScale{1.0f, 1.0f, 1.0f, 1.0f};
+};
+
+// The level-start sign's tip pictures, without an atlas: picture i is 100 x (i + 1) wide.
+class SignTipPictureNode : public Graph::Transform, public Graph::IDisplayPlaneSequence
+{
+public:
+    static Graph::INode* Create() { return new (std::nothrow) SignTipPictureNode(); }
+    Bool SetIndex(SInt32 index) override { return mIndex = index, true; }
+    SInt32 GetIndex() const override { return mIndex; }
+    UInt32 GetNumberOfIndices() const override { return 3; }
+    Real GetSizeX(UInt32 index) const override { return 100.0f * Real(index + 1); }
+    Real GetCurrentSizeX() const override { return GetSizeX(UInt32(mIndex)); }
+    Real GetSizeY(UInt32) const override { return 80.0f; }
+    Real GetCurrentSizeY() const override { return 80.0f; }
+
+private:
+    SInt32 mIndex = 0;
 };
 
 struct MenuButton
@@ -207,6 +225,133 @@ inline std::vector<Testing::GameNode> MenuNodes(Bool systemFontTextures = true)
     add(lists + "highscore/gamecenter/on", "Node");
     for (int k = 1; k <= 6; ++k)
         add(lists + "highscore/block_" + std::to_string(k) + "/pos", "Transform");
+    return nodes;
+}
+
+inline std::string ButtonAttributes(int x, int y)
+{
+    return "posX='" + std::to_string(x) + "' posY='" + std::to_string(y) + "' sizeX='40' sizeY='40' mouseButton='LEFT'";
+}
+
+// The map package's nodes: the map with its buttons (apart from the menu's, in the lower right),
+// its signs and timelines, and the level chooser with its twenty papers.
+inline std::vector<Testing::GameNode> MapNodes()
+{
+    std::vector<Testing::GameNode> nodes = {{"/stage_map/screen_timeline", "Timeline", ""}};
+    const std::string map = "/stage_map/basemap/";
+    for (const char* timeline : {"base_map_timeline", "base_map_startanim_timeline",
+                                 "base_map_startanim_playnow_timeline", "playnow_writing_timeline",
+                                 "map_levelscleared_timeline"})
+        nodes.push_back({map + timeline, "Timeline", ""});
+    const struct
+    {
+        const char* mId;
+        int mX;
+        int mY;
+    } buttons[] = {{"button_map", 350, -250},          {"button_map2", 400, -250},
+                   {"button_map3", 450, -250},         {"button_back", 500, -250},
+                   {"button_save_quit", 550, -250},    {"button_play_now", 350, -330},
+                   {"button_levelscleared", 400, -330}, {"button_cancel_marker", 450, -330},
+                   {"button_toggle_fullscreen", 500, -330}};
+    for (const auto& button : buttons)
+        nodes.push_back({map + button.mId, "Button", ButtonAttributes(button.mX, button.mY)});
+    nodes.push_back({map + "mm_bg_scale", "Scale", ""});
+    for (const char* switchNode : {"map_arrow_top_left", "map_tap_click_switch", "mm_toggle_fullscreen_switch"}) {
+        nodes.push_back({map + switchNode, "Switch", ""});
+        nodes.push_back({map + switchNode + "/" + switchNode + "_0", "Node", ""});
+        nodes.push_back({map + switchNode + "/" + switchNode + "_1", "Node", ""});
+    }
+    for (const char* transform : {"map_arrow_top_left_trans", "play_now", "map_carrot_trans", "map_marker"})
+        nodes.push_back({map + transform, "Transform", ""});
+    nodes.push_back({map + "map_levelscleared", "Transform", "activeAndVisible='false'"});
+    nodes.push_back({map + "levelscleared_text1", "MenuDisplayText", ""});
+    nodes.push_back({map + "levelscleared_text2", "MenuDisplayText", ""});
+
+    nodes.push_back({"/overlaymap", "Namespace", "activeAndVisible='false'"});
+    nodes.push_back({"/overlaymap/overlay_map_timeline", "Timeline", "endTime='30'"});
+    nodes.push_back({"/overlaymap/button_back", "Button", "posY='-345' sizeX='60' sizeY='30' mouseButton='LEFT'"});
+    nodes.push_back({"/overlaymap/button_left", "Button", ButtonAttributes(-600, 0)});
+    nodes.push_back({"/overlaymap/button_right", "Button", ButtonAttributes(600, 0)});
+    nodes.push_back({"/overlaymap/levelpaper_container", "Node", ""});
+    for (int i = 0; i < 20; ++i) {
+        const std::string paper = "/overlaymap/levelpaper_container/levelpaper" + std::to_string(i);
+        nodes.push_back({paper, "Namespace", ""});
+        nodes.push_back({paper + "/position", "Transform", ""});
+        for (const char* switchNode : {"select", "star1", "star2", "star3"}) {
+            nodes.push_back({paper + "/position/" + switchNode, "Switch", ""});
+            nodes.push_back({paper + "/position/" + switchNode + "/" + switchNode + "_0", "Node", ""});
+            nodes.push_back({paper + "/position/" + switchNode + "/" + switchNode + "_1", "Node", ""});
+        }
+        nodes.push_back({paper + "/position/stage_text", "FakeText", ""});
+        nodes.push_back({paper + "/position/button", "Button", "sizeX='60' sizeY='40' mouseButton='LEFT'"});
+    }
+    return nodes;
+}
+
+// The in-game signs: the level-start sign, the end and pause signs as faces of the sign switch,
+// the score bar's level name and the airstrike button. Buttons stand apart from the score bar's.
+inline std::vector<Testing::GameNode> SignNodes()
+{
+    std::vector<Testing::GameNode> nodes;
+    const std::string start = "/stage_game/levelstart/";
+    nodes.push_back({"/stage_game/levelstart", "Namespace", "activeAndVisible='false'"});
+    nodes.push_back({start + "timeline", "Timeline", "endTime='2'"});
+    nodes.push_back({start + "tap_to_start_timeline", "Timeline", "endTime='1'"});
+    nodes.push_back({start + "background", "DisplayPlane", ""});
+    for (const char* transform : {"position", "textposition", "tap_to_start", "imageposition"})
+        nodes.push_back({start + transform, "Transform", ""});
+    nodes.push_back({start + "button_tap", "Button", ButtonAttributes(500, 300)});
+    for (const char* text : {"stage", "levelname", "description"})
+        nodes.push_back({start + text, "MenuDisplayText", ""});
+    nodes.push_back({start + "levelname_scale", "Scale", ""});
+    nodes.push_back({start + "atlas_select", "Switch", ""});
+    nodes.push_back({start + "atlas_select/none", "Node", ""});
+    nodes.push_back({start + "atlas_select/tips1", "Namespace", ""});
+    nodes.push_back({start + "atlas_select/tips1/atlas", "SignTipPicture", ""});
+
+    const std::string sign = "/stage_game/sign/";
+    nodes.push_back({"/stage_game/sign", "Namespace", "activeAndVisible='false'"});
+    nodes.push_back({sign + "mm_sign", "Transform", ""});
+    nodes.push_back({sign + "mm_sign_timeline", "Timeline", "endTime='30'"});
+    nodes.push_back({sign + "mm_sign_switch", "Switch", ""});
+    const std::string faces = sign + "mm_sign_switch/";
+    const struct
+    {
+        const char* mFace;
+        std::vector<const char*> mButtons;
+        std::vector<const char*> mTexts;
+        int mY;
+    } signs[] = {
+        {"mm_sign_finished", {"button_next", "button_replay", "button_back", "button_cancel_win_celebration"},
+         {"base_score", "total_score", "time_bonus", "best_score"}, -200},
+        {"mm_sign_failed", {"button_replay", "button_back"}, {}, -240},
+        {"mm_sign_pause", {"button_restart", "button_resume", "button_back", "button_resume_everywhere", "button_audio"},
+         {"player"}, -280},
+        {"mm_sign_zen", {"button_replay", "button_back"}, {"score", "rings", "time"}, -320},
+    };
+    for (const auto& face : signs) {
+        const std::string path = faces + face.mFace + "/";
+        nodes.push_back({faces + face.mFace, "Namespace", ""});
+        int x = -300;
+        for (const char* button : face.mButtons) {
+            nodes.push_back({path + button, "Button", ButtonAttributes(x, face.mY)});
+            x += 100;
+        }
+        for (const char* text : face.mTexts)
+            nodes.push_back({path + text, "MenuDisplayText", ""});
+    }
+    for (const char* star : {"star1", "star2", "star3"}) {
+        nodes.push_back({faces + "mm_sign_finished/" + star, "Switch", ""});
+        nodes.push_back({faces + "mm_sign_finished/" + star + "/" + star + "_0", "Node", ""});
+        nodes.push_back({faces + "mm_sign_finished/" + star + "/" + star + "_1", "Node", ""});
+    }
+    nodes.push_back({faces + "mm_sign_pause/mm_music_switch", "Switch", ""});
+    nodes.push_back({faces + "mm_sign_pause/mm_music_switch/off", "Node", ""});
+    nodes.push_back({faces + "mm_sign_pause/mm_music_switch/on", "Node", ""});
+    nodes.push_back({faces + "mm_sign_pause/systemfont/parameters", "Parameters", ""});
+    nodes.push_back({"/stage_game/scorebar/bar/levelname_scale", "Scale", ""});
+    nodes.push_back({"/stage_game/scorebar/bar/levelname", "MenuDisplayText", ""});
+    nodes.push_back({"/stage_game/airstrike/button_airstrike", "Button", ButtonAttributes(-500, 300)});
     return nodes;
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "game/scores_font.h"
+#include "graph/parameters.h"
 #include "graph/switch.h"
 #include "tests/support/fake_text_node.h"
 #include "tests/support/view_scene_fixture.h"
@@ -56,10 +57,26 @@ TEST_F(ScoresFontTest, PlainTextFormFollowsTheChosenChild)
     ScoresFont* row = mRows.Obtain();
     ASSERT_NE(row, nullptr);
     EXPECT_FALSE(row->IsDisplayTextMode());
-    row->SetValue("Anna", 0);
+    row->SetValue("Anna", 0, "highlight");
     EXPECT_EQ(Text(scene, "scoresfont0/text"), "Anna");
     EXPECT_EQ(Text(scene, "scoresfont0/tex"), "Anna");
     EXPECT_EQ(Find<Graph::ISwitch>(scene, "scoresfont0/switch")->GetIndex(), 0);
+
+    // The style colours the text and the score; an unknown style keeps the colours.
+    const struct
+    {
+        const char* mStyle;
+        Float mRed;
+        Float mAlpha;
+    } styles[] = {{"highlight", 1.0f, 1.0f}, {"1", 0.0f, 0.7f}, {"2", 0.28f, 0.8f}, {"other", 0.28f, 0.8f}};
+    for (const auto& style : styles) {
+        row->SetValue("Anna", 0, style.mStyle);
+        for (const char* parameters : {"scoresfont0/parameters", "scoresfont0/parameters_score"}) {
+            const Color& color = Find<Graph::IParameters>(scene, parameters)->GetColor(0);
+            EXPECT_EQ(color.red, style.mRed) << style.mStyle;
+            EXPECT_EQ(color.alpha, style.mAlpha) << style.mStyle;
+        }
+    }
     EXPECT_TRUE(mRows.DeInit());
 }
 
@@ -70,7 +87,7 @@ TEST_F(ScoresFontTest, TexThatIsNoTextShowsTheDisplayTextForm)
     ASSERT_TRUE(mRows.Init(scene, ""));
     ScoresFont* row = mRows.Obtain();
     ASSERT_TRUE(row->IsDisplayTextMode());
-    row->SetValue("Ben", 0);
+    row->SetValue("Ben", 0, "1");
     EXPECT_EQ(Text(scene, "scoresfont0/text"), "Ben");
     EXPECT_EQ(Find<Graph::ISwitch>(scene, "scoresfont0/switch")->GetIndex(), 1);
     EXPECT_TRUE(mRows.DeInit());

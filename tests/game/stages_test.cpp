@@ -161,7 +161,7 @@ TEST_F(StagesTest, AViewSizeChangeShowsTheFramebufferForOneFrame)
     // The level's background is left out; the test names the package it waits for.
     game->GetLevelHandler()->ClearPackages();
     Playfield* field = game->GetPlayfield();
-    Graph::INode* framebuffer = mHarness.Find("/stage_game/framebuffer");
+    Graph::INode* framebuffer = mHarness.Find("/framebuffer");
     ASSERT_NE(framebuffer, nullptr);
     framebuffer->SetActive(false);
     // Before the level's package is in, a view change waits for the first running step.

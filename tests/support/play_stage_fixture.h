@@ -18,6 +18,7 @@
 #include "logic/state.h"
 #include "tests/support/fake_loader.h"
 #include "tests/support/fake_logic_device_handler.h"
+#include "tests/support/play_object_templates.h"
 #include "tests/support/play_templates.h"
 #include "tests/support/probe_node.h"
 #include "tests/support/text_node.h"
@@ -58,14 +59,17 @@ inline std::string CloudTemplate()
            types + "</Switch></Transform></Namespace></Graph>";
 }
 
-// The pools of the play field that every stage graph holds, of the given sizes.
+// The pools of the play field that every stage graph holds below its base path, of the given
+// sizes; the rocks lie in FramebufferXml.
 inline std::string PlayPoolsXml(UInt32 animals, UInt32 courses, UInt32 scores = 8, UInt32 clouds = 4)
 {
     auto instance = [](const char* id, const char* graph, UInt32 count) {
         return std::string("<Instance id='") + id + "' graphResourceId='" + graph + "' replications='" +
                std::to_string(count) + "'/>";
     };
-    return instance("animal_container", "p:animal", animals) + instance("course_container", "p:course", courses) +
+    return instance("ashexplosion_container", "p:ash", 2) + instance("iceexplosion_container", "p:ice", 2) +
+           instance("animal_container", "p:animal", animals) + instance("weapon_container", "p:weapon", 4) +
+           instance("obstacle_container", "p:obstacle", 2) + instance("course_container", "p:course", courses) +
            instance("clouds_container", "p:clouds", clouds) + instance("scoretext_container", "p:scores", scores);
 }
 
@@ -109,6 +113,11 @@ inline void AddPoolGraphs(FakeResourceCollection& collection)
     collection.AddGraph("p:course", CourseTemplate().c_str());
     collection.AddGraph("p:clouds", CloudTemplate().c_str());
     collection.AddGraph("p:scores", ScoreTextTemplate().c_str());
+    collection.AddGraph("p:ash", TimedExplosionTemplate("ashexplosion").c_str());
+    collection.AddGraph("p:ice", TimedExplosionTemplate("iceexplosion").c_str());
+    collection.AddGraph("p:weapon", WeaponTemplate().c_str());
+    collection.AddGraph("p:obstacle", ObstacleTemplate().c_str());
+    collection.AddGraph("p:rock", RockTemplate().c_str());
 }
 
 class PlayStageFixture : public ViewSceneFixture
@@ -134,7 +143,7 @@ protected:
             body += std::string("<Namespace id='") + *name +
                     "'><Timeline id='timeline' endTime='10'><AudioSequence id='sequence'/></Timeline></Namespace>";
         body += "</Namespace><Namespace id='stage_game'>" + PlayPoolsXml(animals, courses) + PlaySignsXml() + extra +
-                "</Namespace></View>";
+                "</Namespace>" + FramebufferXml(2) + "</View>";
         mScene = Scene(body);
         ASSERT_NE(mScene, nullptr);
         mEngineState->SetGraphRoot(mRoot.get());

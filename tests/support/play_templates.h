@@ -1,6 +1,7 @@
 // Graph templates of the play field's pools for tests and benchmarks: the animal with every kind
 // (rotation, shadows, and the end pieces' blinking pictures; no mirrored pictures, which need
-// atlases), the course strip with a display object of the given size, and the particle.
+// atlases), the course strip with a display object of the given size, the particle, the ash and
+// ice explosions, and the frame-buffer namespace that holds the rocks.
 #pragma once
 
 #include <string>
@@ -53,6 +54,22 @@ inline std::string ParticleTemplate(const char* select = "select")
     return std::string("<Graph replication='0'><Namespace id='particle{replication}' activeAndVisible='false'>") +
            "<Transform id='transform'><Scale id='scale'><Parameters id='parameters'/><Switch id='" + select + "'>" +
            images + "</Switch></Scale></Transform></Namespace></Graph>";
+}
+
+// One ash or ice explosion instance ("ashexplosion", "iceexplosion"): its timeline and sequence.
+inline std::string TimedExplosionTemplate(const char* name)
+{
+    return std::string("<Graph replication='0'><Namespace id='") + name +
+           "{replication}' activeAndVisible='false'><Timeline id='timeline' endTime='0.6'>"
+           "<Transform id='sequence'/></Timeline></Namespace></Graph>";
+}
+
+// The root-level "/framebuffer" namespace with the rock pool of the given size (graph "p:rock")
+// and any further nodes.
+inline std::string FramebufferXml(unsigned rocks, const std::string& extra = "")
+{
+    return "<Namespace id='framebuffer'><Instance id='obstacle_container' graphResourceId='p:rock' replications='" +
+           std::to_string(rocks) + "'/>" + extra + "</Namespace>";
 }
 
 } // namespace Testing

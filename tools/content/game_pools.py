@@ -253,9 +253,9 @@ def weapon_graph(sheet):
             <Switch id="select" index="0">{"".join(kinds)}
             </Switch>
           </Transform>
-          <Transform id="counter_text_transform" posX="24" posY="-22" depthOrder="1" activeAndVisible="no">
+          <Transform id="counter_text_transform" posX="20" posY="-18" depthOrder="1" activeAndVisible="no">
             <TextureSlot textureId="/app_textures/tex_font_text" slot="0"/>
-            <DisplayText id="counter_text" fontResourceId="app:font_text" reservedCharacters="2" text="5"
+            <DisplayText id="counter_text" fontResourceId="app:font_text" scaleFactor="0.8" reservedCharacters="2" text="5"
                          horizontalTextAlignment="CENTER" verticalTextAlignment="CENTER"/>
           </Transform>
         </Scale>

@@ -8,14 +8,15 @@ Sizes are scene units (1 unit = 1 pixel at 1280 x 800). Animals face +x (to the 
 import math
 import random
 
-from PIL import Image, ImageChops, ImageDraw, ImageFilter
+from PIL import Image, ImageDraw, ImageFilter
 
 from vorncontent import draw
 
 SS = draw.SUPERSAMPLE
 
 ANIMAL_SIZE = 80  # an animal of radius 34 plus room for ears and tails
-WEAPON_SIZE = 64
+WEAPON_SIZE = 64  # drawn at this size, shown at WEAPON_SHOWN: early levels scale weapons up to twice
+WEAPON_SHOWN = 48
 
 
 class Pen:
@@ -115,7 +116,7 @@ def _eyes(pen, c, closed=False, big=False, charred=False):
         pen.circle(ex + r * 0.5, ey - r * 0.3, r * 0.18, (255, 255, 255))
 
 
-def draw_animal(name, body, face, feature, closed=False):
+def draw_animal(body, face, feature, closed=False):
     size = ANIMAL_SIZE
     c = size / 2
     pen = Pen(size, size)
@@ -269,19 +270,21 @@ def animal_pictures():
     The graph generator finds pictures by name."""
     rows = []
     for name, body, face, feature in COLOUR_ANIMALS:
-        normal = draw_animal(name, body, face, feature)
+        normal = draw_animal(body, face, feature)
         rows += [
             (f"{name}_normal", normal),
-            (f"{name}_blink", draw_animal(name, body, face, feature, closed=True)),
+            (f"{name}_blink", draw_animal(body, face, feature, closed=True)),
             (f"{name}_edge", squash(normal, 0.4)),
             (f"{name}_frozen", frozen(normal)),
             (f"{name}_charred", charred(normal)),
             (f"{name}_shadow0", silhouette(normal)),
             (f"{name}_shadow1", silhouette(normal.transpose(Image.FLIP_LEFT_RIGHT))),
         ]
-    for i, (_name, body, _face, _feature) in enumerate(COLOUR_ANIMALS):
-        colour = body if _name not in ("panda", "rabbitwhite") else ((90, 90, 100) if _name == "panda" else (200, 200, 215))
-        rows.append((f"chameleon_{i}", chameleon(colour)))
+    # The joker runs through the colours of the colour animals; the white ones become greys, so
+    # that it stays visible.
+    joker_colours = {"panda": (90, 90, 100), "rabbitwhite": (200, 200, 215)}
+    for i, (name, body, _face, _feature) in enumerate(COLOUR_ANIMALS):
+        rows.append((f"chameleon_{i}", chameleon(joker_colours.get(name, body))))
     rows.append(("chameleon_charred", charred(chameleon((76, 187, 23)))))
     rows.append(("chameleon_shadow", silhouette(chameleon((76, 187, 23)))))
     plate = key_plate()
@@ -378,12 +381,12 @@ WEAPON_KINDS = ["nuke", "nuke_blue", "hambone", "carrot", "tranq", "bigtranq", "
 def weapon_pictures():
     rows = []
     for name in WEAPON_KINDS:
-        icon = weapon_picture(name)
+        icon = weapon_picture(name).resize((WEAPON_SHOWN, WEAPON_SHOWN), Image.LANCZOS)
         rows += [(name, icon), (f"{name}_shadow", silhouette(icon, 110))]
-    disc = draw.badge(72, fill="cream", outline="white", outline_width=4)
+    disc = draw.badge(56, fill="cream", outline="white", outline_width=3)
     rows.append(("background", disc))
-    ring = Pen(96, 96)
-    ring.circle(48, 48, 44, (255, 255, 255, 0), (255, 255, 255), 7)
+    ring = Pen(76, 76)
+    ring.circle(38, 38, 34, (255, 255, 255, 0), (255, 255, 255), 6)
     glow = ring.image().filter(ImageFilter.GaussianBlur(2))
     rows.append(("highlighter", Image.alpha_composite(glow, ring.image())))
     return rows

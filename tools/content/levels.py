@@ -192,9 +192,10 @@ def place_assets(rng, level, count):
         picture = rng.randrange(ASSET_PICTURES)
         x = rng.uniform(-620.0, 620.0)
         y = rng.uniform(-380.0, 360.0)
-        # Lower on the screen is nearer, so drawn above what lies behind it.
-        depth = int(3000 - y * 3) + rng.randrange(200)
-        depth = max(0, min(6000, depth))
+        # Lower on the screen is nearer, so drawn above what lies behind it; all of it under the
+        # rocks (5000) and the launcher base (6000) of the frame buffer.
+        depth = int(2000 - y * 2.5) + rng.randrange(200)
+        depth = max(100, min(4500, depth))
         assets.append((picture, round(x), round(y), depth, rng.uniform(-0.15, 0.15), rng.uniform(0.8, 1.2)))
     return assets
 

@@ -43,7 +43,7 @@ protected:
     void SetUp() override
     {
         AddPoolGraphs(mCollection);
-        mScene = Scene("<View><PerspectiveCamera fieldOfViewX='1' zw='100'/>" + PlayPoolsXml(4, 3) + "</View>");
+        mScene = Scene("<View><PerspectiveCamera fieldOfViewX='1' zw='100'/>" + PlayPoolsXml(4, 3) + FramebufferXml(2) + "</View>");
         ASSERT_NE(mScene, nullptr);
         ASSERT_TRUE(Game()->Init(nullptr, nullptr));
         ASSERT_TRUE(mField.Init(mScene, ""));

@@ -31,10 +31,14 @@ namespace {
 using namespace Testing;
 
 // The game stage's player nodes under a camera of one unit per pixel (1280 x 800). The launcher
-// base under "/framebuffer" and the tutorial text are missing: they stay unbound.
+// base under "/framebuffer" and the tutorial text are missing: they stay unbound. The play
+// field's own pools are there for it to bind; the test's weapons come from a pool of its own.
 const char kScene[] =
     "<View><OrthographicCamera id='camera' unitSizeX='1'/>"
     "<Namespace id='stage_game'>"
+    "<Instance id='ashexplosion_container' graphResourceId='p:ash' replications='1'/>"
+    "<Instance id='iceexplosion_container' graphResourceId='p:ice' replications='1'/>"
+    "<Instance id='obstacle_container' graphResourceId='p:obstacle' replications='1'/>"
     "<Instance id='animal_container' graphResourceId='p:animal' replications='8'/>"
     "<Instance id='course_container' graphResourceId='p:course' replications='1'/>"
     "<Instance id='weapon_container' graphResourceId='p:weapon' replications='20'/>"
@@ -52,7 +56,8 @@ const char kScene[] =
     "<Namespace id='tutorial_concealer' activeAndVisible='false'>"
     "<DisplayObject id='display_object' maxNumberOfIndices='10' maxNumberOfVertices='10' hasTexCoords0='true'/>"
     "<Timeline id='timeline' endTime='1'/></Namespace>"
-    "</Namespace></View>";
+    "</Namespace><Namespace id='framebuffer'>"
+    "<Instance id='obstacle_container' graphResourceId='p:rock' replications='1'/></Namespace></View>";
 
 class PlayerProcessorTest : public ViewSceneFixture
 {

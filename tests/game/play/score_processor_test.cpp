@@ -26,6 +26,7 @@ protected:
         mCollection.AddText("texts:game_score_course_remove", "Ring ");
         mCollection.AddText("texts:stage", "Stage ");
         mCollection.AddText("texts:game_score_rings_to_clear", "Rings");
+        mEngineState->SetResourceCollection(&mCollection);
         ASSERT_TRUE(mProcessor.GetProcessor()->Init(mState));
     }
     void TearDown() override
@@ -133,7 +134,7 @@ TEST_F(ScoreProcessorTest, CounterEventsMoveTheGameStateCounters)
     EXPECT_EQ(LastPopup(), "");
 }
 
-TEST_F(ScoreProcessorTest, DISABLED_TheStepBooksTheQueueAndWritesTheBarOnlyOnChange)
+TEST_F(ScoreProcessorTest, TheStepBooksTheQueueAndWritesTheBarOnlyOnChange)
 {
     Game()->SetLevel(3, true);
     Game()->SetPlayState(5);

@@ -10,12 +10,12 @@
 
 #include <cstdio>
 #include <cstring>
-#include <string>
 #include <vector>
 
 #include "foundation/data.h"
 #include "foundation/iff_stream.h"
 #include "foundation/types.h"
+#include "tools/content/serialise/chunk_list.h"
 
 namespace {
 
@@ -24,89 +24,35 @@ using namespace Vorn;
 constexpr UInt32 kForm = MakeTag("DREL");
 constexpr UInt32 kLevelTag = MakeTag("LEVL");
 
-struct Chunk {
-    UInt32 mTag = 0;
-    std::vector<UInt8> mPayload;
-};
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-// One line of the list; false for a malformed one.
-bool ParseLine(const std::string& line, Chunk& chunk)
-{
-    if (line.size() < 5 || line[4] != ' ')
-        return false;
-    chunk.mTag = 0;
-    for (int i = 0; i < 4; ++i) {
-        const unsigned char c = static_cast<unsigned char>(line[i]);
-        if (c < 0x20 || c > 0x7E)
-            return false;
-        chunk.mTag = chunk.mTag << 8 | c;
-    }
-    const size_t digits = line.size() - 5;
-    if (digits % 8 != 0)
-        return false;
-    chunk.mPayload.resize(digits / 2);
-    for (size_t i = 0; i < chunk.mPayload.size(); ++i) {
-        const int high = HexDigit(line[5 + 2 * i]);
-        const int low = HexDigit(line[6 + 2 * i]);
-        if (high < 0 || low < 0)
-            return false;
-        chunk.mPayload[i] = static_cast<UInt8>(high << 4 | low);
-    }
-    return true;
-}
-
-bool ReadList(const char* path, std::vector<Chunk>& chunks)
+bool ReadList(const char* path, std::vector<Content::ListedChunk>& chunks)
 {
     FILE* file = std::fopen(path, "rb");
     if (file == nullptr) {
         std::fprintf(stderr, "vorn_levels: Failed to open '%s'\n", path);
         return false;
     }
-    std::string line;
-    int number = 0;
-    bool good = true;
-    for (int c = std::fgetc(file); good; c = std::fgetc(file)) {
-        if (c != '\n' && c != EOF) {
-            line.push_back(static_cast<char>(c));
-            continue;
-        }
-        ++number;
-        if (!line.empty()) {
-            Chunk chunk;
-            if (!ParseLine(line, chunk)) {
-                std::fprintf(stderr, "vorn_levels: %s:%d: not a chunk line\n", path, number);
-                good = false;
-            }
-            chunks.push_back(std::move(chunk));
-        }
-        line.clear();
-        if (c == EOF)
-            break;
-    }
+    std::vector<char> text;
+    char buffer[65536];
+    for (size_t read; (read = std::fread(buffer, 1, sizeof(buffer), file)) > 0;)
+        text.insert(text.end(), buffer, buffer + read);
     std::fclose(file);
-    return good;
+    int badLine = 0;
+    if (!Content::ParseChunkList(text.data(), text.size(), chunks, badLine)) {
+        std::fprintf(stderr, "vorn_levels: %s:%d: not a chunk line\n", path, badLine);
+        return false;
+    }
+    return true;
 }
 
 // Walks the written file as the game does and counts its levels; false when a chunk is missing
 // or differs from the list.
-bool CheckWritten(const Data& data, const std::vector<Chunk>& chunks, UInt32& levels)
+bool CheckWritten(const Data& data, const std::vector<Content::ListedChunk>& chunks, UInt32& levels)
 {
     Util::IffStream stream(data.GetData(), data.GetSize(), kForm);
     if (!stream.Open())
         return false;
     levels = 0;
-    for (const Chunk& chunk : chunks) {
+    for (const Content::ListedChunk& chunk : chunks) {
         const UInt8* block = stream.GetChunk(chunk.mTag);
         if (block == nullptr || stream.GetChunkSize(chunk.mTag) != chunk.mPayload.size() ||
             (!chunk.mPayload.empty() && std::memcmp(block + 8, chunk.mPayload.data(), chunk.mPayload.size()) != 0))
@@ -134,7 +80,7 @@ bool WriteWholeFile(const char* path, const Data& data)
 
 int WriteLevels(const char* listPath, const char* outputPath)
 {
-    std::vector<Chunk> chunks;
+    std::vector<Content::ListedChunk> chunks;
     if (!ReadList(listPath, chunks))
         return 1;
     if (chunks.empty() || chunks.front().mTag != kLevelTag) {
@@ -142,7 +88,7 @@ int WriteLevels(const char* listPath, const char* outputPath)
         return 1;
     }
     Util::IffData file(kForm);
-    for (const Chunk& chunk : chunks) {
+    for (const Content::ListedChunk& chunk : chunks) {
         UInt8* block = file.CreateChunk(chunk.mTag, 8 + UInt32(chunk.mPayload.size()), 0);
         if (block == nullptr) {
             std::fprintf(stderr, "vorn_levels: %s: a chunk too large\n", listPath);

@@ -1,0 +1,370 @@
+// The game screen's own data on the headless engine: the packages the build made from content/
+// are loaded by the game's application on a desktop computer of 1280 x 800, a level is started
+// from the menu and played for a few hundred frames. Every node the game stage reads must be
+// there as the kind the code takes it for, every pool must hold its copies, and nothing may be
+// logged on the way (a failed binding, a missing resource or text, a cut text).
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "foundation/debug.h"
+#include "game/app_context.h"
+#include "game/drel_app.h"
+#include "game/drel_logic.h"
+#include "game/game_state.h"
+#include "game/menu_processor.h"
+#include "game/stage_game.h"
+#include "game/stage_menu.h"
+#include "graph/display_plane.h"
+#include "graph/display_plane_sequence.h"
+#include "graph/display_text.h"
+#include "graph/index_buffer.h"
+#include "graph/indexed.h"
+#include "graph/input/button.h"
+#include "graph/namespace.h"
+#include "graph/parameters.h"
+#include "graph/switch.h"
+#include "graph/text.h"
+#include "graph/time/timeline.h"
+#include "graph/transform/scalable.h"
+#include "graph/transform/transform.h"
+#include "graph/vertex_buffer.h"
+#include "logic/stage.h"
+#include "tests/support/fake_output_device_handler.h"
+#include "tests/support/game_harness.h"
+
+namespace Vorn {
+namespace App {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path PackagesFolder()
+{
+    const char* given = std::getenv("VORN_CONTENT_PACKAGES");
+    return given != nullptr ? fs::path(given) : fs::path("..") / "content" / "packages";
+}
+
+enum class Kind
+{
+    kNode,
+    kNamespace,
+    kTransform,
+    kSwitch,
+    kIndexed,
+    kTimeline,
+    kButton, // IButton + ITransform
+    kDisplayText,
+    kText,
+    kScalable,
+    kParameters,
+    kPlane,
+    kPlaneSequence,
+    kDisplayObject,
+};
+
+Bool IsOfKind(Graph::INode* node, Kind kind)
+{
+    switch (kind) {
+    case Kind::kNode:
+        return true;
+    case Kind::kNamespace:
+        return dynamic_cast<Graph::INamespace*>(node) != nullptr;
+    case Kind::kTransform:
+        return dynamic_cast<Graph::ITransform*>(node) != nullptr;
+    case Kind::kSwitch:
+        return dynamic_cast<Graph::ISwitch*>(node) != nullptr;
+    case Kind::kIndexed:
+        return dynamic_cast<Graph::IIndexed*>(node) != nullptr;
+    case Kind::kTimeline:
+        return dynamic_cast<Graph::ITimeline*>(node) != nullptr;
+    case Kind::kButton:
+        return dynamic_cast<Graph::IButton*>(node) != nullptr && dynamic_cast<Graph::ITransform*>(node) != nullptr;
+    case Kind::kDisplayText:
+        return dynamic_cast<Graph::IDisplayText*>(node) != nullptr && dynamic_cast<Graph::ITransform*>(node) != nullptr;
+    case Kind::kText:
+        return dynamic_cast<Graph::IText*>(node) != nullptr;
+    case Kind::kScalable:
+        return dynamic_cast<Graph::IScalable*>(node) != nullptr;
+    case Kind::kParameters:
+        return dynamic_cast<Graph::IParameters*>(node) != nullptr;
+    case Kind::kPlane:
+        return dynamic_cast<Graph::IDisplayPlane*>(node) != nullptr;
+    case Kind::kPlaneSequence:
+        return dynamic_cast<Graph::IDisplayPlaneSequence*>(node) != nullptr;
+    case Kind::kDisplayObject:
+        return dynamic_cast<Graph::IIndexBuffer*>(node) != nullptr &&
+               dynamic_cast<Graph::IVertexBuffer*>(node) != nullptr &&
+               dynamic_cast<Graph::ITransform*>(node) != nullptr;
+    }
+    return false;
+}
+
+struct RequiredNode
+{
+    const char* mPath;
+    Kind mKind;
+};
+
+#define LS "/stage_game/levelstart"
+#define SIGN "/stage_game/sign"
+#define FIN SIGN "/mm_sign_finished"
+#define PAUSE SIGN "/mm_sign_pause"
+#define BAR "/stage_game/scorebar"
+#define BAR_TEXTS(face)                                                                                        \
+    {BAR "/" face "/value_rings", Kind::kText}, {BAR "/" face "/value_score", Kind::kText},                   \
+        {BAR "/" face "/word_pause", Kind::kText}, {BAR "/" face "/word_rings", Kind::kText},                 \
+        {BAR "/" face "/word_score", Kind::kText}, {BAR "/" face "/word_stage", Kind::kText},                 \
+        {BAR "/" face "/pause_button", Kind::kButton}
+
+const RequiredNode kRequiredNodes[] = {
+    {"/stage_game", Kind::kNamespace},
+    {"/stage_game/screen_timeline", Kind::kTimeline},
+    {"/stage_game/playfield_timeline", Kind::kTimeline},
+    {"/stage_game/playfield", Kind::kTransform},
+    {"/stage_game/bg_switch", Kind::kSwitch},
+    {"/stage_game/framebuffer", Kind::kNode},
+    // The level-start sign.
+    {LS, Kind::kNamespace},
+    {LS "/timeline", Kind::kTimeline},
+    {LS "/background", Kind::kPlane},
+    {LS "/position", Kind::kTransform},
+    {LS "/button_tap", Kind::kButton},
+    {LS "/textposition", Kind::kTransform},
+    {LS "/tap_to_start_timeline", Kind::kTimeline},
+    {LS "/stage", Kind::kDisplayText},
+    {LS "/levelname_scale", Kind::kScalable},
+    {LS "/levelname", Kind::kDisplayText},
+    {LS "/description", Kind::kDisplayText},
+    {LS "/tap_to_start", Kind::kTransform},
+    {LS "/imageposition", Kind::kTransform},
+    {LS "/atlas_select", Kind::kSwitch},
+    {LS "/tips1/atlas", Kind::kPlaneSequence},
+    // The end and pause signs.
+    {SIGN, Kind::kNamespace},
+    {SIGN "/mm_sign", Kind::kTransform},
+    {SIGN "/mm_sign_timeline", Kind::kTimeline},
+    {SIGN "/mm_sign_switch", Kind::kSwitch},
+    {FIN "/star1", Kind::kSwitch},
+    {FIN "/star2", Kind::kSwitch},
+    {FIN "/star3", Kind::kSwitch},
+    {FIN "/base_score", Kind::kDisplayText},
+    {FIN "/total_score", Kind::kDisplayText},
+    {FIN "/time_bonus", Kind::kDisplayText},
+    {FIN "/best_score", Kind::kDisplayText},
+    {FIN "/button_next", Kind::kButton},
+    {FIN "/button_replay", Kind::kButton},
+    {FIN "/button_back", Kind::kButton},
+    {FIN "/button_cancel_win_celebration", Kind::kButton},
+    {SIGN "/mm_sign_failed/button_replay", Kind::kButton},
+    {SIGN "/mm_sign_failed/button_back", Kind::kButton},
+    {PAUSE "/button_restart", Kind::kButton},
+    {PAUSE "/button_resume", Kind::kButton},
+    {PAUSE "/button_back", Kind::kButton},
+    {PAUSE "/button_resume_everywhere", Kind::kButton},
+    {PAUSE "/button_audio", Kind::kButton},
+    {PAUSE "/mm_music_switch", Kind::kSwitch},
+    {PAUSE "/player", Kind::kDisplayText},
+    {PAUSE "/systemfont", Kind::kNamespace},
+    {PAUSE "/systemfont/parameters", Kind::kParameters},
+    {SIGN "/mm_sign_zen/button_replay", Kind::kButton},
+    {SIGN "/mm_sign_zen/button_back", Kind::kButton},
+    {SIGN "/mm_sign_zen/score", Kind::kDisplayText},
+    {SIGN "/mm_sign_zen/rings", Kind::kDisplayText},
+    {SIGN "/mm_sign_zen/time", Kind::kDisplayText},
+    // The score bar, both of its faces.
+    {BAR "/position", Kind::kTransform},
+    {BAR "/select", Kind::kSwitch},
+    BAR_TEXTS("normal"),
+    BAR_TEXTS("bar"),
+    {BAR "/normal/word_score", Kind::kTransform},
+    {BAR "/normal/value_score", Kind::kTransform},
+    {BAR "/normal/word_pause", Kind::kTransform},
+    {BAR "/bar/ipadscorebar", Kind::kIndexed},
+    {BAR "/bar/levelname_scale", Kind::kScalable},
+    {BAR "/bar/levelname", Kind::kDisplayText},
+    // Launcher, tutorial, airstrike and the course processor's signs.
+    {"/stage_game/ramp/timeline", Kind::kTimeline},
+    {"/stage_game/ramp/transform", Kind::kTransform},
+    {"/stage_game/ramp/inner_transform", Kind::kTransform},
+    {"/stage_game/ramp/rotation", Kind::kTransform},
+    {"/stage_game/ramp/ramp_shadow", Kind::kTransform},
+    {"/stage_game/ramp/shadow_rotation", Kind::kTransform},
+    {"/framebuffer/ramp_base/transform_base", Kind::kTransform},
+    {"/stage_game/tutorial", Kind::kNamespace},
+    {"/stage_game/tutorial/timeline", Kind::kTimeline},
+    {"/stage_game/tutorial/position", Kind::kTransform},
+    {"/stage_game/tutorial/tutorialtext", Kind::kDisplayText},
+    {"/stage_game/tutorial/tutorialarrow", Kind::kTransform},
+    {"/stage_game/airstrike/button_airstrike", Kind::kButton},
+    {"/stage_game/airstrike/weapons_left", Kind::kDisplayText},
+    {"/stage_game/airstrike/parameters", Kind::kParameters},
+    {"/stage_game/tutorial_concealer", Kind::kNamespace},
+    {"/stage_game/tutorial_concealer/display_object", Kind::kDisplayObject},
+    {"/stage_game/tutorial_concealer/timeline", Kind::kTimeline},
+    {"/stage_game/hurryup", Kind::kNamespace},
+    {"/stage_game/hurryup/timeline", Kind::kTimeline},
+    {"/stage_game/skull", Kind::kNamespace},
+    {"/stage_game/skull/timeline", Kind::kTimeline},
+    {"/stage_game/skull/position", Kind::kTransform},
+    {"/framebuffer", Kind::kNamespace},
+};
+
+#undef BAR_TEXTS
+#undef BAR
+#undef PAUSE
+#undef FIN
+#undef SIGN
+#undef LS
+
+class GameStageContentTest : public ::testing::Test
+{
+protected:
+    GameStageContentTest()
+    {
+        mHarness.mConfiguration.SetDeviceClass(Enums::DeviceClass::COMPUTER_DESKTOP);
+        mHarness.mConfiguration.SetDeviceModel(Enums::DeviceModel::DESKTOP_GENERIC);
+        mHarness.mDevices.AddSystemFontControl(&mFontControl);
+        mLogFile = (fs::path(mHarness.mFolder.Get()) / "engine.log").string();
+        // The engine takes its log file from the configuration when it starts.
+        mHarness.mConfiguration.SetLogFilePath(String(mLogFile.c_str()));
+    }
+    ~GameStageContentTest() override { Debug::ClearLogFile(); }
+
+    DrelLogic* Logic() const { return mApp->GetLogic(); }
+    GameState* Game() const { return Logic()->GetContext()->GetGameState(); }
+    static Bool IsRunning(const Logic::BaseStage* stage)
+    {
+        return stage->GetStage()->IsRunState(Logic::IStage::kRunning);
+    }
+
+    // Starts the game with the built packages, waits for the menu with every group loaded
+    // behind it, and starts the level as the menu's zen button does.
+    Bool StartLevel(UInt32 level)
+    {
+        std::error_code error;
+        fs::copy(PackagesFolder(), fs::path(mHarness.mFolder.Get()), fs::copy_options::recursive, error);
+        if (error) {
+            ADD_FAILURE() << "no built packages at " << PackagesFolder() << " (" << error.message() << ")";
+            return false;
+        }
+        mApp.reset(static_cast<DrelApp*>(CreateApp(&mHarness.mConfiguration)));
+        if (mApp == nullptr || !mHarness.Start(mApp.get()))
+            return false;
+        if (!mHarness.FramesUntil([&] { return IsRunning(Logic()->GetStageMenu()); }, 2000) ||
+            !mHarness.FramesUntil(
+                [&] { return Logic()->GetGroup(1)->IsLoaded() && Logic()->GetGroup(2)->IsLoaded(); }, 2000))
+            return false;
+        Game()->StartLevel(level);
+        Logic()->GetStageMenu()->GetMenuProcessor()->mMenuState = MenuProcessor::kStartGame;
+        return mHarness.FramesUntil([&] { return IsRunning(Logic()->GetStageGame()); }, 2000);
+    }
+
+    std::vector<std::string> LogLines() const
+    {
+        std::vector<std::string> lines;
+        std::ifstream log(mLogFile);
+        for (std::string line; std::getline(log, line);) {
+            if (!line.empty())
+                lines.push_back(line);
+        }
+        return lines;
+    }
+
+    Testing::FakeSystemFontControl mFontControl;
+    std::unique_ptr<DrelApp> mApp;
+    Testing::GameHarness mHarness;
+    std::string mLogFile;
+};
+
+TEST_F(GameStageContentTest, EveryNodeTheGameStageReadsIsThereAsItsKind)
+{
+    ASSERT_TRUE(StartLevel(1));
+    for (const RequiredNode& required : kRequiredNodes) {
+        Graph::INode* node = mHarness.Find(required.mPath);
+        EXPECT_TRUE(node != nullptr && IsOfKind(node, required.mKind)) << required.mPath;
+    }
+    // The switches the code selects by index have their children in the code's order.
+    const struct
+    {
+        const char* mPath;
+        UInt32 mChildren;
+    } counts[] = {
+        {"/stage_game/bg_switch", 2},
+        {"/stage_game/sign/mm_sign_switch", 4},
+        {"/stage_game/scorebar/select", 2},
+        {"/stage_game/levelstart/atlas_select", 2},
+        {"/stage_game/sign/mm_sign_pause/mm_music_switch", 2},
+        {"/stage_game/sign/mm_sign_finished/star1", 2},
+    };
+    for (const auto& count : counts) {
+        Graph::INode* node = mHarness.Find(count.mPath);
+        ASSERT_NE(node, nullptr) << count.mPath;
+        EXPECT_EQ(node->GetNumberOfChildren(), count.mChildren) << count.mPath;
+    }
+    const char* faces[] = {"mm_sign_finished", "mm_sign_failed", "mm_sign_pause", "mm_sign_zen"};
+    Graph::INode* signs = mHarness.Find("/stage_game/sign/mm_sign_switch");
+    ASSERT_NE(signs, nullptr);
+    for (UInt32 i = 0; i < 4; ++i)
+        EXPECT_EQ(std::string(signs->GetChild(i)->GetId().GetText()), faces[i]);
+    // Three tips, and a band picture for each campaign background kind.
+    auto* tips = mHarness.Find<Graph::IDisplayPlaneSequence>("/stage_game/levelstart/tips1/atlas");
+    ASSERT_NE(tips, nullptr);
+    EXPECT_GE(tips->GetNumberOfIndices(), 3u);
+    auto* band = mHarness.Find<Graph::IIndexed>("/stage_game/scorebar/bar/ipadscorebar");
+    ASSERT_NE(band, nullptr);
+    EXPECT_GE(band->GetNumberOfIndices(), 4);
+}
+
+TEST_F(GameStageContentTest, EveryPoolHoldsItsCopies)
+{
+    ASSERT_TRUE(StartLevel(1));
+    const struct
+    {
+        const char* mContainer;
+        UInt32 mCopies;
+    } pools[] = {
+        {"/stage_game/animal_container", 200},      {"/stage_game/weapon_container", 40},
+        {"/stage_game/obstacle_container", 20},     {"/framebuffer/obstacle_container", 10},
+        {"/stage_game/clouds_container", 60},       {"/stage_game/course_container", 50},
+        {"/stage_game/scoretext_container", 20},    {"/stage_game/ashexplosion_container", 20},
+        {"/stage_game/iceexplosion_container", 20},
+    };
+    for (const auto& pool : pools) {
+        Graph::INode* container = mHarness.Find(pool.mContainer);
+        ASSERT_NE(container, nullptr) << pool.mContainer;
+        EXPECT_EQ(container->GetNumberOfChildren(), pool.mCopies) << pool.mContainer;
+    }
+}
+
+class GameStageLevelTest : public GameStageContentTest, public ::testing::WithParamInterface<UInt32>
+{
+};
+
+// Zen, the tutorial and tip stages and a plain one: each shows its level-start sign and plays on
+// without a line in the log.
+TEST_P(GameStageLevelTest, StartsAndPlaysWithoutAFaultLine)
+{
+    ASSERT_TRUE(StartLevel(GetParam()));
+    Graph::INode* sign = mHarness.Find("/stage_game/levelstart");
+    ASSERT_NE(sign, nullptr);
+    // The sign waits for a click anywhere; the level then plays.
+    ASSERT_TRUE(mHarness.FramesUntil([&] { return sign->IsActiveAndVisible() && Game()->GetPlayState() == 2; }, 500));
+    ASSERT_TRUE(mHarness.Click(0.3f, -0.2f));
+    ASSERT_TRUE(mHarness.FramesUntil([&] { return Game()->GetPlayState() >= 3; }, 50));
+    ASSERT_TRUE(mHarness.Frames(300));
+    EXPECT_FALSE(sign->IsActiveAndVisible());
+    for (const std::string& line : LogLines())
+        ADD_FAILURE() << line;
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, GameStageLevelTest, ::testing::Values(0u, 1u, 10u, 27u, 55u));
+
+} // namespace
+} // namespace App
+} // namespace Vorn
