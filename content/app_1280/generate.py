@@ -102,14 +102,15 @@ def write_graph(out):
         f'pixelFormat="R8_G8_B8_A8" useMipMaps="false" textColor="1,1,1,1" backgroundColor="0,0,0,0"/>'
         for name in SYSTEM_FONT_TEXTURES)
     buttons = []
-    for number, x, picture in ((1, -160, 1), (2, 160, 2), (3, 0, 3)):
+    # The pop-up places the buttons across (x of the button node); the data gives only the height.
+    for number, picture in ((1, 1), (2, 2), (3, 3)):
         buttons.append(f"""
-        <Transform id="button{number}_position" posX="{x}" posY="-110">
+        <Transform id="button{number}_position" posY="-110">
           <Button id="button{number}" sizeX="240" sizeY="84">
             <DisplayPlaneSequence id="button{number}_plane" atlasResourceId="app:atlas_popup" index="{picture}"/>
             <Scale id="button{number}scale">
               <TextureSlot textureId="/app_textures/tex_font_text" slot="0"/>
-              {text(f"button_text{number}", "font_text", 16, posY="4")}
+              {text(f"button_text{number}", "font_text", 16, posY="4", depthOrder="1")}
               <TextureSlot textureId="/app_textures/tex_popup" slot="0"/>
             </Scale>
           </Button>
@@ -140,7 +141,9 @@ def write_graph(out):
         <Transform id="panel_position" depthOrder="900000">
           <TextureSlot textureId="/app_textures/tex_popup" slot="0"/>
           <DisplayPlaneSequence id="shade" atlasResourceId="app:atlas_popup" index="5" scaleFactorX="80" scaleFactorY="50"/>
-          <DisplayPlaneSequence id="panel" atlasResourceId="app:atlas_popup" index="0"/>
+          <DisplayPlaneSequence id="panel" atlasResourceId="app:atlas_popup" index="0" depthOrder="1"/>
+          <!-- All of the pop-up lies in one plane: only the depth order keeps the panel under what sits on it. -->
+          <Transform id="panel_contents" depthOrder="10">
           <Transform id="cancel_position" posX="340" posY="170">
             <Button id="button_cancel" sizeX="64" sizeY="64" shape="ELLIPSE">
               <DisplayPlaneSequence id="cancel_plane" atlasResourceId="app:atlas_popup" index="4"/>
@@ -153,6 +156,7 @@ def write_graph(out):
           </Scale>
           <TextureSlot textureId="/app_textures/tex_font_small" slot="0"/>
           {text("message_small", "font_small", 160, posY="10", containerWidth="640")}
+          </Transform>
         </Transform>
       </Timeline>
     </Namespace>
