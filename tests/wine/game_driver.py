@@ -494,8 +494,8 @@ SPLASH = [Point(640, 400, (255, 214, 10), 20), Point(100, 100, (22, 35, 71))]
 LOADER = [Point(640, 400, (209, 123, 4), 20), AnyIn((1180, 700, 1280, 800), (230, 200, 20), 40)]
 NAME_SIGN = [SKY, Point(400, 420, (220, 213, 195)), Point(600, 510, (72, 163, 29))]
 START_FACE = [SKY, Point(660, 350, (69, 159, 26)), Point(1000, 555, (185, 185, 188), 20)]
-# The pop-up's shade darkens the screen; its panel is night blue.
-POPUP = [Point(640, 3, (42, 103, 169)), Point(640, 480, (12, 16, 28))]
+# The pop-up's shade darkens the screen around its night-blue panel.
+POPUP = [Point(640, 3, (42, 103, 169)), Point(640, 480, (28, 39, 68))]
 MAP = [Point(640, 20, (38, 110, 190)), Point(1200, 420, (38, 110, 190)), Point(30, 500, (38, 110, 190))]
 CHOOSER = [Point(110, 240, (244, 198, 107), 15), Point(110, 560, (219, 160, 44), 15),
            Point(640, 30, (38, 110, 190))]
