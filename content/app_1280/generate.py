@@ -110,7 +110,7 @@ def write_graph(out):
             <DisplayPlaneSequence id="button{number}_plane" atlasResourceId="app:atlas_popup" index="{picture}"/>
             <Scale id="button{number}scale">
               <TextureSlot textureId="/app_textures/tex_font_text" slot="0"/>
-              {text(f"button_text{number}", "font_text", 16, posY="4", depthOrder="1")}
+              {text(f"button_text{number}", "font_text", 16, posY="-26", depthOrder="1")}
               <TextureSlot textureId="/app_textures/tex_popup" slot="0"/>
             </Scale>
           </Button>
