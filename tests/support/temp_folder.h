@@ -11,6 +11,12 @@
 #include <system_error>
 #include <vector>
 
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <unistd.h>
+#endif
+
 #include "foundation/array.h"
 #include "foundation/string.h"
 
@@ -20,14 +26,19 @@ namespace Testing {
 class TempFolder
 {
 public:
-    // The folder name carries the test's suite and name, so that test programs running at the
-    // same time never share one.
+    // The folder name carries the test's suite and name and the process, so that test programs
+    // running at the same time never share one, even when two builds run the same test.
     TempFolder()
     {
         const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
         std::string name = "vorn_";
         if (test != nullptr)
             name += std::string(test->test_suite_name()) + "_" + test->name();
+#ifdef _WIN32
+        name += "_" + std::to_string(_getpid());
+#else
+        name += "_" + std::to_string(getpid());
+#endif
         for (char& c : name) {
             if (c == '/')
                 c = '_';
