@@ -36,78 +36,20 @@
 #include "graph/transform/transform.h"
 #include "logic/stage.h"
 #include "tests/support/fake_output_device_handler.h"
+#include "tests/support/content_fixture.h"
 #include "tests/support/game_harness.h"
 
 namespace Vorn {
 namespace App {
 namespace {
 
-namespace fs = std::filesystem;
-
-// Where the build puts the packages the program embeds; tests run in <build>/tests.
-fs::path PackagesFolder()
-{
-    const char* given = std::getenv("VORN_CONTENT_PACKAGES");
-    return given != nullptr ? fs::path(given) : fs::path("..") / "content" / "packages";
-}
-
-class ContentTest : public ::testing::Test
+class ContentTest : public Testing::ContentFixture
 {
 protected:
-    ContentTest()
-    {
-        mHarness.mConfiguration.SetDeviceClass(Enums::DeviceClass::COMPUTER_DESKTOP);
-        mHarness.mConfiguration.SetDeviceModel(Enums::DeviceModel::DESKTOP_GENERIC);
-        // The system-font textures of the menus draw their texts through the platform's font
-        // control, which the headless engine takes from a fake.
-        mHarness.mDevices.AddSystemFontControl(&mFontControl);
-        mLogFile = (fs::path(mHarness.mFolder.Get()) / "engine.log").string();
-        // The engine takes its log file from the configuration when it starts.
-        mHarness.mConfiguration.SetLogFilePath(String(mLogFile.c_str()));
-    }
-    ~ContentTest() override { Debug::ClearLogFile(); }
-
-    // Copies the built packages beside the harness's files and starts the game with them.
-    Bool Start()
-    {
-        const fs::path from = PackagesFolder();
-        std::error_code error;
-        fs::copy(from, fs::path(mHarness.mFolder.Get()), fs::copy_options::recursive, error);
-        if (error) {
-            ADD_FAILURE() << "no built packages at " << from << " (" << error.message() << ")";
-            return false;
-        }
-        mApp.reset(static_cast<DrelApp*>(CreateApp(&mHarness.mConfiguration)));
-        return mApp != nullptr && mHarness.Start(mApp.get());
-    }
-
-    DrelLogic* Logic() const { return mApp->GetLogic(); }
-    static Bool IsRunning(const Logic::BaseStage* stage)
-    {
-        return stage->GetStage()->IsRunState(Logic::IStage::kRunning);
-    }
-    Bool RunUntil(const Logic::BaseStage* stage)
-    {
-        return mHarness.FramesUntil([&] { return IsRunning(stage); }, 2000);
-    }
     // To the menu, and on until the game and end groups are in behind it.
     Bool StartToMenu()
     {
-        return Start() && RunUntil(Logic()->GetStageMenu()) &&
-               mHarness.FramesUntil([&] { return Logic()->GetGroup(1)->IsLoaded() && Logic()->GetGroup(2)->IsLoaded(); },
-                                    2000);
-    }
-
-    // Every log line written since the start.
-    std::vector<std::string> AllLines() const
-    {
-        std::vector<std::string> lines;
-        std::ifstream log(mLogFile);
-        for (std::string line; std::getline(log, line);) {
-            if (!line.empty())
-                lines.push_back(line);
-        }
-        return lines;
+        return Start() && RunUntil(Logic()->GetStageMenu()) && RunUntilAllGroupsLoaded();
     }
 
     // Calls visit for every node below the top node, depth first.
@@ -125,12 +67,6 @@ protected:
         }
         root->Unlock();
     }
-
-    // Declared before the harness, which stops the engine with them.
-    Testing::FakeSystemFontControl mFontControl;
-    std::unique_ptr<DrelApp> mApp;
-    Testing::GameHarness mHarness;
-    std::string mLogFile;
 };
 
 TEST_F(ContentTest, StartUpMenuMapAndChooserRunWithoutAFaultLine)
@@ -158,49 +94,13 @@ TEST_F(ContentTest, StartUpMenuMapAndChooserRunWithoutAFaultLine)
 }
 
 // Every node the menu, map, chooser and end screens are read through, with what it must be.
-enum class Kind
-{
-    kNamespace,
-    kTransform,
-    kSwitch,
-    kTimeline,
-    kButton,      // a button that is also placed (IButton + ITransform)
-    kDisplayText, // a text the code writes and places (IDisplayText + ITransform)
-    kText,
-    kScalable,
-    kParameters,
-};
+using Kind = Testing::NodeKind;
 
 struct RequiredNode
 {
     const char* mPath;
     Kind mKind;
 };
-
-Bool IsOfKind(Graph::INode* node, Kind kind)
-{
-    switch (kind) {
-    case Kind::kNamespace:
-        return dynamic_cast<Graph::INamespace*>(node) != nullptr;
-    case Kind::kTransform:
-        return dynamic_cast<Graph::ITransform*>(node) != nullptr;
-    case Kind::kSwitch:
-        return dynamic_cast<Graph::ISwitch*>(node) != nullptr;
-    case Kind::kTimeline:
-        return dynamic_cast<Graph::ITimeline*>(node) != nullptr;
-    case Kind::kButton:
-        return dynamic_cast<Graph::IButton*>(node) != nullptr && dynamic_cast<Graph::ITransform*>(node) != nullptr;
-    case Kind::kDisplayText:
-        return dynamic_cast<Graph::IDisplayText*>(node) != nullptr && dynamic_cast<Graph::ITransform*>(node) != nullptr;
-    case Kind::kText:
-        return dynamic_cast<Graph::IText*>(node) != nullptr;
-    case Kind::kScalable:
-        return dynamic_cast<Graph::IScalable*>(node) != nullptr;
-    case Kind::kParameters:
-        return dynamic_cast<Graph::IParameters*>(node) != nullptr;
-    }
-    return false;
-}
 
 #define MM "/stage_start/mainmenu"
 #define PROFILE MM "/mm_sign_profile"
@@ -339,7 +239,7 @@ TEST_F(ContentTest, EveryNodeTheScreensReadIsThereAsItsKind)
     ASSERT_TRUE(StartToMenu());
     for (const RequiredNode& required : kRequiredNodes) {
         Graph::INode* node = mHarness.Find(required.mPath);
-        EXPECT_TRUE(node != nullptr && IsOfKind(node, required.mKind)) << required.mPath;
+        EXPECT_TRUE(node != nullptr && Testing::IsNodeOfKind(node, required.mKind)) << required.mPath;
     }
     // The chooser's pool is one page of tiles, and the scroll lists hold the empty list and the
     // three lists in the order the menu selects them.

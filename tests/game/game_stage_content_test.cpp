@@ -36,6 +36,7 @@
 #include "graph/vertex_buffer.h"
 #include "logic/stage.h"
 #include "tests/support/fake_output_device_handler.h"
+#include "tests/support/content_fixture.h"
 #include "tests/support/game_harness.h"
 
 namespace Vorn {
@@ -44,66 +45,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path PackagesFolder()
-{
-    const char* given = std::getenv("VORN_CONTENT_PACKAGES");
-    return given != nullptr ? fs::path(given) : fs::path("..") / "content" / "packages";
-}
-
-enum class Kind
-{
-    kNode,
-    kNamespace,
-    kTransform,
-    kSwitch,
-    kIndexed,
-    kTimeline,
-    kButton, // IButton + ITransform
-    kDisplayText,
-    kText,
-    kScalable,
-    kParameters,
-    kPlane,
-    kPlaneSequence,
-    kDisplayObject,
-};
-
-Bool IsOfKind(Graph::INode* node, Kind kind)
-{
-    switch (kind) {
-    case Kind::kNode:
-        return true;
-    case Kind::kNamespace:
-        return dynamic_cast<Graph::INamespace*>(node) != nullptr;
-    case Kind::kTransform:
-        return dynamic_cast<Graph::ITransform*>(node) != nullptr;
-    case Kind::kSwitch:
-        return dynamic_cast<Graph::ISwitch*>(node) != nullptr;
-    case Kind::kIndexed:
-        return dynamic_cast<Graph::IIndexed*>(node) != nullptr;
-    case Kind::kTimeline:
-        return dynamic_cast<Graph::ITimeline*>(node) != nullptr;
-    case Kind::kButton:
-        return dynamic_cast<Graph::IButton*>(node) != nullptr && dynamic_cast<Graph::ITransform*>(node) != nullptr;
-    case Kind::kDisplayText:
-        return dynamic_cast<Graph::IDisplayText*>(node) != nullptr && dynamic_cast<Graph::ITransform*>(node) != nullptr;
-    case Kind::kText:
-        return dynamic_cast<Graph::IText*>(node) != nullptr;
-    case Kind::kScalable:
-        return dynamic_cast<Graph::IScalable*>(node) != nullptr;
-    case Kind::kParameters:
-        return dynamic_cast<Graph::IParameters*>(node) != nullptr;
-    case Kind::kPlane:
-        return dynamic_cast<Graph::IDisplayPlane*>(node) != nullptr;
-    case Kind::kPlaneSequence:
-        return dynamic_cast<Graph::IDisplayPlaneSequence*>(node) != nullptr;
-    case Kind::kDisplayObject:
-        return dynamic_cast<Graph::IIndexBuffer*>(node) != nullptr &&
-               dynamic_cast<Graph::IVertexBuffer*>(node) != nullptr &&
-               dynamic_cast<Graph::ITransform*>(node) != nullptr;
-    }
-    return false;
-}
+using Kind = Testing::NodeKind;
 
 struct RequiredNode
 {
@@ -222,64 +164,21 @@ const RequiredNode kRequiredNodes[] = {
 #undef SIGN
 #undef LS
 
-class GameStageContentTest : public ::testing::Test
+class GameStageContentTest : public Testing::ContentFixture
 {
 protected:
-    GameStageContentTest()
-    {
-        mHarness.mConfiguration.SetDeviceClass(Enums::DeviceClass::COMPUTER_DESKTOP);
-        mHarness.mConfiguration.SetDeviceModel(Enums::DeviceModel::DESKTOP_GENERIC);
-        mHarness.mDevices.AddSystemFontControl(&mFontControl);
-        mLogFile = (fs::path(mHarness.mFolder.Get()) / "engine.log").string();
-        // The engine takes its log file from the configuration when it starts.
-        mHarness.mConfiguration.SetLogFilePath(String(mLogFile.c_str()));
-    }
-    ~GameStageContentTest() override { Debug::ClearLogFile(); }
-
-    DrelLogic* Logic() const { return mApp->GetLogic(); }
     GameState* Game() const { return Logic()->GetContext()->GetGameState(); }
-    static Bool IsRunning(const Logic::BaseStage* stage)
-    {
-        return stage->GetStage()->IsRunState(Logic::IStage::kRunning);
-    }
 
     // Starts the game with the built packages, waits for the menu with every group loaded
     // behind it, and starts the level as the menu's zen button does.
     Bool StartLevel(UInt32 level)
     {
-        std::error_code error;
-        fs::copy(PackagesFolder(), fs::path(mHarness.mFolder.Get()), fs::copy_options::recursive, error);
-        if (error) {
-            ADD_FAILURE() << "no built packages at " << PackagesFolder() << " (" << error.message() << ")";
-            return false;
-        }
-        mApp.reset(static_cast<DrelApp*>(CreateApp(&mHarness.mConfiguration)));
-        if (mApp == nullptr || !mHarness.Start(mApp.get()))
-            return false;
-        if (!mHarness.FramesUntil([&] { return IsRunning(Logic()->GetStageMenu()); }, 2000) ||
-            !mHarness.FramesUntil(
-                [&] { return Logic()->GetGroup(1)->IsLoaded() && Logic()->GetGroup(2)->IsLoaded(); }, 2000))
+        if (!Start() || !RunUntil(Logic()->GetStageMenu()) || !RunUntilAllGroupsLoaded())
             return false;
         Game()->StartLevel(level);
         Logic()->GetStageMenu()->GetMenuProcessor()->mMenuState = MenuProcessor::kStartGame;
-        return mHarness.FramesUntil([&] { return IsRunning(Logic()->GetStageGame()); }, 2000);
+        return RunUntil(Logic()->GetStageGame());
     }
-
-    std::vector<std::string> LogLines() const
-    {
-        std::vector<std::string> lines;
-        std::ifstream log(mLogFile);
-        for (std::string line; std::getline(log, line);) {
-            if (!line.empty())
-                lines.push_back(line);
-        }
-        return lines;
-    }
-
-    Testing::FakeSystemFontControl mFontControl;
-    std::unique_ptr<DrelApp> mApp;
-    Testing::GameHarness mHarness;
-    std::string mLogFile;
 };
 
 TEST_F(GameStageContentTest, EveryNodeTheGameStageReadsIsThereAsItsKind)
@@ -287,7 +186,7 @@ TEST_F(GameStageContentTest, EveryNodeTheGameStageReadsIsThereAsItsKind)
     ASSERT_TRUE(StartLevel(1));
     for (const RequiredNode& required : kRequiredNodes) {
         Graph::INode* node = mHarness.Find(required.mPath);
-        EXPECT_TRUE(node != nullptr && IsOfKind(node, required.mKind)) << required.mPath;
+        EXPECT_TRUE(node != nullptr && Testing::IsNodeOfKind(node, required.mKind)) << required.mPath;
     }
     // The switches the code selects by index have their children in the code's order.
     const struct
@@ -344,7 +243,7 @@ TEST_P(GameStageLevelTest, StartsAndPlaysWithoutAFaultLine)
     ASSERT_TRUE(mHarness.FramesUntil([&] { return Game()->GetPlayState() >= 3; }, 50));
     ASSERT_TRUE(mHarness.Frames(300));
     EXPECT_FALSE(sign->IsActiveAndVisible());
-    for (const std::string& line : LogLines())
+    for (const std::string& line : AllLines())
         ADD_FAILURE() << line;
 }
 

@@ -29,6 +29,7 @@
 #include "graph/root.h"
 #include "graph/switch.h"
 #include "tests/support/fake_output_device_handler.h"
+#include "tests/support/content_fixture.h"
 #include "tests/support/game_harness.h"
 
 namespace Vorn {
@@ -37,17 +38,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path PackagesFolder()
-{
-    const char* given = std::getenv("VORN_CONTENT_PACKAGES");
-    return given != nullptr ? fs::path(given) : fs::path("..") / "content" / "packages";
-}
-
 // The picture names of the animals' atlas, in index order: the build's XML form of the package
 // names each rectangle in a comment before it.
 std::vector<std::string> AnimalPictureNames()
 {
-    std::ifstream atlas(PackagesFolder() / ".." / "xml" / "game_1280.vornres" / "pool_animals_atlas.xml");
+    std::ifstream atlas(Testing::BuiltPackagesFolder() / ".." / "xml" / "game_1280.vornres" / "pool_animals_atlas.xml");
     std::vector<std::string> names;
     for (std::string line; std::getline(atlas, line);) {
         const size_t open = line.find("<!-- ");
@@ -84,41 +79,13 @@ constexpr const char* kPoolWords[] = {
 const char* const kKinds[] = {"key",  "lock",     "stone1", "stone2", "stone3", "chameleon",   "ape",
                               "frog", "frogblue", "lion",   "panda",  "rabbit", "rabbitwhite", "snake"};
 
-class PoolsContentTest : public ::testing::Test
+class PoolsContentTest : public Testing::ContentFixture
 {
 protected:
-    PoolsContentTest()
-    {
-        mHarness.mConfiguration.SetDeviceClass(Enums::DeviceClass::COMPUTER_DESKTOP);
-        mHarness.mConfiguration.SetDeviceModel(Enums::DeviceModel::DESKTOP_GENERIC);
-        mHarness.mDevices.AddSystemFontControl(&mFontControl);
-        // The engine takes its log file from the configuration when it starts.
-        mLogFile = (fs::path(mHarness.mFolder.Get()) / "engine.log").string();
-        mHarness.mConfiguration.SetLogFilePath(String(mLogFile.c_str()));
-    }
-    ~PoolsContentTest() override { Debug::ClearLogFile(); }
-
-
     // The built packages, started until the game group is in and the game screen bound.
-    Bool StartWithGameGroup()
-    {
-        std::error_code error;
-        fs::copy(PackagesFolder(), fs::path(mHarness.mFolder.Get()), fs::copy_options::recursive, error);
-        if (error) {
-            ADD_FAILURE() << "no built packages at " << PackagesFolder() << " (" << error.message() << ")";
-            return false;
-        }
-        mApp.reset(static_cast<DrelApp*>(CreateApp(&mHarness.mConfiguration)));
-        if (mApp == nullptr || !mHarness.Start(mApp.get()))
-            return false;
-        DrelLogic* logic = mApp->GetLogic();
-        return mHarness.FramesUntil([&] { return logic->GetGroup(1)->IsLoaded() && logic->GetGroup(2)->IsLoaded(); },
-                                    4000);
-    }
+    Bool StartWithGameGroup() { return Start() && RunUntilAllGroupsLoaded(4000); }
 
     Playfield* Field() { return mApp->GetLogic()->GetStageGame()->GetPlayfield(); }
-
-    static Bool IsRunning(const Logic::BaseStage* stage) { return stage->GetStage()->IsRunState(Logic::IStage::kRunning); }
 
     // From the menu through the map into the first level, until its chains are out.
     Bool PlayFirstLevel()
@@ -182,12 +149,6 @@ protected:
         }
         return lines;
     }
-
-    // Declared before the harness, which stops the engine with them.
-    Testing::FakeSystemFontControl mFontControl;
-    std::unique_ptr<DrelApp> mApp;
-    Testing::GameHarness mHarness;
-    std::string mLogFile;
 };
 
 TEST_F(PoolsContentTest, EveryPoolHoldsItsCopies)
