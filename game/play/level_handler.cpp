@@ -121,6 +121,8 @@ void LevelHandler::PrepareLevel()
         mCourses->ResetWarnings();
     if (mPlayer != nullptr)
         mPlayer->Reset();
+    if (mScore != nullptr)
+        mScore->ResetShownValues();
 }
 
 void LevelHandler::RequestPackage(IPackage* package, UInt32 level)

@@ -138,9 +138,7 @@ Bool ScoreProcessor::OnInit(Logic::IState* state)
         return false;
     SnapChildren(mAnchor.GetNode());
     mProcessor->AddStepable(mPlayfield->GetScoreTextContainer());
-    mLevelShown = -1;
-    mScoreShown = -1;
-    mCoursesShown = -1;
+    ResetShownValues();
     mLayoutWidth = 0.0f;
     mLayoutHeight = 0.0f;
     mMusic = 0;
@@ -211,10 +209,15 @@ Bool ScoreProcessor::BindTexts(SInt32 child)
         if (mTexts[i] == nullptr)
             return false;
     }
+    ResetShownValues();
+    return true;
+}
+
+void ScoreProcessor::ResetShownValues()
+{
     mLevelShown = -1;
     mScoreShown = -1;
     mCoursesShown = -1;
-    return true;
 }
 
 Bool ScoreProcessor::Layout()

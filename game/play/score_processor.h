@@ -56,6 +56,9 @@ public:
     UInt32 AddScoreEvent(const ScoreEvent& event, Resource::ICollection* texts);
     // Lays the bar out for the screen size when it changed; false when a text is missing.
     Bool Layout();
+    // Forgets the level, score and course values the bar shows, so that the next step writes
+    // them all again.
+    void ResetShownValues();
 
     UInt32 GetMusic() const { return mMusic; }
     UInt32 GetRemovalStep() const { return mRemovalStep; }

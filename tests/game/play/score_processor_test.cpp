@@ -154,6 +154,10 @@ TEST_F(ScoreProcessorTest, TheStepBooksTheQueueAndWritesTheBarOnlyOnChange)
     const UInt32 writes = score->mWrites + stage->mWrites + rings->mWrites;
     Step(mProcessor);
     EXPECT_EQ(score->mWrites + stage->mWrites + rings->mWrites, writes);
+    // A new level forgets what the bar shows: the next step writes all three again.
+    mProcessor.ResetShownValues();
+    Step(mProcessor);
+    EXPECT_EQ(score->mWrites + stage->mWrites + rings->mWrites, writes + 3);
 
     // The finished sign freezes the score; leaving play disables the pause buttons.
     Game()->SetPlayState(13);
