@@ -7,9 +7,11 @@ player-data file starts absent and no other program shares the wineserver, takes
 sees the profile. Screenshots are saved as PNG files in the output folder, with the program's log.
 
 First start: the loader's splash and title with the busy ring, the name sign of the menu, a new
-profile typed in, the map, the level chooser and its next page, the high-score list, the quit
+profile typed in, the map, the level chooser and its next page, the high-score list; then the game
+stage (game_play.py): level 1 won, started again and lost, zen mode started and left; the quit
 pop-up whose yes ends the program with exit code 0. Second start: the menu opens on the start face
-of the stored profile, whose name the high-score list shows.
+of the stored profile, whose name the high-score list shows and whose result for level 1 the
+chooser shows and the player-data file holds.
 
 The X server's own screenshot is taken: the engine's screenshot control answers only requests of
 the game's logic, which nothing outside the program can make.
@@ -22,10 +24,14 @@ import queue
 import re
 import shutil
 import subprocess
+import sys
 import threading
 import time
 
 from PIL import ImageGrab
+
+from game_play import GamePlay
+from screen_points import AnyIn, Changed, Point
 
 WIDTH, HEIGHT = 1280, 800
 # A first start on a busy machine copies the prefix, starts Wine's services and reads every
@@ -46,38 +52,8 @@ def say(message):
     print(message, flush=True)
 
 
-# Sample points: (x, y) in client pixels, the colour and how far each channel may be off.
 class Timeout(Exception):
     pass
-
-
-class Point:
-    def __init__(self, x, y, colour, tolerance=12):
-        self.x, self.y, self.colour, self.tolerance = x, y, colour, tolerance
-
-    def matches(self, image):
-        actual = image.getpixel((self.x, self.y))[:3]
-        return all(abs(a - b) <= self.tolerance for a, b in zip(actual, self.colour))
-
-    def describe(self, image):
-        return "(%d,%d) %s, wanted %s" % (self.x, self.y, image.getpixel((self.x, self.y))[:3], self.colour)
-
-
-class AnyIn:
-    """Some pixel of a box has the colour: for a picture that moves or turns inside the box."""
-
-    def __init__(self, box, colour, tolerance=30):
-        self.box, self.colour, self.tolerance = box, colour, tolerance
-
-    def matches(self, image):
-        region = image.crop(self.box)
-        for pixel in region.getdata():
-            if all(abs(a - b) <= self.tolerance for a, b in zip(pixel[:3], self.colour)):
-                return True
-        return False
-
-    def describe(self, image):
-        return "no pixel of %s in box %s" % (self.colour, self.box)
 
 
 class XServer:
@@ -142,7 +118,7 @@ class Game:
         return [line for line in self.lines if ":err:" not in line][-10:]
 
 
-class Driver:
+class Driver(GamePlay):
     def __init__(self, arguments):
         self.arguments = arguments
         self.out = arguments.out
@@ -150,6 +126,11 @@ class Driver:
         self.game = None
         self.server = None
         self.measures = []
+        # Faults seen that the run reports without failing.
+        self.notes = []
+        self.Timeout = Timeout
+        self.say = say
+        self.fail_run = fail
 
     # ----------------------------------------------------------------------------------------
     # Wine prefix
@@ -432,6 +413,7 @@ class Driver:
         self.click_until(MAP_BACK, "menu_again", START_FACE, MAP)
         self.click_until(HIGHSCORES_BUTTON, "highscore_list", SCORE_LIST, START_FACE)
         self.click_until(LIST_BACK, "menu_after_list", START_FACE, SCORE_LIST)
+        self.play_first_start(SCREENS)
         self.quit_by_popup("first_start")
 
         files = self.player_data_files()
@@ -440,15 +422,19 @@ class Driver:
         say("player data: %s (%d bytes)" % (files[0], os.path.getsize(files[0])))
         if PROFILE_NAME.encode() not in open(files[0], "rb").read():
             fail("the player-data file does not hold the name %s" % PROFILE_NAME)
+        self.check_stored_result("first_start")
 
     def second_start(self):
-        """The stored profile: the menu opens on its start face, and its high-score list names it."""
+        """The stored profile: the menu opens on its start face, its high-score list names it and
+        the chooser shows level 1's stars."""
         self.start("second_start")
         self.wait_screen("second_start_menu", START_FACE, START_TIMEOUT)
         self.activate()
         self.click_until(HIGHSCORES_BUTTON, "second_start_highscore_list", SCORE_LIST, START_FACE)
         self.click_until(LIST_BACK, "second_start_menu_again", START_FACE, SCORE_LIST)
+        self.check_chooser_star("second_start", SCREENS)
         self.quit_by_popup("second_start")
+        self.check_stored_result("second_start")
 
     def run(self):
         os.makedirs(self.out, exist_ok=True)
@@ -470,21 +456,10 @@ class Driver:
             self.server.stop()
         for line in self.measures:
             say("measured: " + line)
+        for line in self.notes:
+            say("noted: " + line)
         say("screenshots in %s" % self.out)
         print("1 passed, 0 failed")
-
-
-class Changed:
-    """A box of the screen differs from the same box of an earlier screenshot."""
-
-    def __init__(self, before, box):
-        self.before, self.box = before, box
-
-    def matches(self, image):
-        return list(image.crop(self.box).getdata()) != list(self.before.getdata())
-
-    def describe(self, image):
-        return "box %s unchanged" % (self.box,)
 
 
 # Screens, each by a few points that only it shows, and the places the driver clicks; positions
@@ -515,6 +490,10 @@ CHOOSER_BACK = (1180, 80)
 # shows it now: the code's x comes on top of the x of the button's parent transform.
 POPUP_YES = ((480, 510), (240, 505))
 POPUP_CANCEL = (980, 230)
+
+
+# The menu's screens and places, for the game stage's steps.
+SCREENS = sys.modules[__name__]
 
 
 def main():
