@@ -691,6 +691,8 @@ Bool DisplayText::EnqueueOutput(IEnqueueOutputState* state)
         mIndexBuffer->SetBatches(mGroups.data());
         mIndexBuffer->SetNumberOfBatches(mNumberOfQuads);
         mIndexBuffer->SetBatchesModified();
+        // A renderer copies only the vertices it is told of: the quads laid out now.
+        mVertexBuffer->SetNumberOfVertices(4 * mNumberOfQuads);
         mVertexBuffer->SetDataModified();
         if (Display::IRenderer* renderer = state->GetDisplayRenderer())
             renderer->AddUpdateObject(mDrawable.GetObject());

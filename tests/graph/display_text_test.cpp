@@ -156,6 +156,27 @@ TEST_F(DisplayTextTest, HandsItsBuffersToTheRendererAndFreesThemAtDeInit)
     EXPECT_EQ(mDisplay.mDestroyedInitializedCount, 0u);
 }
 
+TEST_F(DisplayTextTest, TellsItsVertexBufferHowManyVerticesEachNewTextHolds)
+{
+    DisplayText* text = Text("text='AB'");
+    ASSERT_NE(text, nullptr);
+    ASSERT_TRUE(RunFrame());
+    auto* drawable = dynamic_cast<Testing::FakeDrawable*>(text->GetDisplayDrawable());
+    ASSERT_NE(drawable, nullptr);
+    auto* vertices = dynamic_cast<Testing::FakeVertexBuffer*>(drawable->mVertexBuffers[0]);
+    ASSERT_NE(vertices, nullptr);
+    EXPECT_EQ(vertices->mNumberOfVertices, 8u);
+
+    // A longer and a shorter text after the first frame: each reaches the buffer whole.
+    for (const auto& [value, quads] : {std::pair<const char*, UInt32>{"ABAB", 4u}, {"A", 1u}}) {
+        const UInt32 modified = vertices->mModifiedCount;
+        text->SetText(String(value));
+        ASSERT_TRUE(RunFrame());
+        EXPECT_EQ(vertices->mNumberOfVertices, 4 * quads) << value;
+        EXPECT_GT(vertices->mModifiedCount, modified) << value;
+    }
+}
+
 } // namespace
 } // namespace Graph
 } // namespace Vorn
