@@ -5,6 +5,7 @@
 // nothing may be logged on the way (a failed binding, a missing resource or text, a cut text).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -206,6 +207,23 @@ TEST_F(GameStageContentTest, EveryNodeTheGameStageReadsIsThereAsItsKind)
         ASSERT_NE(node, nullptr) << count.mPath;
         EXPECT_EQ(node->GetNumberOfChildren(), count.mChildren) << count.mPath;
     }
+    // The win sign's three stars stand side by side: a switch has no place of its own, so each
+    // stands in a transform of its own.
+    std::vector<Float> starX;
+    std::vector<std::pair<Graph::INode*, Float>> pending{{mHarness.Find("/stage_game/sign/mm_sign_finished"), 0.0f}};
+    while (!pending.empty()) {
+        auto [node, x] = pending.back();
+        pending.pop_back();
+        if (auto* transform = dynamic_cast<Graph::ITransform*>(node))
+            x += transform->GetTransform().Get(0, 3);
+        const std::string id = node->GetId().GetText();
+        if (id == "star1" || id == "star2" || id == "star3")
+            starX.push_back(x);
+        for (UInt32 i = 0; i < node->GetNumberOfChildren(); ++i)
+            pending.emplace_back(node->GetChild(i), x);
+    }
+    std::sort(starX.begin(), starX.end());
+    EXPECT_EQ(starX, (std::vector<Float>{-120.0f, 0.0f, 120.0f}));
     const char* faces[] = {"mm_sign_finished", "mm_sign_failed", "mm_sign_pause", "mm_sign_zen"};
     Graph::INode* signs = mHarness.Find("/stage_game/sign/mm_sign_switch");
     ASSERT_NE(signs, nullptr);

@@ -364,9 +364,11 @@ def caption_row(label, value_id, y, characters=16, label_x=-300, value_x=300, sc
 
 def sign_graph():
     """The end and pause signs, one board with four faces in the order the code selects them."""
+    # A switch has no place of its own: each star stands in a transform.
     stars = "".join(
-        f'<Switch id="star{k + 1}" posX="{(k - 1) * 120}" posY="{150 if k == 1 else 130}" index="0">'
-        f'{pic("star_empty")}{pic("star_full")}</Switch>' for k in range(3))
+        f'<Transform posX="{(k - 1) * 120}" posY="{150 if k == 1 else 130}">'
+        f'<Switch id="star{k + 1}" index="0">{pic("star_empty")}{pic("star_full")}</Switch></Transform>'
+        for k in range(3))
     finished = (
         '<Namespace id="mm_sign_finished">'
         # Behind the buttons (further away): a click on the board skips the celebration.
