@@ -694,11 +694,16 @@ Bool DisplayText::EnqueueOutput(IEnqueueOutputState* state)
         mIndexBuffer->SetBatches(mGroups.data());
         mIndexBuffer->SetNumberOfBatches(mNumberOfQuads);
         mIndexBuffer->SetBatchesModified();
+        // A back-end copies only the vertices it is told of when the text changes.
+        mVertexBuffer->SetNumberOfVertices(4 * mNumberOfQuads);
         mVertexBuffer->SetDataModified();
         if (Display::IRenderer* renderer = state->GetDisplayRenderer())
             renderer->AddUpdateObject(mDrawable.GetObject());
         mGeometryChanged = false;
     }
+    // Without glyphs there is nothing to draw; an empty batch list can read as "draw all".
+    if (mNumberOfQuads == 0)
+        return true;
     EnqueueDrawable(state, mDrawable.Get(), mVertexBuffer.Get());
     return true;
 }

@@ -285,19 +285,29 @@ TEST_F(ContentTest, EveryTextNodeCanShowTheLatinLetters)
     EXPECT_GT(texts, 0u);
 }
 
+// The level file's levels in groups, each group one test of its own, so that the groups run side
+// by side and each stays short on a busy machine.
+constexpr UInt32 kNumberOfLevels = 102;
+constexpr UInt32 kLevelsPerGroup = 17;
+
+class ContentLevelGroupTest : public ContentTest, public ::testing::WithParamInterface<UInt32>
+{
+};
+
 // Every level of the level file on the game screen: each one starts with its scenery, runs for a
 // few hundred frames and goes back to the menu, and no line is logged on the way (a failed
 // binding, a missing resource, text or glyph).
-TEST_F(ContentTest, EveryLevelStartsAndRunsWithoutAFaultLine)
+TEST_P(ContentLevelGroupTest, EveryLevelStartsAndRunsWithoutAFaultLine)
 {
     ASSERT_TRUE(StartToMenu());
     StageMenu* menu = Logic()->GetStageMenu();
     StageGame* game = Logic()->GetStageGame();
     GameState* state = Logic()->GetContext()->GetGameState();
     LevelHandler* levels = game->GetLevelHandler();
-    ASSERT_EQ(levels->GetLevels().GetCount(), 102);
+    ASSERT_EQ(levels->GetLevels().GetCount(), SInt32(kNumberOfLevels));
     const std::vector<std::string> before = AllLines();
-    for (UInt32 level = 0; level < 102; ++level) {
+    const UInt32 first = GetParam() * kLevelsPerGroup;
+    for (UInt32 level = first; level < first + kLevelsPerGroup && level < kNumberOfLevels; ++level) {
         SCOPED_TRACE("level " + std::to_string(level));
         state->StartLevel(level);
         menu->GetMenuProcessor()->mMenuState = MenuProcessor::kStartGame;
@@ -315,6 +325,9 @@ TEST_F(ContentTest, EveryLevelStartsAndRunsWithoutAFaultLine)
     for (size_t i = before.size(); i < after.size(); ++i)
         ADD_FAILURE() << after[i];
 }
+
+INSTANTIATE_TEST_SUITE_P(Groups, ContentLevelGroupTest,
+                         ::testing::Range(0u, (kNumberOfLevels + kLevelsPerGroup - 1) / kLevelsPerGroup));
 
 } // namespace
 } // namespace App

@@ -161,6 +161,24 @@ TEST_F(DisplayTextTest, HandsItsBuffersToTheRendererAndFreesThemAtDeInit)
     EXPECT_EQ(mDisplay.mDestroyedInitializedCount, 0u);
 }
 
+// A back-end re-copies only the vertices it is told of, and may take an empty batch list for the
+// whole buffer: a changed text names its vertices, and an emptied one leaves the frame.
+TEST_F(DisplayTextTest, AChangedTextNamesItsVerticesAndAnEmptyOneIsNotDrawn)
+{
+    DisplayText* text = Text("text='A'");
+    ASSERT_NE(text, nullptr);
+    auto* drawable = dynamic_cast<Testing::FakeDrawable*>(text->GetDisplayDrawable());
+    ASSERT_NE(drawable, nullptr);
+    auto* vertices = dynamic_cast<Testing::FakeVertexBuffer*>(drawable->mVertexBuffers[0]);
+    ASSERT_NE(vertices, nullptr);
+    for (const char* changed : {"ABA", "A B", ""}) {
+        text->SetText(String(changed));
+        ASSERT_TRUE(RunFrame());
+        EXPECT_EQ(vertices->mNumberOfVertices, 4 * text->GetNumberOfQuads()) << changed;
+        EXPECT_EQ(mDisplay.mDrawables.size(), text->GetNumberOfQuads() > 0 ? 1u : 0u) << changed;
+    }
+}
+
 } // namespace
 } // namespace Graph
 } // namespace Vorn

@@ -231,8 +231,8 @@ MENU_PICTURES = [
     ("gamecenter", lambda: round_button(48, "purple", draw.star(30))),
     ("welkanto", lambda: button("WELKANTO", 200, 80, "pink")),
     ("button_signin", lambda: button("SIGN IN", 300, 64, "purple")),
-    ("sheet", lambda: draw.centre_on(draw.panel(1100, 760, fill=SHEET_FILL, outline="white", radius=44,
-                                                outline_width=8, shadow=12), caption("CHOOSE A STAGE", 44), dy=-322)),
+    # The chooser's title is a picture of its own (last in the list), placed in the strip above the tiles.
+    ("sheet", lambda: draw.panel(1100, 760, fill=SHEET_FILL, outline="white", radius=44, outline_width=8, shadow=12)),
     ("tile_locked", lambda: tile(170, 150, False)),
     ("tile_open", lambda: tile(170, 150, True)),
     ("star_empty", lambda: draw.star(40, fill=(120, 120, 135, 255))),
@@ -259,6 +259,7 @@ MENU_PICTURES = [
     ("block_zen_score", lambda: caption("ZEN SCORE", 30, "yellow")),
     ("block_zen_rings", lambda: caption("ZEN RINGS", 30, "yellow")),
     ("block_zen_time", lambda: caption("ZEN TIME", 30, "yellow")),
+    ("sheet_title", lambda: caption("CHOOSE A STAGE", 34)),
 ]
 
 END_PICTURES = [

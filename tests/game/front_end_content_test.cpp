@@ -1,0 +1,222 @@
+// The menu, the level chooser and the pop-up on the game's own data, as the renderer is handed
+// them: a text is on screen only as far as the vertices its buffer names (a back-end re-copies
+// no more when the text changes), the chooser's title keeps clear of its tiles, the pop-up's
+// buttons answer where the pop-up puts them, and the score rows show only inside their list.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "game/app_context.h"
+#include "game/drel_logic.h"
+#include "game/level_select_overlay.h"
+#include "game/map_processor.h"
+#include "game/menu_processor.h"
+#include "game/popup.h"
+#include "game/stage_menu.h"
+#include "graph/display/display_text.h"
+#include "graph/display_plane_sequence.h"
+#include "graph/transform/transform.h"
+#include "tests/support/content_fixture.h"
+#include "tests/support/fake_display_renderer.h"
+
+namespace Vorn {
+namespace App {
+namespace {
+
+class FrontEndContentTest : public Testing::ContentFixture
+{
+protected:
+    Bool StartToMenu() { return Start() && RunUntil(Logic()->GetStageMenu()) && RunUntilAllGroupsLoaded(); }
+    MenuProcessor* Menu() { return Logic()->GetStageMenu()->GetMenuProcessor(); }
+    Popup* ThePopup() { return Logic()->GetContext()->GetPopup(); }
+
+    Testing::FakeDisplayRenderer* Renderer()
+    {
+        return dynamic_cast<Testing::FakeDisplayRenderer*>(mHarness.mEngine.GetDisplayRenderer());
+    }
+    Bool InLastFrame(const Display::IDrawable* drawable)
+    {
+        const auto& drawn = Renderer()->mDrawables;
+        return std::any_of(drawn.begin(), drawn.end(), [&](const auto& record) { return record.drawable == drawable; });
+    }
+    std::string Text(const char* path)
+    {
+        auto* text = mHarness.Find<Graph::DisplayText>(path);
+        return text != nullptr ? text->GetText().GetText() : "(no text node " + std::string(path) + ")";
+    }
+    // The glyphs of the text at the path that the last frame drew: none when its drawable was not
+    // in the frame, else the quads that the vertex count it gave its buffer covers.
+    UInt32 DrawnGlyphs(const char* path)
+    {
+        auto* text = mHarness.Find<Graph::DisplayText>(path);
+        if (text == nullptr || !InLastFrame(text->GetDisplayDrawable()))
+            return 0;
+        auto* drawable = dynamic_cast<Testing::FakeDrawable*>(text->GetDisplayDrawable());
+        auto* vertices = dynamic_cast<Testing::FakeVertexBuffer*>(drawable->mVertexBuffers[0]);
+        return std::min(vertices->mNumberOfVertices / 4, text->GetNumberOfQuads());
+    }
+    static UInt32 Glyphs(const std::string& text)
+    {
+        return UInt32(std::count_if(text.begin(), text.end(), [](char c) { return c != ' ' && c != '\n'; }));
+    }
+
+    // Calls visit for every node below the start node (the top node when null), with the sum of
+    // the translations above it and its own along y.
+    void Walk(Graph::INode* start, const std::function<void(Graph::INode*, Float)>& visit)
+    {
+        std::vector<std::pair<Graph::INode*, Float>> pending{{start, 0.0f}};
+        while (!pending.empty()) {
+            auto [node, y] = pending.back();
+            pending.pop_back();
+            if (auto* transform = dynamic_cast<Graph::ITransform*>(node))
+                y += transform->GetTransform().Get(1, 3);
+            visit(node, y);
+            for (UInt32 i = 0; i < node->GetNumberOfChildren(); ++i)
+                pending.emplace_back(node->GetChild(i), y);
+        }
+    }
+    Float WorldY(const char* from, Graph::INode* target)
+    {
+        Float found = 1e9f;
+        Walk(mHarness.Find(from), [&](Graph::INode* node, Float y) {
+            if (node == target)
+                found = y;
+        });
+        return found;
+    }
+
+    // The first start up to the start face of the profile "Tester".
+    void CreateProfile()
+    {
+        ASSERT_TRUE(StartToMenu());
+        ASSERT_TRUE(mHarness.FramesUntil([&] { return Menu()->GetMenuState() == MenuProcessor::kNewPlayer; }, 200));
+        ASSERT_TRUE(mHarness.Frames(40));
+        ASSERT_TRUE(mHarness.Type({"T", "e", "s", "t", "e", "r"}));
+        ASSERT_TRUE(mHarness.Frames(2));
+        const char* name = "/stage_start/newplayer/new_playername_text";
+        EXPECT_EQ(Text(name).substr(0, 6), "Tester");
+        // The cursor blinks behind the name.
+        EXPECT_GE(DrawnGlyphs(name), Glyphs("Tester"));
+        ASSERT_TRUE(mHarness.Type({"\r"}));
+        ASSERT_TRUE(mHarness.FramesUntil([&] { return Menu()->GetMenuState() == MenuProcessor::kStartFace; }, 100));
+        ASSERT_TRUE(mHarness.Frames(80));
+    }
+    // A click at a position of the 1280 x 800 screen, its centre at 0 and y upwards.
+    Bool ClickScene(Float x, Float y)
+    {
+        return mHarness.Click(x / Float(Testing::GameHarness::kWidth / 2), y / Float(Testing::GameHarness::kHeight / 2));
+    }
+};
+
+TEST_F(FrontEndContentTest, TheFirstStartShowsTheTypedNameTheWelcomeAndEachQuestionWhole)
+{
+    CreateProfile();
+    const char* title = "/stage_start/mainmenu/mm_sign_start/titlename";
+    EXPECT_EQ(Text(title), "WELCOME, Tester");
+    EXPECT_EQ(DrawnGlyphs(title), Glyphs("WELCOME, Tester"));
+
+    // The question about the online list comes first when that list can be had; then the quit
+    // question from the quit button, shorter and without a small message.
+    Popup* popup = ThePopup();
+    if (popup->IsOpen()) {
+        ASSERT_TRUE(mHarness.FramesUntil([&] { return popup->IsAnimationDone(); }, 40));
+        EXPECT_EQ(DrawnGlyphs("/popup/message"), Glyphs(Text("/popup/message")));
+        EXPECT_GT(DrawnGlyphs("/popup/message_small"), 0u);
+        ASSERT_TRUE(ClickScene(340.0f, 170.0f));
+        ASSERT_TRUE(mHarness.FramesUntil([&] { return !popup->IsOpen(); }, 40));
+        ASSERT_TRUE(mHarness.Frames(20));
+    }
+    ASSERT_TRUE(ClickScene(395.0f, -151.0f));
+    ASSERT_TRUE(mHarness.FramesUntil([&] { return popup->IsOpen() && popup->IsAnimationDone(); }, 40));
+    const std::string question = Text("/popup/message");
+    EXPECT_TRUE(popup->IsAction(String("quitGame")));
+    EXPECT_GT(Glyphs(question), 10u);
+    EXPECT_EQ(DrawnGlyphs("/popup/message"), Glyphs(question));
+    EXPECT_EQ(DrawnGlyphs("/popup/message_small"), 0u);
+}
+
+TEST_F(FrontEndContentTest, TheChoosersNextPageShowsTheNextStagesUnderItsTitle)
+{
+    ASSERT_TRUE(StartToMenu());
+    StageMap* map = Logic()->GetStageMap();
+    Menu()->mMenuState = MenuProcessor::kGoToMap;
+    ASSERT_TRUE(RunUntil(map));
+    ASSERT_TRUE(mHarness.Frames(100));
+    map->GetMapProcessor()->SetState(MapProcessor::kChooser);
+    ASSERT_TRUE(mHarness.Frames(40));
+
+    // The title lies on the sheet, between its top edge and the tops of the first row of tiles.
+    auto* titlePlane = mHarness.Find<Graph::IDisplayPlaneSequence>("/overlaymap/title");
+    Graph::INode* sheet = mHarness.Find("/overlaymap/sheet");
+    Graph::INode* select = mHarness.Find("/overlaymap/levelpaper0/select");
+    ASSERT_TRUE(titlePlane != nullptr && sheet != nullptr && select != nullptr);
+    auto* sheetPlane = dynamic_cast<Graph::IDisplayPlaneSequence*>(sheet->GetChild(0));
+    Graph::INode* tileNode = select->GetChild(0);
+    auto* tile = dynamic_cast<Graph::IDisplayPlaneSequence*>(tileNode);
+    ASSERT_TRUE(sheetPlane != nullptr && tile != nullptr);
+    const Float titleY = WorldY("/overlaymap", dynamic_cast<Graph::INode*>(titlePlane));
+    const Float sheetTop = WorldY("/overlaymap", sheet->GetChild(0)) + sheetPlane->GetCurrentSizeY() / 2.0f;
+    const Float tileTop = WorldY("/overlaymap", tileNode) + tile->GetCurrentSizeY() / 2.0f;
+    EXPECT_GT(titleY - titlePlane->GetCurrentSizeY() / 2.0f, tileTop);
+    EXPECT_LT(titleY + titlePlane->GetCurrentSizeY() / 2.0f, sheetTop);
+
+    map->GetMapProcessor()->GetLevelChooser()->StartPageTurn(1);
+    ASSERT_TRUE(mHarness.Frames(40));
+    std::set<std::string> shown;
+    for (UInt32 i = 0; i < 20; ++i) {
+        const std::string path = "/overlaymap/levelpaper" + std::to_string(i) + "/stage_text";
+        shown.insert(Text(path.c_str()));
+        EXPECT_EQ(DrawnGlyphs(path.c_str()), Glyphs(Text(path.c_str()))) << path;
+    }
+    std::set<std::string> wanted;
+    for (UInt32 stage = 21; stage <= 40; ++stage)
+        wanted.insert("STAGE " + std::to_string(stage));
+    EXPECT_EQ(shown, wanted);
+}
+
+TEST_F(FrontEndContentTest, PopupButtonsAnswerWhereThePopupPutsThemAndRowsStayInTheirList)
+{
+    CreateProfile();
+    Popup* popup = ThePopup();
+    if (popup->IsOpen()) {
+        ASSERT_TRUE(mHarness.FramesUntil([&] { return popup->IsAnimationDone(); }, 40));
+        ASSERT_TRUE(ClickScene(340.0f, 170.0f));
+        ASSERT_TRUE(mHarness.FramesUntil([&] { return !popup->IsOpen(); }, 60));
+    }
+    // Yes at x -160 and no at x 160, both at y -110 of the screen.
+    for (Float x : {-160.0f, 160.0f}) {
+        popup->ShowTwoButtons(String("probe"), String("?"), String("YES"), String("NO"));
+        ASSERT_TRUE(mHarness.FramesUntil([&] { return popup->IsAnimationDone(); }, 40));
+        ASSERT_TRUE(ClickScene(x, -110.0f));
+        EXPECT_TRUE(mHarness.FramesUntil([&] { return !popup->IsOpen(); }, 40)) << x;
+    }
+
+    // The local high scores, and back: no score row is drawn on the start face.
+    ASSERT_TRUE(mHarness.Frames(20));
+    ASSERT_TRUE(ClickScene(-105.0f, -151.0f));
+    ASSERT_TRUE(mHarness.FramesUntil([&] { return Menu()->GetMenuState() == MenuProcessor::kLocalScores; }, 40));
+    ASSERT_TRUE(mHarness.Frames(60));
+    ASSERT_TRUE(ClickScene(-234.0f, -256.0f));
+    ASSERT_TRUE(mHarness.FramesUntil([&] { return Menu()->GetMenuState() == MenuProcessor::kStartFace; }, 40));
+    ASSERT_TRUE(mHarness.Frames(60));
+    std::vector<const Display::IDrawable*> rows;
+    Walk(mHarness.mEngine.GetRoot()->GetRootNode(), [&](Graph::INode* node, Float) {
+        if (node->GetId() == String("rows")) {
+            Walk(node, [&](Graph::INode* row, Float) {
+                if (auto* text = dynamic_cast<Graph::DisplayText*>(row))
+                    rows.push_back(text->GetDisplayDrawable());
+            });
+        }
+    });
+    ASSERT_FALSE(rows.empty());
+    for (const Display::IDrawable* row : rows)
+        EXPECT_FALSE(InLastFrame(row));
+}
+
+} // namespace
+} // namespace App
+} // namespace Vorn
