@@ -444,9 +444,6 @@ void DisplayText::BuildBuffers(UInt32 capacity)
     mIndexBuffer->SetNumberOfIndices(SInt32(6 * capacity));
     mIndexBuffer->SetDataModified();
     mVertexBuffer->SetVertexData(mVertices.data(), 4 * capacity, kVertexSize);
-    // A renderer copies the vertices in use when the data changes: all of them, as a changed text
-    // may use any; the batches say which quads are drawn.
-    mVertexBuffer->SetNumberOfVertices(4 * capacity);
     // Attributes can be declared only before the buffer's Init; a rebuild keeps them.
     if (!mAttributesDeclared)
         DeclareVertexLayout(mVertexBuffer.Get(), kVertexLayout, 3);
