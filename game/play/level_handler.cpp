@@ -1,5 +1,6 @@
 #include "game/play/level_handler.h"
 
+#include "foundation/debug.h"
 #include "foundation/file_interface.h"
 #include "core/loader.h"
 #include "core/package.h"
@@ -53,9 +54,29 @@ Bool LevelHandler::Init(IFileInterface* fileInterface, Enums::FileCategory categ
     mLevels[0].mAssetResourceId = String("bg_zen");
     if (mBackgroundNames.GetCount() > 0)
         mLevels[1].mAssetResourceId = mBackgroundNames[0];
-    const UInt32 count = LevelData::LoadAllLevels(*fileInterface, mLevels, String(kLevelFileName));
+    UInt32 count = LevelData::LoadAllLevels(*fileInterface, mLevels, String(kLevelFileName));
+    count = KeepPlayableLevels(count);
     mPlayfield->GetGameState()->SetLevelCount(fileInterface, count);
     return true;
+}
+
+UInt32 LevelHandler::KeepPlayableLevels(UInt32 count)
+{
+    // Before the packages are registered no level can be judged; without a file there is none.
+    if (mBackgroundNames.GetCount() == 0 || count < 2)
+        return count;
+    UInt32 playable = 1;
+    while (playable < count && GetBackgroundPackage(mLevels[SInt32(playable)].mAssetResourceId) != nullptr)
+        ++playable;
+    if (playable == count)
+        return count;
+    // A damaged level file can name a background that never loads, or none: the stage would wait
+    // for it for ever. That level and the ones after it go, as after a level that does not read.
+    Debug::Trace("App::LevelHandler::Init(): Level %u has no background package '%s', %u levels kept", playable,
+                 mLevels[SInt32(playable)].mAssetResourceId.GetText(), playable);
+    // The two prepared slots stay; the count keeps the game from the unplayable one.
+    mLevels.SetCount(SInt32(playable < 2 ? 2 : playable));
+    return playable;
 }
 
 Bool LevelHandler::RegisterBackgroundPackage(ILoader* loader, const String& baseName, const String& suffix)

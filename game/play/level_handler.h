@@ -38,7 +38,8 @@ public:
     virtual ~LevelHandler() {}
 
     // Prepares the zen and first campaign slots, reads the level file and hands the level count to
-    // the game state, which then loads the player data. False without a file interface.
+    // the game state, which then loads the player data. The levels from the first campaign level
+    // whose background package is not registered on are dropped. False without a file interface.
     Bool Init(IFileInterface* fileInterface, Enums::FileCategory category);
     // Creates the package base name + suffix, loaded on request, and keeps it by its base name.
     // False when the loader refuses it.
@@ -88,6 +89,9 @@ public:
     ScoreProcessor* GetScoreProcessor() const { return mScore; }
 
 private:
+    // The count of levels before the first campaign level whose background is not registered;
+    // drops the records from there on (never the two prepared slots).
+    UInt32 KeepPlayableLevels(UInt32 count);
     void PrepareLevel();
     void RequestPackage(IPackage* package, UInt32 level);
     Bool IsBusy() const;

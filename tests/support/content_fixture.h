@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -115,8 +116,9 @@ protected:
     }
     ~ContentFixture() override { Debug::ClearLogFile(); }
 
-    // Copies the built packages beside the harness's files and starts the game with them.
-    Bool Start()
+    // Copies the built packages beside the harness's files and starts the game with them; prepare,
+    // when given, may change the copies in the folder before the start.
+    Bool Start(const std::function<void(const std::filesystem::path&)>& prepare = {})
     {
         const std::filesystem::path from = BuiltPackagesFolder();
         std::error_code error;
@@ -126,6 +128,8 @@ protected:
             ADD_FAILURE() << "no built packages at " << from << " (" << error.message() << ")";
             return false;
         }
+        if (prepare)
+            prepare(std::filesystem::path(mHarness.mFolder.Get()));
         mApp.reset(static_cast<App::DrelApp*>(App::CreateApp(&mHarness.mConfiguration)));
         return mApp != nullptr && mHarness.Start(mApp.get());
     }

@@ -80,7 +80,8 @@ protected:
     }
     void TearDown() override { EXPECT_TRUE(mField.DeInit()); }
 
-    // The zen level, a beach level with two courses, an ice level and one on an unknown background.
+    // The zen level, a beach level with two courses, an ice level, one on an unknown background and
+    // a beach level after it.
     void WriteLevels()
     {
         LevelFileWriter writer;
@@ -90,6 +91,7 @@ protected:
         writer.Chunk("CORS", CoursePayload({{0, 1, 2}}, {0.0f}));
         writer.Level().Background("bg_ice");
         writer.Level().Background("bg_moon");
+        writer.Level().Background("bg_beach");
         const std::vector<UInt8> bytes = writer.GetBytes();
         mFolder.WriteFile("SkarvelLevels.vorn", std::string(bytes.begin(), bytes.end()));
         ASSERT_TRUE(mHandler.Init(&mFiles, Enums::FileCategory::RESOURCE));
@@ -126,12 +128,30 @@ TEST_F(LevelHandlerTest, InitReadsTheLevelFileIntoTheSlotsAndGivesTheGameStateIt
     EXPECT_EQ(mHandler.GetLevels()[1].mAssetResourceId, String("bg_autumn"));
 
     WriteLevels();
+    // The level on a background that was never registered could not load: it and the levels after
+    // it are dropped.
     const Array<LevelData>& levels = mHandler.GetLevels();
-    ASSERT_EQ(levels.GetCount(), 4);
+    ASSERT_EQ(levels.GetCount(), 3);
     EXPECT_EQ(levels[0].mAssetResourceId, String("bg_zen"));
     EXPECT_EQ(levels[1].mAssetResourceId, String("bg_beach"));
     EXPECT_EQ(levels[1].mCourses.GetCount(), 2);
-    EXPECT_EQ(Game()->GetLastLevel(), 3u);
+    EXPECT_EQ(Game()->GetLastLevel(), 2u);
+}
+
+// A first campaign level with no background at all leaves only the zen level to play; the two
+// prepared slots stay.
+TEST_F(LevelHandlerTest, AnUnplayableFirstLevelLeavesTheZenLevel)
+{
+    LevelFileWriter writer;
+    writer.Level("1.09", 1);
+    writer.Level();
+    writer.Level().Background("bg_beach");
+    const std::vector<UInt8> bytes = writer.GetBytes();
+    mFolder.WriteFile("SkarvelLevels.vorn", std::string(bytes.begin(), bytes.end()));
+    ASSERT_TRUE(mHandler.Init(&mFiles, Enums::FileCategory::RESOURCE));
+    EXPECT_EQ(mHandler.GetLevels().GetCount(), 2);
+    EXPECT_EQ(Game()->GetLastLevel(), 0u);
+    EXPECT_TRUE(mHandler.LoadResource(0));
 }
 
 TEST_F(LevelHandlerTest, BackgroundIndices)
@@ -157,8 +177,9 @@ TEST_F(LevelHandlerTest, LoadResourceRefusesWithoutPreparingTheLevel)
 {
     WriteLevels();
     mField.GetAnimalSelector()->Set(5, 7);
-    EXPECT_FALSE(mHandler.LoadResource(4)); // the number of records
-    EXPECT_FALSE(mHandler.LoadResource(3)); // "bg_moon" is not registered
+    EXPECT_FALSE(mHandler.LoadResource(3)); // the number of records
+    mHandler.GetLevels()[2].mAssetResourceId = String("bg_moon");
+    EXPECT_FALSE(mHandler.LoadResource(2)); // not registered
     BusyPackage busy;
     mHandler.SetCurrentPackage(&busy);
     EXPECT_FALSE(mHandler.LoadResource(1));
