@@ -486,9 +486,8 @@ MAP_BUTTON = (213, 400)
 MAP_BACK = (140, 97)
 CHOOSER_RIGHT = (1215, 420)
 CHOOSER_BACK = (1180, 80)
-# The yes button where the pop-up places it (x -160), and where the application package's graph
-# shows it now: the code's x comes on top of the x of the button's parent transform.
-POPUP_YES = ((480, 510), (240, 505))
+# The yes button where the pop-up places it (x -160, y -110).
+POPUP_YES = ((480, 510),)
 POPUP_CANCEL = (980, 230)
 
 
