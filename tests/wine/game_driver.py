@@ -52,6 +52,29 @@ def say(message):
     print(message, flush=True)
 
 
+
+# Other Wine tests may use the shared prefix while it is copied: the browser cache comes and goes,
+# and the wine server rewrites the registry through files of its own. What vanishes is skipped.
+SKIPPED_IN_PREFIX = ("INetCache",)
+
+
+def copy_prefix(source, destination):
+    for directory, names, files in os.walk(source):
+        target = os.path.join(destination, os.path.relpath(directory, source))
+        os.makedirs(target, exist_ok=True)
+        # Links (the drive letters) are copied as links and not walked into.
+        links = [name for name in names + files if os.path.islink(os.path.join(directory, name))]
+        names[:] = [name for name in names if name not in links and name not in SKIPPED_IN_PREFIX]
+        for name in links:
+            os.symlink(os.readlink(os.path.join(directory, name)), os.path.join(target, name))
+        for name in files:
+            if name not in links:
+                try:
+                    shutil.copy2(os.path.join(directory, name), os.path.join(target, name))
+                except FileNotFoundError:
+                    pass
+
+
 class Timeout(Exception):
     pass
 
@@ -166,7 +189,7 @@ class Driver(GamePlay):
                 shutil.rmtree(prefix, ignore_errors=True)
                 partial = prefix + ".partial"
                 shutil.rmtree(partial, ignore_errors=True)
-                subprocess.run(["cp", "-a", source, partial], check=True)
+                copy_prefix(source, partial)
                 # Without a window manager nobody offers Wine the focus: it takes the X input
                 # focus as activation instead.
                 environment = dict(os.environ)

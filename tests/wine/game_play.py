@@ -19,8 +19,11 @@ BAR = [Point(30, 28, (212, 138, 38), 25)]
 # "CLICK TO START" under the level-start sign (its height follows the level's description).
 START_PROMPT = AnyIn((440, 600, 840, 670), YELLOW, 50)
 FINISHED_TITLE = AnyIn((380, 160, 900, 215), YELLOW, 30)
-LEVEL_START = BAR + [START_PROMPT]
-PLAYING = BAR + [Not(START_PROMPT), Not(FINISHED_TITLE)]
+# The lower half of the level-start sign, left of its text: inside zen's ring, where no animal
+# passes (yellow lions on its moving ring do pass through the prompt's and the title's boxes).
+SIGN_PANEL = Point(400, 470, (40, 105, 214), 20)
+LEVEL_START = BAR + [START_PROMPT, SIGN_PANEL]
+PLAYING = BAR + [Not(SIGN_PANEL)]
 FINISHED = BAR + [FINISHED_TITLE, Point(880, 612, (122, 192, 88), 25)]
 # A star of the finished sign turned gold; the time bonus and the total counted up past four
 # digits (the white letters reach left into these boxes).
