@@ -12,7 +12,8 @@ pair of each colour the tutorial hands out, at the angles its four hints point t
 Every chain is built so that the level can be won: every colour on a course is a colour the
 launcher brings, a list never holds more than 64 animals, a chain leaves more than a third of
 its course free, all chains with their 20 spare animals each stay far within the animal
-pool, and no bee's lane runs into the launcher. Star times come from the number of animals and the chain speed.
+pool, and no bee's lane runs into the launcher. Star times come from the number of animals and
+the chain speed.
 
 The chunk list is text: one chunk a line, its tag, a space and its payload in hex. Nothing
 random is left to the run: every draw comes from a generator seeded by the level number.
