@@ -11,8 +11,9 @@ pair of each colour the tutorial hands out, at the angles its four hints point t
 
 Every chain is built so that the level can be won: every colour on a course is a colour the
 launcher brings, a list never holds more than 64 animals, a chain leaves more than a third of
-its course free, and all chains with their 20 spare animals each stay far within the animal
-pool. Star times come from the number of animals and the chain speed.
+its course free, all chains with their 20 spare animals each stay far within the animal
+pool, and no bee's lane runs into the launcher. Star times come from the number of animals and
+the chain speed.
 
 The chunk list is text: one chunk a line, its tag, a space and its payload in hex. Nothing
 random is left to the run: every draw comes from a generator seeded by the level number.
@@ -38,6 +39,10 @@ ANIMAL_SPACING = 68.0  # two animal radii: neighbours touch
 ASSET_PICTURES = 12
 ASSET_LIMIT = 250
 LAUNCH_SPEED = 1300.0
+# A bee that comes within 60 units of the launcher plus its own hit reach of 66 ends the level;
+# a bee's lane keeps that far from the launcher with an animal's radius to spare.
+BEE_LANES = (-250.0, 250.0)
+BEE_CLEARANCE = 60.0 + 66.0 + ANIMAL_SPACING / 2
 
 # Chapter sceneries; the finale is on ice. Index by chapter (level - 1) // 10.
 CHAPTER_BACKGROUNDS = ["bg_grass", "bg_autumn", "bg_beach", "bg_ice", "bg_grass", "bg_autumn", "bg_beach",
@@ -200,6 +205,19 @@ def place_assets(rng, level, count):
     return assets
 
 
+def bee_lane(launcher_y, draw):
+    """The height of a bee's lane from a draw across all lanes: a draw inside the launcher's band
+    is moved, keeping its place in the band, into the lanes clear of it (no further draw, so the
+    bees after it keep theirs)."""
+    low, high = launcher_y - BEE_CLEARANCE, launcher_y + BEE_CLEARANCE
+    if not low < draw < high:
+        return draw
+    below = max(0.0, low - BEE_LANES[0])
+    above = max(0.0, BEE_LANES[1] - high)
+    place = (draw - low) / (high - low) * (below + above)
+    return BEE_LANES[0] + place if place < below else high + (place - below)
+
+
 def star_times(animals, speed):
     """Seconds for three, two and one star and the time limit, from the chain lengths and speed."""
     base = 20.0 + animals * 1.6 * (1.0 + speed / 120.0)
@@ -286,7 +304,8 @@ def campaign_level(number):
         bee = 1 if background == "bg_ice" else 2
         for k in range(1 + int(2 * difficulty)):
             side = rng.choice((-1.0, 1.0))
-            level.obstacles.append((5.0 + 12.0 * k, bee, side * 560.0, rng.uniform(-250.0, 250.0),
+            lane = bee_lane(level.launcher[1], rng.uniform(*BEE_LANES))
+            level.obstacles.append((5.0 + 12.0 * k, bee, side * 560.0, lane,
                                     0.0 if side < 0 else math.pi, 50.0 + 30.0 * difficulty, 8 + int(12 * difficulty)))
     if number >= 40:
         for k in range(1 + int(2 * difficulty)):
@@ -353,6 +372,11 @@ def check(level):
                               level.star_times[3]):
         raise ValueError(f"{where}: star times {level.star_times} are not ascending")
     flying = [o for o in level.obstacles if o[1] < 3]
+    lx, ly = level.launcher
+    for _, _, x, y, angle, _, _ in flying:
+        # A bee flies a straight line; one that passes the launcher too near ends the level unshot.
+        if abs((lx - x) * math.sin(angle) - (ly - y) * math.cos(angle)) < BEE_CLEARANCE:
+            raise ValueError(f"{where}: a bee's lane at ({x:.0f}, {y:.0f}) runs into the launcher")
     if len(flying) > 20 or len(level.obstacles) - len(flying) > 10:
         raise ValueError(f"{where}: more obstacles than the pools hold")
 
