@@ -10,11 +10,11 @@ namespace {
 class SystemDialogControlTest : public ::testing::Test
 {
 protected:
-    // Pumps the thread's messages, the dialog's keys first, until the condition holds or a few
-    // seconds of message waits went by.
+    // Pumps the thread's messages, the dialog's keys first, until the condition holds or a
+    // minute of message waits went by: a loaded machine can take seconds to deliver a click.
     static bool PumpUntil(const std::function<bool()>& condition)
     {
-        for (int wait = 0; wait < 100 && !condition(); ++wait) {
+        for (int wait = 0; wait < 1200 && !condition(); ++wait) {
             MSG message;
             while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
                 if (Win32::SystemDialogControl::HandleDialogMessage(&message))
