@@ -52,27 +52,22 @@ def say(message):
     print(message, flush=True)
 
 
-
 # Other Wine tests may use the shared prefix while it is copied: the browser cache comes and goes,
 # and the wine server rewrites the registry through files of its own. What vanishes is skipped.
 SKIPPED_IN_PREFIX = ("INetCache",)
 
 
+def copy_if_there(source, destination):
+    try:
+        shutil.copy2(source, destination)
+    except FileNotFoundError:
+        pass
+
+
 def copy_prefix(source, destination):
-    for directory, names, files in os.walk(source):
-        target = os.path.join(destination, os.path.relpath(directory, source))
-        os.makedirs(target, exist_ok=True)
-        # Links (the drive letters) are copied as links and not walked into.
-        links = [name for name in names + files if os.path.islink(os.path.join(directory, name))]
-        names[:] = [name for name in names if name not in links and name not in SKIPPED_IN_PREFIX]
-        for name in links:
-            os.symlink(os.readlink(os.path.join(directory, name)), os.path.join(target, name))
-        for name in files:
-            if name not in links:
-                try:
-                    shutil.copy2(os.path.join(directory, name), os.path.join(target, name))
-                except FileNotFoundError:
-                    pass
+    # Links (the drive letters) stay links.
+    shutil.copytree(source, destination, symlinks=True, ignore=shutil.ignore_patterns(*SKIPPED_IN_PREFIX),
+                    copy_function=copy_if_there)
 
 
 class Timeout(Exception):
