@@ -14,9 +14,13 @@ of the stored profile, whose name the high-score list shows and whose result for
 chooser shows and the player-data file holds.
 
 The X server's own screenshot is taken: the engine's screenshot control answers only requests of
-the game's logic, which nothing outside the program can make.
+the game's logic, which nothing outside the program can make. With --probe the program is the game
+built with the probe (probe_app.cpp): every screenshot is then the engine's, asked for through a
+file in the probe's folder, and the run goes from the loader to the menu's start face and quits
+there, reporting the time to the first menu frame and the menu's frame rate as the probe counted
+them.
 
-Usage: game_driver.py --tools TOOLS_DIR --prefix PREFIX_DIR --out OUTPUT_DIR GAME_EXE"""
+Usage: game_driver.py [--probe] --tools TOOLS_DIR --prefix PREFIX_DIR --out OUTPUT_DIR GAME_EXE"""
 import argparse
 import fcntl
 import os
@@ -28,7 +32,7 @@ import sys
 import threading
 import time
 
-from PIL import ImageGrab
+from PIL import Image, ImageGrab
 
 from game_play import GamePlay
 from screen_points import AnyIn, Changed, Point
@@ -39,6 +43,7 @@ WIDTH, HEIGHT = 1280, 800
 START_TIMEOUT = 300.0
 STEP_TIMEOUT = 90.0
 POLL = 0.25
+ENGINE_SHOT_TIMEOUT = 20.0
 PROFILE_NAME = "Tester"
 PLAYER_DATA = os.path.join("Plovendra", "SkarvelPlayerData.vorn")
 
@@ -141,6 +146,7 @@ class Driver(GamePlay):
         self.arguments = arguments
         self.out = arguments.out
         self.shots = 0
+        self.requests = 0
         self.game = None
         self.server = None
         self.measures = []
@@ -201,6 +207,8 @@ class Driver(GamePlay):
 
     def environment(self):
         environment = dict(os.environ)
+        if self.arguments.probe:
+            environment["VORN_PROBE_DIR"] = "Z:" + self.probe_folder().replace("/", "\\")
         environment.update({
             "WINEPREFIX": self.prefix,
             # Error lines, and the presentation rate of the Direct3D swap chain.
@@ -232,8 +240,42 @@ class Driver(GamePlay):
     # Screen and input
 
     def grab(self):
+        if self.arguments.probe:
+            return self.engine_grab()
         image = ImageGrab.grab(xdisplay=self.server.display)
         return image.convert("RGB")
+
+    def probe_folder(self):
+        return os.path.join(self.out, "probe")
+
+    def engine_grab(self):
+        """A picture through the engine's screenshot control: the probe takes the request at its
+        next logic step and writes the picture once the frame after it is drawn."""
+        self.requests += 1
+        name = "shot%d" % self.requests
+        folder = self.probe_folder()
+        path = os.path.join(folder, name + ".png")
+        with open(os.path.join(folder, "request.part"), "w") as request:
+            request.write(name)
+        os.replace(os.path.join(folder, "request.part"), os.path.join(folder, "request.txt"))
+        deadline = time.monotonic() + ENGINE_SHOT_TIMEOUT
+        while not os.path.exists(path):
+            if time.monotonic() >= deadline or (self.game is not None and not self.game.alive()):
+                raise OSError("no picture from the engine's screenshot control")
+            time.sleep(0.05)
+        with Image.open(path) as image:
+            picture = image.convert("RGB")
+        os.remove(path)
+        if picture.size != (WIDTH, HEIGHT):
+            fail("the engine's screenshot is %dx%d" % picture.size)
+        return picture
+
+    def probe_lines(self, word):
+        try:
+            lines = open(os.path.join(self.probe_folder(), "probe.txt")).read().splitlines()
+        except OSError:
+            return []
+        return [line.split()[1:] for line in lines if line.split()[:1] == [word]]
 
     def save(self, image, name):
         self.shots += 1
@@ -290,7 +332,10 @@ class Driver(GamePlay):
         self.xdotool("mousemove", WIDTH - 1, HEIGHT // 2)
 
     def shows(self, checks):
-        image = self.grab()
+        try:
+            image = self.grab()
+        except OSError:
+            return False
         return all(check.matches(image) for check in checks)
 
     def click_until(self, position, name, checks, source):
@@ -442,6 +487,33 @@ class Driver(GamePlay):
             fail("the player-data file does not hold the name %s" % PROFILE_NAME)
         self.check_stored_result("first_start")
 
+    def probe_start(self):
+        """The loader and the menu in engine screenshots, and what the probe measured."""
+        self.start("probe_start")
+        self.wait_screen("loader_splash", SPLASH, START_TIMEOUT)
+        self.wait_screen("loader_title_and_ring", LOADER)
+        self.wait_screen("menu_name_sign", NAME_SIGN, START_TIMEOUT)
+        self.activate()
+        seconds = len(self.probe_lines("fps"))
+        time.sleep(5.0)
+        rates = [float(line[0]) for line in self.probe_lines("fps")[seconds:]]
+        menu = self.probe_lines("menu")
+        if not menu:
+            fail("the probe saw no frame of the menu stage")
+        self.measures.append("program start to the first frame of the menu stage: %s s (frame %s)" %
+                             (menu[0][0], menu[0][1]))
+        if rates:
+            self.measures.append("main menu: %.1f frames per second (mean of %d seconds, lowest %.1f)" %
+                                 (sum(rates) / len(rates), len(rates), min(rates)))
+        for letter in PROFILE_NAME:
+            self.xdotool("type", letter)
+            time.sleep(0.1)
+        time.sleep(1.0)
+        self.wait_screen("menu_name_typed", NAME_SIGN)
+        self.key("Return")
+        self.close_online_question("menu_start_face")
+        self.quit_by_popup("probe_start")
+
     def second_start(self):
         """The stored profile: the menu opens on its start face, its high-score list names it and
         the chooser shows level 1's stars."""
@@ -464,9 +536,15 @@ class Driver(GamePlay):
         for path in self.player_data_files():
             os.remove(path)
         self.server = XServer(self.out)
+        if self.arguments.probe:
+            shutil.rmtree(self.probe_folder(), ignore_errors=True)
+            os.makedirs(self.probe_folder())
         try:
-            self.first_start()
-            self.second_start()
+            if self.arguments.probe:
+                self.probe_start()
+            else:
+                self.first_start()
+                self.second_start()
         finally:
             if self.game is not None and self.game.alive():
                 self.game.process.kill()
@@ -515,6 +593,7 @@ SCREENS = sys.modules[__name__]
 
 def main():
     parser = argparse.ArgumentParser()
+    parser.add_argument("--probe", action="store_true")
     parser.add_argument("--tools", required=True)
     parser.add_argument("--prefix", required=True)
     parser.add_argument("--out", required=True)
