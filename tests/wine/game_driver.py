@@ -440,22 +440,21 @@ class Driver(GamePlay):
             time.sleep(POLL)
         return self.wait_screen(name, START_FACE, 1.0)
 
-    def first_start(self):
-        self.start("first_start")
+    def loader_to_name_sign(self):
+        """The loader's splash, its title and ring, then the menu's name sign; returns the time
+        the name sign was seen."""
         self.wait_screen("loader_splash", SPLASH, START_TIMEOUT)
         self.wait_screen("loader_title_and_ring", LOADER)
         menu_time, _ = self.wait_screen("menu_name_sign", NAME_SIGN, START_TIMEOUT)
-        self.measures.append("cold start to the first menu screenshot: %.1f s" % (menu_time - self.game.started))
-        self.activate()
+        return menu_time
 
-        # The menu's frame rate while nothing else happens.
-        mark = len(self.game.lines)
-        time.sleep(5.0)
-        rates = self.frame_rates(mark)
+    def measure_rates(self, rates, unit):
         if rates:
-            self.measures.append("main menu: %.1f frames per second (mean of %d samples, lowest %.1f)" %
-                                 (sum(rates) / len(rates), len(rates), min(rates)))
+            self.measures.append("main menu: %.1f frames per second (mean of %d %s, lowest %.1f)" %
+                                 (sum(rates) / len(rates), len(rates), unit, min(rates)))
 
+    def new_profile(self):
+        """Types the profile's name into the name sign and goes on to the start face."""
         for letter in PROFILE_NAME:
             self.xdotool("type", letter)
             time.sleep(0.1)
@@ -463,6 +462,18 @@ class Driver(GamePlay):
         self.wait_screen("menu_name_typed", NAME_SIGN)
         self.key("Return")
         self.close_online_question("menu_start_face")
+
+    def first_start(self):
+        self.start("first_start")
+        menu_time = self.loader_to_name_sign()
+        self.measures.append("cold start to the first menu screenshot: %.1f s" % (menu_time - self.game.started))
+        self.activate()
+
+        # The menu's frame rate while nothing else happens.
+        mark = len(self.game.lines)
+        time.sleep(5.0)
+        self.measure_rates(self.frame_rates(mark), "samples")
+        self.new_profile()
 
         self.click_until(PLAY_BUTTON, "map", MAP, START_FACE)
         _, before = self.click_until(MAP_BUTTON, "level_chooser", CHOOSER, MAP)
@@ -490,28 +501,17 @@ class Driver(GamePlay):
     def probe_start(self):
         """The loader and the menu in engine screenshots, and what the probe measured."""
         self.start("probe_start")
-        self.wait_screen("loader_splash", SPLASH, START_TIMEOUT)
-        self.wait_screen("loader_title_and_ring", LOADER)
-        self.wait_screen("menu_name_sign", NAME_SIGN, START_TIMEOUT)
+        self.loader_to_name_sign()
         self.activate()
         seconds = len(self.probe_lines("fps"))
         time.sleep(5.0)
-        rates = [float(line[0]) for line in self.probe_lines("fps")[seconds:]]
         menu = self.probe_lines("menu")
         if not menu:
             fail("the probe saw no frame of the menu stage")
         self.measures.append("program start to the first frame of the menu stage: %s s (frame %s)" %
                              (menu[0][0], menu[0][1]))
-        if rates:
-            self.measures.append("main menu: %.1f frames per second (mean of %d seconds, lowest %.1f)" %
-                                 (sum(rates) / len(rates), len(rates), min(rates)))
-        for letter in PROFILE_NAME:
-            self.xdotool("type", letter)
-            time.sleep(0.1)
-        time.sleep(1.0)
-        self.wait_screen("menu_name_typed", NAME_SIGN)
-        self.key("Return")
-        self.close_online_question("menu_start_face")
+        self.measure_rates([float(line[0]) for line in self.probe_lines("fps")[seconds:]], "seconds")
+        self.new_profile()
         self.quit_by_popup("probe_start")
 
     def second_start(self):
