@@ -272,7 +272,8 @@ class Driver(GamePlay):
 
     def probe_lines(self, word):
         try:
-            lines = open(os.path.join(self.probe_folder(), "probe.txt")).read().splitlines()
+            with open(os.path.join(self.probe_folder(), "probe.txt")) as probe:
+                lines = probe.read().splitlines()
         except OSError:
             return []
         return [line.split()[1:] for line in lines if line.split()[:1] == [word]]

@@ -15,6 +15,7 @@
 #include "core/app.h"
 #include "core/loader.h"
 #include "foundation/data.h"
+#include "foundation/time.h"
 #include "game/drel_app.h"
 #include "game/drel_logic.h"
 #include "logic/device_handler.h"
@@ -59,11 +60,7 @@ Double SecondsSinceStart()
 
 Double Now()
 {
-    LARGE_INTEGER counter;
-    LARGE_INTEGER frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return Double(counter.QuadPart) / Double(frequency.QuadPart);
+    return Double(System::Time::GetCurrent().ToMicroSeconds()) / 1.0e6;
 }
 
 class ProbeProcessor : public Logic::IProcessor
