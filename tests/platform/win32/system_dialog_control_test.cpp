@@ -37,8 +37,11 @@ protected:
         EXPECT_TRUE(dialog->WasOpened());
         HWND window = Win32::SystemDialogControl::GetVisibleDialog();
         EXPECT_NE(window, nullptr);
-        if (window != nullptr)
+        if (window != nullptr) {
             SetForegroundWindow(window);
+            // A click or key sent before the window is shown and in front would go elsewhere.
+            EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(window) && GetForegroundWindow() == window; }));
+        }
         return window;
     }
 
