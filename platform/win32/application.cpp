@@ -20,7 +20,10 @@ Bool Application::Run(HINSTANCE instance)
         instance = GetModuleHandleW(nullptr);
     if (!mPlatform.Init())
         return false;
-    mPlatform.GetAudioInterface()->ActivateRenderContext();
+    // Without a sound device there is no audio context to activate.
+    AudioInterface* audio = mPlatform.GetAudioInterface();
+    if (audio->GetRenderContext() != nullptr)
+        audio->ActivateRenderContext();
     if (!mWindow.RegisterWindowClass(this, &mPlatform, instance)) {
         mPlatform.DeInit();
         return false;
