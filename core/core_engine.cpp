@@ -362,15 +362,13 @@ Bool Engine::Start(IApp* app)
         Debug::Trace("Core::Engine::Start(): No display interface available");
         return false;
     }
-    if (audio == nullptr) {
-        Debug::Trace("Core::Engine::Start(): No audio interface available");
-        return false;
-    }
+    // Sound is optional: without an audio interface (no sound device) the audio factory made the
+    // silent renderer, and the game runs without sound.
     if (!display->ActivateRenderContext()) {
         Debug::Trace("Core::Engine::Start(): Failed to activate display render context");
         return false;
     }
-    if (!audio->ActivateRenderContext()) {
+    if (audio != nullptr && !audio->ActivateRenderContext()) {
         Debug::Trace("Core::Engine::Start(): Failed to activate audio render context");
         return false;
     }
@@ -797,7 +795,8 @@ Bool Engine::Stop(IApp* app)
         Debug::Trace("Core::Engine::Stop(): Failed to activate display render context");
         stopped = false;
     }
-    if (!mDeviceHandler->GetAudioInterface()->ActivateRenderContext()) {
+    IAudioInterface* audio = mDeviceHandler->GetAudioInterface();
+    if (audio != nullptr && !audio->ActivateRenderContext()) {
         Debug::Trace("Core::Engine::Stop(): Failed to activate audio render context");
         stopped = false;
     }

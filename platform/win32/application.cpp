@@ -1,13 +1,14 @@
 #include "platform/win32/application.h"
 
 #include "core/engine.h"
+#include "foundation/debug.h"
 
 namespace Vorn {
 namespace Win32 {
 
 Application::Application(::Vorn::Platform::EngineFactory::CreateAppFunction createApp,
                          ::Vorn::Platform::EngineFactory::CreateFactoryFunction createFactory)
-    : mPlatform(std::move(createApp), std::move(createFactory))
+    : mPlatform(std::move(createApp), std::move(createFactory)), mFrameFailed(false)
 {
 }
 
@@ -19,7 +20,10 @@ Bool Application::Run(HINSTANCE instance)
         instance = GetModuleHandleW(nullptr);
     if (!mPlatform.Init())
         return false;
-    mPlatform.GetAudioInterface()->ActivateRenderContext();
+    // Without a sound device there is no audio context to activate.
+    AudioInterface* audio = mPlatform.GetAudioInterface();
+    if (audio->GetRenderContext() != nullptr)
+        audio->ActivateRenderContext();
     if (!mWindow.RegisterWindowClass(this, &mPlatform, instance)) {
         mPlatform.DeInit();
         return false;
@@ -41,6 +45,7 @@ Bool Application::Run(HINSTANCE instance)
 Bool Application::MainLoop()
 {
     ::Vorn::Platform::EngineFactory* factory = mPlatform.GetEngineFactory();
+    mFrameFailed = false;
     if (!factory->Start()) {
         // A start that failed half way may have left threads and the root behind.
         if (factory->GetEngine() != nullptr)
@@ -49,12 +54,21 @@ Bool Application::MainLoop()
     }
     while (mWindow.IsAttached() && Platform::ProcessMessages()) {
     }
-    return factory->Stop();
+    const Bool stopped = factory->Stop();
+    if (mFrameFailed)
+        Debug::Trace("Win32::Application::MainLoop(): Ended after a failed frame");
+    return stopped && !mFrameFailed;
 }
 
 void Application::PostQuit()
 {
     PostMessageW(mWindow.GetHandle(), WM_QUIT, 0, 0);
+}
+
+void Application::PostQuitOnFailure()
+{
+    mFrameFailed = true;
+    PostQuit();
 }
 
 void Application::RunFrame()
@@ -76,11 +90,13 @@ void Application::RunFrame()
     mPlatform.UpdateControls();
     // Each failure ends the loop at the next pump; the frame still runs to its end.
     if (!factory->BeginFrame())
-        PostQuit();
-    if (!display->SwapBuffers(factory) || !mWindow.IsAttached())
+        PostQuitOnFailure();
+    if (!display->SwapBuffers(factory))
+        PostQuitOnFailure();
+    else if (!mWindow.IsAttached())
         PostQuit();
     if (!factory->EndFrame())
-        PostQuit();
+        PostQuitOnFailure();
     display->EndFrame(factory);
 }
 

@@ -22,10 +22,11 @@ public:
     ~Application() override;
 
     // The whole life of the program; false when start-up fails (platform, window class, window,
-    // engine start), so that the program exits with -1.
+    // engine start) or a frame failed (a failed package load fails one), so that the program
+    // exits with -1.
     Bool Run(HINSTANCE instance);
     // Starts the engine, pumps messages until the quit message and stops the engine; false
-    // without an engine or when its Start or Stop fails.
+    // without an engine, when its Start or Stop fails, or when the loop ended on a failed frame.
     Bool MainLoop();
     // One frame; each paint message runs one.
     void RunFrame() override;
@@ -42,11 +43,15 @@ private:
     Application& operator=(const Application&) = delete;
 
     void PostQuit();
+    // Ends the loop as a failure.
+    void PostQuitOnFailure();
 
     DxInput mDxInput;
     RawKey mRawKey;
     Platform mPlatform;
     Window mWindow;
+    // Set by a failed engine frame or present: the program then ends with a failure.
+    Bool mFrameFailed;
 };
 
 } // namespace Win32

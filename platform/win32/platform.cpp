@@ -95,9 +95,11 @@ Bool Platform::ConfigureEngine()
     mMouse = deviceHandler->CreateMouseDevice();
     mRawMouse = deviceHandler->CreateRawMouseDevice();
 
-    // Without a sound device the game runs without the audio interface.
+    // Without a sound device the game runs silent: no audio interface is registered.
     if (mAudioInterface.Init())
         deviceHandler->SetAudioInterface(&mAudioInterface);
+    else
+        Debug::Trace("Win32::Platform::ConfigureEngine(): No audio device, running without sound");
 
     mDisplayInterface = std::make_unique<Dx9DisplayInterface>(mConfiguration);
     deviceHandler->SetDisplayInterface(mDisplayInterface.get());

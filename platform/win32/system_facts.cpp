@@ -111,7 +111,9 @@ Bool SystemFacts::Write(IConfiguration* configuration, Float& monitorWidth, Floa
     if (monitorHeight > 0.0f)
         configuration->SetAspectRatio(monitorWidth / monitorHeight);
     configuration->SetDeviceOrientation(Enums::ScreenOrientation::PORTRAIT_1);
-    configuration->SetPrescaleFactor(1);
+    // The back buffers Direct3D gets: 8 bits a colour channel, and 8 bits of alpha.
+    configuration->SetColorBufferFormat(Enums::ColorBufferFormat::R8_G8_B8);
+    configuration->SetAlphaBufferFormat(Enums::AlphaBufferFormat::R8_G8_B8_A8);
     return true;
 }
 

@@ -25,9 +25,10 @@ public:
     // The engine language of a Windows language identifier; anything unsupported is ENGLISH.
     static Enums::Language GetLanguage(UInt32 languageId);
 
-    // Writes device identifier, country, language, the fixed kinds and the monitor size into the
-    // configuration and returns the monitor size in pixels (the configured display size when the
-    // monitor cannot be asked). False, with one line, without a configuration.
+    // Writes device identifier, country, language, the fixed kinds, the colour and alpha buffer
+    // formats and the monitor size into the configuration and returns the monitor size in pixels
+    // (the configured display size when the monitor cannot be asked). False, with one line,
+    // without a configuration.
     static Bool Write(IConfiguration* configuration, Float& monitorWidth, Float& monitorHeight);
 
     // Moves the log file into the temporary folder and fits the configured window size to a

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 #include <string>
@@ -233,6 +234,27 @@ TEST_F(EngineTest, LifeCycleMessagesAndCallsThatDoNothing)
     EXPECT_TRUE(mEngine.Stop(&mApp));
     EXPECT_EQ(mApp.mCalls, (Calls{"InitApp", "DeInitApp"}));
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
+TEST_F(EngineTest, WithoutAnAudioInterfaceTheEngineRunsSilent)
+{
+    // The platform asks for OpenAL but found no device, so it registered no audio interface.
+    mConfiguration.SetAudioApi(Enums::AudioApi::AL11);
+    mDevices.SetAudioInterface(nullptr);
+    ProcessorRecorder& logic = mLogic;
+    AddPackage("main.vornres", ILoader::kLoadAtStartup, &logic, "<Graph><Probe id='probe'/></Graph>");
+    testing::internal::CaptureStderr();
+    ASSERT_TRUE(InitAndStart());
+    ASSERT_TRUE(Frame());
+    ASSERT_TRUE(Frame());
+    EXPECT_TRUE(mEngine.Stop(&mApp));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    // The game's logic ran each frame and its package came and went as with sound.
+    const Calls calls = logic.TakeCalls();
+    ASSERT_GE(calls.size(), 4u);
+    EXPECT_EQ(Calls(calls.begin(), calls.begin() + 2), (Calls{"logic Init", "logic WasLoaded main.vornres"}));
+    EXPECT_GE(std::count(calls.begin(), calls.end(), "logic Animate"), 3);
+    EXPECT_EQ(Calls(calls.end() - 2, calls.end()), (Calls{"logic WillBeUnloaded main.vornres", "logic DeInit"}));
 }
 
 TEST_F(EngineTest, FrameCallsFromAnotherThreadAreRefusedUnlessAllowed)

@@ -6,7 +6,12 @@
 // - it appends to "probe.txt" the time from the program's start to the first frame of the menu
 //   stage ("menu <seconds> <frames>") and, while that stage runs, the frames of each second
 //   ("fps <frames per second>"), both counted on the frames the engine runs.
+// VORN_PROBE_AUDIO_DRIVERS, when set, replaces the OpenAL back-ends the driver chose: "none" leaves
+// OpenAL none, as on a computer without a sound device. The probe then first makes sure that
+// OpenAL really opens no device, and ends with exit code 3 if it does.
 #include <windows.h>
+
+#include <AL/alc.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -272,6 +277,16 @@ IApp* CreateProbeApp(IConfiguration* configuration)
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+    if (const char* drivers = std::getenv("VORN_PROBE_AUDIO_DRIVERS")) {
+        // Read by OpenAL when it is first used, which is below.
+        _putenv_s("ALSOFT_DRIVERS", drivers);
+        if (ALCdevice* device = alcOpenDevice(nullptr)) {
+            alcCloseDevice(device);
+            std::fprintf(stderr, "probe: OpenAL still opens a device with ALSOFT_DRIVERS=%s\n", drivers);
+            return 3;
+        }
+        std::fprintf(stderr, "probe: no audio device (ALSOFT_DRIVERS=%s)\n", drivers);
+    }
     Vorn::Win32::Application application(&Vorn::CreateProbeApp);
     return application.Run(instance) ? 0 : -1;
 }

@@ -179,6 +179,12 @@ TEST_P(ApplicationRunTest, RunsStartUpTheLoopAndShutdownInOrder)
 INSTANTIATE_TEST_SUITE_P(
     Cases, ApplicationRunTest,
     ::testing::Values(RunCase{"Quit", "", false, true, {"Init", "Start"}, {"BeginFrame", "EndFrame", "Stop", "DeInit"}},
+                      // A failed frame (a failed package load fails EndFrame) ends the program
+                      // as a failure too, after the same shutdown.
+                      RunCase{"BeginFrameFails", "BeginFrame", false, false, {"Init", "Start"},
+                              {"BeginFrame", "EndFrame", "Stop", "DeInit"}},
+                      RunCase{"EndFrameFails", "EndFrame", false, false, {"Init", "Start"},
+                              {"BeginFrame", "EndFrame", "Stop", "DeInit"}},
                       // What a failed start left is stopped; the program exits with -1.
                       RunCase{"StartFails", "Start", false, false, {"Init", "Start", "Stop", "DeInit"}, {}},
                       RunCase{"InitFails", "Init", false, false, {"Init", "DeInit"}, {}},

@@ -123,6 +123,8 @@ TEST_F(SystemFactsTest, FactsGoIntoTheConfiguration)
     EXPECT_EQ(configuration.GetVideoApi(), Enums::VideoApi::DX9);
     EXPECT_EQ(configuration.GetAudioApi(), Enums::AudioApi::AL11);
     EXPECT_FALSE(configuration.GetMultiThreadedCalls());
+    EXPECT_EQ(configuration.GetColorBufferFormat(), Enums::ColorBufferFormat::R8_G8_B8);
+    EXPECT_EQ(configuration.GetAlphaBufferFormat(), Enums::AlphaBufferFormat::R8_G8_B8_A8);
     EXPECT_EQ(width, Float(GetSystemMetrics(SM_CXSCREEN)));
     EXPECT_EQ(height, Float(GetSystemMetrics(SM_CYSCREEN)));
     EXPECT_EQ(configuration.GetDisplayWidth(), UInt32(width));

@@ -4,7 +4,9 @@
 // height> <title>" (again whenever the client changes), "clear r g b a" (the centre pixel of a screenshot of the first frames),
 // "deinitapp steps <n> frames <n>", "window gone" and "app destroyed". VORN_ENTRY_MODE chooses:
 // unset, the app quits once it printed the pixel; "stay", it runs until closed; "fail", its start
-// fails (a start-up package that does not exist).
+// fails (a start-up package that does not exist); "loadfail", once it printed the pixel it asks
+// for a package whose graph hangs under a node that does not exist, whose failed load ends the
+// program.
 #include <windows.h>
 
 #include <atomic>
@@ -45,7 +47,7 @@ std::string Mode()
 }
 
 // Writes the package into the folder the file interface serves resources from.
-void WritePackage(const std::string& name)
+void WritePackage(const std::string& name, const std::string& parent = "")
 {
     char program[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, program, MAX_PATH);
@@ -56,7 +58,8 @@ void WritePackage(const std::string& name)
     std::ofstream(folder + "\\graph0.xml") << kGraph;
     std::ofstream(folder + "\\package.xml") << "<Package id=\"" << name.substr(0, name.find('.'))
                                             << "\"><Resource id=\"graph0\" fileName=\"graph0.xml\"/>"
-                                               "<Instance graphResourceId=\"graph0\" parentNodeId=\"\"/></Package>";
+                                               "<Instance graphResourceId=\"graph0\" parentNodeId=\""
+                                            << parent << "\"/></Package>";
 }
 
 class EntryProcessor : public Testing::ProcessorRecorder
@@ -77,6 +80,8 @@ public:
         }
         if (mPrinted && Mode().empty())
             devices->RequestQuit();
+        if (mPrinted && Mode() == "loadfail" && !mMissingRequested)
+            mMissingRequested = mLoader->LoadPackage(String(kBrokenPackage));
     }
     void Animate(Logic::IState* state) override
     {
@@ -84,8 +89,13 @@ public:
         ++mFrames;
     }
 
+    static constexpr const char* kMissingPackage = "missing.vornres";
+    // Reads, but its graph hangs under a node that does not exist.
+    static constexpr const char* kBrokenPackage = "broken.vornres";
+
     std::atomic<int> mSteps{0};
     std::atomic<int> mFrames{0};
+    ILoader* mLoader = nullptr;
 
 private:
     // Prints the window's client and title at the first step and whenever the client changes.
@@ -136,6 +146,7 @@ private:
     }
 
     Bool mPrinted = false;
+    Bool mMissingRequested = false;
     LONG mClientWidth = 0;
     LONG mClientHeight = 0;
 };
@@ -153,10 +164,16 @@ public:
     void GetDisplayObjectClasses(Array<const Display::ClassInfo*>&) override {}
     Bool InitApp(Logic::IFactory*, ILoader* loader) override
     {
-        const std::string name = Mode() == "fail" ? "missing.vornres" : "entry_test.vornres";
-        if (name != "missing.vornres")
+        const std::string missing = EntryProcessor::kMissingPackage;
+        const std::string name = Mode() == "fail" ? missing : "entry_test.vornres";
+        if (name != missing)
             WritePackage(name);
+        mProcessor.mLoader = loader;
         loader->CreatePackage(String(name.c_str()), ILoader::kLoadAtStartup, &mProcessor);
+        if (Mode() == "loadfail") {
+            WritePackage(EntryProcessor::kBrokenPackage, "/absent");
+            loader->CreatePackage(String(EntryProcessor::kBrokenPackage), ILoader::kLoadOnRequest, nullptr);
+        }
         return true;
     }
     void DeInitApp(Logic::IFactory*, ILoader*) override

@@ -5,7 +5,7 @@ motion, Alt+Enter to full screen and back, and Alt+F4 ending the program with ex
 
 With "entry" first it runs the program entry with its test application instead: the window, the
 clear colour of the first frames, the app's quit, Alt+Enter to full screen and back, Alt+F4 from
-outside and a start that fails.
+outside, a start that fails and a package load that fails while the program runs.
 
 Usage: window_input_driver.py WINE_RUN PROBE_EXE  (needs DISPLAY)
        window_input_driver.py entry WINE_RUN ENTRY_EXE"""
@@ -261,7 +261,13 @@ def entry_main(wine_run, exe):
     program = start_entry(wine_run, exe, "fail")
     program.wait_for(r"app destroyed", "app destroyed after the failed start", START_TIMEOUT)
     check_entry_end(program, 255, "failed start")
-    print("3 passed, 0 failed")
+
+    # A package that fails to load while the program runs ends it the orderly way, as a failure.
+    program = start_entry(wine_run, exe, "loadfail")
+    check_entry_window(program)
+    check_entry_shutdown(program, "failed load")
+    check_entry_end(program, 255, "failed load")
+    print("4 passed, 0 failed")
 
 
 if __name__ == "__main__":
