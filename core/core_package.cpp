@@ -2,6 +2,7 @@
 
 #include "core/core_loader.h"
 #include "foundation/debug.h"
+#include "foundation/map.h"
 #include "graph/factory.h"
 #include "graph/namespace.h"
 #include "graph/node.h"
@@ -41,6 +42,32 @@ Array<Graph::INamespace*> NamespacesAbove(Graph::INode* parent, Graph::IRoot* ro
     for (SInt32 i = upwards.GetCount() - 1; i >= 0; --i)
         downwards.Add(upwards[i]);
     return downwards;
+}
+
+// Gives every node above a hung sub-graph, on any path from node down to the sub-graph's parent
+// (references included), the sub-graph's sub-tree bits, and returns the bits found below node.
+// A node met again through a reference is walked once.
+UInt32 GiveSubTreeBitsUpwards(Graph::INode* node, const Array<Graph::INode*>& parents,
+                              const Array<Graph::INode*>& subGraphs, Map<Graph::INode*, UInt32>* walked)
+{
+    const UInt32* known = walked->FindValue(node);
+    if (known != nullptr)
+        return *known;
+    const SInt32 position = walked->Add(node, 0);
+    UInt32 bits = 0;
+    for (SInt32 i = 0; i < parents.GetCount(); ++i) {
+        if (parents[i] == node)
+            bits |= subGraphs[i]->GetFlags() & Graph::Node::kSubTreeBits;
+    }
+    for (Graph::INode* child : node->GetChildren())
+        bits |= GiveSubTreeBitsUpwards(child, parents, subGraphs, walked);
+    if ((bits & ~node->GetFlags()) != 0) {
+        Graph::Node* base = dynamic_cast<Graph::Node*>(node);
+        if (base != nullptr)
+            base->AddSubTreeFlags(bits);
+    }
+    walked->GetValue(position) = bits;
+    return bits;
 }
 
 } // namespace
@@ -267,17 +294,16 @@ Bool Package::InitGraphs(Graph::IInitState* initState)
         // initialised; its names register inside the namespaces above its parent.
         for (Graph::INamespace* nameSpace : namespaces)
             initState->PushNamespace(nameSpace);
-        Bool initialized = mSubGraphs[i]->Init(initState);
+        const Bool initialized = mSubGraphs[i]->Init(initState);
         for (SInt32 pushed = 0; pushed < namespaces.GetCount(); ++pushed)
             initState->PopNamespace();
 
-        // Hung also when it failed, so that DeInitGraphs takes back what it registered. A walk
-        // over the initialised tree then gives the ancestors the passes the sub-graph needs.
+        // Hung also when it failed, so that DeInitGraphs takes back what it registered. Nothing
+        // else of the live graph is touched here: the logic thread animates its nodes meanwhile,
+        // and the nodes above learn what the sub-graph needs in UnlockGraphs.
         root->Lock();
         mParentNodes.Add(parent);
         parent->AddChild(mSubGraphs[i]);
-        if (initialized)
-            initialized = root->GetRootNode()->Init(initState);
         root->Unlock();
         if (!initialized) {
             Debug::Trace("Core::Package::InitGraphs(): Failed to initialize subgraph #%d for package '%s'", i,
@@ -444,6 +470,9 @@ Bool Package::UnlockGraphs(Graph::IInitState* initState, Logic::IEngineState* lo
     }
     for (Graph::INode* subGraph : mSubGraphs)
         subGraph->SetDisabled(false);
+    // Under both locks, so that no pass and no Animate meets the flags half-written.
+    Map<Graph::INode*, UInt32> walked;
+    GiveSubTreeBitsUpwards(root->GetRootNode(), mParentNodes, mSubGraphs, &walked);
     root->NotifyTopNode();
     if (!root->Unlock()) {
         Debug::Trace("Core::Package::UnlockGraphs(): Failed to unlock root for package '%s'", mName.GetText());

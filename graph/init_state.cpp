@@ -5,9 +5,9 @@
 namespace Vorn {
 namespace Graph {
 
-void InitState::SetCancelled(Bool cancelled) { mCancelled = cancelled; }
+void InitState::SetCancelled(Bool cancelled) { mCancelled.store(cancelled); }
 
-Bool InitState::IsCancelled() const { return mCancelled; }
+Bool InitState::IsCancelled() const { return mCancelled.load(); }
 
 void InitState::Begin()
 {

@@ -2,6 +2,8 @@
 // namespaces being initialised, and the cancel flag of a package load.
 #pragma once
 
+#include <atomic>
+
 #include "graph/service_state.h"
 
 namespace Vorn {
@@ -26,7 +28,8 @@ public:
     INode* FindNode(const String& path) override;
 
 private:
-    Bool mCancelled = false;
+    // Set by the thread that cancels a load while the loader thread's Init reads it.
+    std::atomic<Bool> mCancelled{false};
     PointerStack<INode> mNodes;
     PointerStack<INamespace> mNamespaces;
 };

@@ -177,6 +177,10 @@ public:
     Bool DeserializeAttribute(UInt32 index, const IAttributes* attributes, const IAttributes* parameters,
                               Bool* error) override;
 
+    // ORs the sub-tree bits of flags in: a sub-graph hung below the node after its Init needs
+    // them on every node above it for the passes to reach it.
+    void AddSubTreeFlags(UInt32 flags) { mFlags |= flags & kSubTreeBits; }
+
     UInt32 GetReferenceCount() const { return mReferenceCount; }
     UInt32 GetFrameStamp() const { return mFrameStamp; }
     INamespace* GetNamespace() const { return mNamespace; }

@@ -152,7 +152,13 @@ Bool NativeCollider::CheckReferences() const
         Debug::Trace("Resource::NativeCollider::Create(): NODE chunk holds no root node");
         return false;
     }
-    // Children lie further down the table, so every walk from the root ends at leaves.
+    // Children lie further down the table, so every walk from the root ends at leaves; and a node
+    // has one parent, so the walk meets each node once: a node shared by two parents doubles the
+    // walk below it, and a few dozen of them hang the logic thread. A leaf may be named twice.
+    Array<Bool> hasParent;
+    hasParent.SetCount(SInt32(mNumberOfNodes));
+    for (UInt32 i = 0; i < mNumberOfNodes; ++i)
+        hasParent[SInt32(i)] = false;
     for (UInt32 i = 0; i < mNumberOfNodes; ++i) {
         for (SInt32 child : mNodes[i].children) {
             const Bool valid = child >= 0 ? UInt32(child) > i && UInt32(child) < mNumberOfNodes
@@ -162,6 +168,14 @@ Bool NativeCollider::CheckReferences() const
                              child);
                 return false;
             }
+            if (child < 0)
+                continue;
+            if (hasParent[child]) {
+                Debug::Trace("Resource::NativeCollider::Create(): Node #%u names node %d, which has a parent already",
+                             i, child);
+                return false;
+            }
+            hasParent[child] = true;
         }
     }
     for (UInt32 i = 0; i < mNumberOfLeaves; ++i) {

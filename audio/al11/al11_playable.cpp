@@ -125,7 +125,6 @@ Bool Playable::AddBuffer(IBuffer* buffer)
         Debug::Trace("Audio::Al11::Playable::AddBuffer(): Buffer has no stream in sample format %u", UInt32(format));
         return false;
     }
-    mSampleRate = reference->GetSampleRate();
     mFormat = format;
     if (mNumEntries == UInt32(mEntries.GetCount()))
         mEntries.Add(new Entry());
@@ -201,8 +200,21 @@ void Playable::QueueEntries(UInt32& startOffset)
         const Entry& entry = *mEntries[mCurrentEntry];
         const Buffer& buffer = *entry.buffer;
         if (mSampleOffset < buffer.GetNumberOfSamples()) {
-            // One queue holds one format and rate: only such static buffers go on whole.
-            if (!buffer.IsStreaming() && buffer.GetFormat() == mFormat && buffer.GetSampleRate() == mSampleRate) {
+            // One queue holds one rate, and each entry plays at its own: an entry of another rate
+            // waits until the source has played out what it holds, then the queue takes its rate.
+            if (buffer.GetSampleRate() != mSampleRate) {
+                ALint queued = 0;
+                alGetSourcei(source, AL_BUFFERS_QUEUED, &queued);
+                if (queued > 0)
+                    break;
+                mSampleRate = buffer.GetSampleRate();
+                for (StreamBuffer* slot : mStreamBuffers) {
+                    if (slot)
+                        slot->SetSampleRate(mSampleRate);
+                }
+            }
+            // One queue holds one format: only static buffers in it go on whole.
+            if (!buffer.IsStreaming() && buffer.GetFormat() == mFormat) {
                 const ALuint name = buffer.GetBufferName();
                 alSourceQueueBuffers(source, 1, &name);
                 mSampleOffset = buffer.GetNumberOfSamples();

@@ -92,6 +92,7 @@ private:
     SInt32 mCurrentEntry;
     Double mLastTime;
     Enums::SoundFormat mFormat;
+    // The rate of the buffers on the source's queue; an empty queue takes the next entry's.
     UInt32 mSampleRate;
     StreamBuffer* mStreamBuffers[kNumberOfStreamBuffers];
     Bool mIsPlaying;

@@ -73,6 +73,28 @@ void SwapChannels(IDisplaySurface* surface, UInt32 bytesPerPixel, UInt32 first, 
     }
 }
 
+// Direct3D's 16-bit formats with alpha keep it in the top bits, the engine in the bottom ones:
+// each pixel (low byte first) turns right by the alpha's width, so A1R5G5B5 and A4R4G4B4 read it.
+void MoveAlphaToTop(IDisplaySurface* surface, UInt32 alphaBits)
+{
+    for (UInt32 level = 0; level < surface->GetNumberOfMipLevels(); ++level) {
+        UInt8* pixels = static_cast<UInt8*>(surface->GetPixels(level));
+        if (pixels == nullptr)
+            continue;
+        const UInt32 width = surface->GetWidth(level);
+        const UInt32 pitch = surface->GetPitch(level);
+        for (UInt32 y = 0; y < surface->GetHeight(level); ++y) {
+            UInt8* row = pixels + y * pitch;
+            for (UInt32 x = 0; x < width; ++x) {
+                const UInt32 value = UInt32(row[2 * x]) | UInt32(row[2 * x + 1]) << 8;
+                const UInt32 turned = (value >> alphaBits) | (value << (16 - alphaBits));
+                row[2 * x] = UInt8(turned);
+                row[2 * x + 1] = UInt8(turned >> 8);
+            }
+        }
+    }
+}
+
 } // namespace
 
 Texture::Texture(Renderer* renderer)
@@ -254,11 +276,15 @@ IDisplaySurface* Texture::PrepareSurface(const char* method, Bool checkRenderTar
         case Enums::PixelFormat::R8_G8_B8_A8:
             SwapChannels(compatible, 4, 0, 2);
             break;
+        case Enums::PixelFormat::R5_G5_B5_A1:
+            MoveAlphaToTop(compatible, 1);
+            break;
+        case Enums::PixelFormat::R4_G4_B4_A4:
+            MoveAlphaToTop(compatible, 4);
+            break;
         case Enums::PixelFormat::L8:
         case Enums::PixelFormat::A8:
         case Enums::PixelFormat::R5_G6_B5:
-        case Enums::PixelFormat::R5_G5_B5_A1:
-        case Enums::PixelFormat::R4_G4_B4_A4:
             break;
         default:
             compatible->Unlock();

@@ -379,15 +379,9 @@ Bool DisplayTerrain::EnqueueOutput(IEnqueueOutputState* state)
         renderer->SetAuxiliaryObject(mSets[patch.mSet].mVertexBuffer.Get(), 0, 0);
         renderer->SetAuxiliaryObject(patch.mVertexBuffer.Get(), 0, 1);
 
+        // World = parent × local: the node's place, then the patch within the terrain.
         Math::Matrix<float>& model = patch.mModelMatrix;
-        for (UInt32 i = 0; i < 4; ++i) {
-            for (UInt32 j = 0; j < 4; ++j) {
-                Float sum = 0.0f;
-                for (UInt32 k = 0; k < 4; ++k)
-                    sum += patch.mPatchMatrix[i + 4 * k] * current[k + 4 * j];
-                model[i + 4 * j] = sum;
-            }
-        }
+        model = current * patch.mPatchMatrix;
         for (UInt32 e = 0; e < 8; ++e)
             model[e] *= patch.mScale;
 

@@ -5,6 +5,7 @@
 #include <AL/al.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "audio/al11/al11_buffer.h"
@@ -87,10 +88,10 @@ TEST_F(Al11PlayableTest, StreamedEntriesDecodeFromTheSampleOfTheTime)
     log.clear();
     Frame(listener, {{playable, 3.0f}});
     Sync();
-    // Three stream buffers from sample 66150 on: the streamed entry ends, and the static entry of
-    // another rate streams too.
-    EXPECT_EQ(log, (std::vector<std::string>{"66150+4096", "0+4096", "4096+4096"}));
-    EXPECT_EQ(SourceValue(playable, AL_BUFFERS_QUEUED), 3);
+    // A stream buffer from sample 66150 on ends the streamed entry; the static entry of another
+    // rate waits until the source has played it out.
+    EXPECT_EQ(log, (std::vector<std::string>{"66150+4096"}));
+    EXPECT_EQ(SourceValue(playable, AL_BUFFERS_QUEUED), 1);
     EXPECT_LT(SourceValue(playable, AL_SAMPLE_OFFSET), 4096);
     EXPECT_EQ(mRenderer.GetStreamBufferPool()->GetNumberOfCreated(), 3u);
     EXPECT_EQ(FreeStreamBuffers(Enums::SoundFormat::MONO_16_BIT), 0u);
@@ -101,6 +102,35 @@ TEST_F(Al11PlayableTest, StreamedEntriesDecodeFromTheSampleOfTheTime)
     EXPECT_FALSE(playable->IsPlaying());
     EXPECT_EQ(FreeStreamBuffers(Enums::SoundFormat::MONO_16_BIT), 3u);
     EXPECT_EQ(mRenderer.GetStreamBufferPool()->GetNumberOfCreated(), 3u);
+}
+
+TEST_F(Al11PlayableTest, EachEntryPlaysAtItsOwnRate)
+{
+    // A short static buffer at 22050 samples per second, then two of 1 s at 11025: the queue
+    // holds one rate, so these wait for the first to play out and then go on whole at their own.
+    auto fast = ToneSound(1, 16, 22050, 256, 440.0);
+    auto slow = ToneSound(1, 16, 11025, 11025, 440.0);
+    auto slowToo = ToneSound(1, 16, 11025, 11025, 880.0);
+    IObject* buffers[3] = {NewBuffer(*fast), NewBuffer(*slow), NewBuffer(*slowToo)};
+    IObject* listener = NewListener();
+    Playable* playable = AsPlayable(NewPlayable({buffers[0], buffers[1], buffers[2]}));
+    Frame(listener, {{playable, 0.0f}});
+    Sync();
+    ASSERT_EQ(SourceValue(playable, AL_BUFFERS_QUEUED), 1);
+    EXPECT_EQ(mRenderer.GetStreamBufferPool()->GetNumberOfCreated(), 0u);
+
+    // Played on by the device's clock, submitted each frame with a rising time, until the queue
+    // takes the slow buffers: themselves, at their rate, and no stream buffer at another.
+    Real time = 0.0f;
+    while (SourceValue(playable, AL_BUFFERS_QUEUED) == 1) {
+        time += 1e-5f;
+        Frame(listener, {{playable, time}});
+        Sync();
+        std::this_thread::yield();
+    }
+    EXPECT_EQ(SourceValue(playable, AL_BUFFERS_QUEUED), 2);
+    EXPECT_EQ(SourceValue(playable, AL_SOURCE_STATE), AL_PLAYING);
+    EXPECT_EQ(mRenderer.GetStreamBufferPool()->GetNumberOfCreated(), 0u);
 }
 
 TEST_F(Al11PlayableTest, AStreamThatDeliversNothingEndsItsEntry)

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/core_package.h"
@@ -40,12 +42,66 @@ protected:
 
 std::function<void()> HookNode::sOnInit;
 
+// Shows and hides nodes in every Animate, as the game's pointer is each frame.
+class BlinkingProcessor : public ProcessorRecorder
+{
+public:
+    explicit BlinkingProcessor(std::vector<Graph::INode*> nodes) : ProcessorRecorder("blinker"), mNodes(nodes) {}
+    void Animate(Logic::IState*) override
+    {
+        for (Graph::INode* node : mNodes)
+            node->SetVisible(!node->IsVisible());
+    }
+
+private:
+    std::vector<Graph::INode*> mNodes;
+};
+
+// The logic thread's Animate phase, run without pause beside the test thread: the processors
+// animate under the logic state's lock alone, as between the engine's passes.
+class AnimatingThread
+{
+public:
+    explicit AnimatingThread(Logic::IEngineState* logicState)
+        : mThread([this, logicState] {
+              while (!mStop.load()) {
+                  logicState->Lock();
+                  for (UInt32 i = 0; i < logicState->GetNumberOfProcessors(); ++i)
+                      logicState->GetProcessor(i)->Animate(logicState->GetState());
+                  logicState->Unlock();
+                  mFrames.fetch_add(1);
+              }
+          })
+    {
+    }
+    ~AnimatingThread()
+    {
+        mStop.store(true);
+        mThread.join();
+    }
+
+    // Returns once count more frames were animated after the call.
+    void WaitForFrames(UInt32 count)
+    {
+        const UInt32 until = mFrames.load() + count;
+        while (mFrames.load() < until)
+            std::this_thread::yield();
+    }
+
+private:
+    std::atomic<Bool> mStop{false};
+    std::atomic<UInt32> mFrames{0};
+    std::thread mThread;
+};
+
 class LoaderTest : public Testing::LoaderFixture
 {
 protected:
     LoaderTest() : mClasses(mFactory, {{"Hook", &HookNode::Create}})
     {
         mLogicState->AddProcessor(&mObserver);
+        // The engine initialises the root before the first package hangs under it.
+        mRoot->Init(&mInitState);
     }
     ~LoaderTest() override
     {
@@ -229,6 +285,32 @@ TEST_F(LoaderTest, CancelDuringInitGraphsFinishesTheCurrentSubGraphOnly)
     EXPECT_EQ(mObserver.TakeCalls(), (Calls{"observer WillBeLoaded menu.vornres", "observer WasUnloaded menu.vornres"}));
 }
 
+TEST_F(LoaderTest, CancelFromTheLogicThreadStopsTheLoaderThreadsInit)
+{
+    Testing::WriteXmlPackage(mFolder, "menu.vornres",
+                             {{"<Graph><Node id='first'><Hook id='hook'/><Container id='after'/></Node></Graph>", ""},
+                              {"<Graph><Container id='second'/></Graph>", ""}});
+    Package* package = Create("menu.vornres", Loader::kLoadOnRequest);
+    package->Load();
+    Run(&Loader::ProcessUnloadedPackage, package);
+    Run(&Loader::LoadPackageResources, package);
+    // The game cancels on its own thread while the loader initialises; the loader meets the flag
+    // with no lock of the two threads between.
+    std::thread logic;
+    HookNode::sOnInit = [&] {
+        logic = std::thread([package] { EXPECT_FALSE(package->Unload()); });
+        while (!mInitState.IsCancelled())
+            std::this_thread::yield();
+    };
+    EXPECT_EQ(Run(&Loader::InitPackageGraphs, package), 4);
+    logic.join();
+    HookNode::sOnInit = nullptr;
+    EXPECT_EQ(Find("/after"), nullptr);
+    EXPECT_EQ(Find("/second"), nullptr);
+    RunAll();
+    EXPECT_TRUE(package->IsUnloaded());
+}
+
 TEST_F(LoaderTest, LoadCancelledBeforeItBeganIsListedOnce)
 {
     Testing::WriteXmlPackage(mFolder, "menu.vornres", {{kMenuGraph, ""}});
@@ -404,6 +486,62 @@ TEST_F(LoaderTest, StopTakesApartAPackageWhoseLogicRefusesToGo)
     EXPECT_EQ(mRoot->GetContainerView()->GetNumberOfChildren(), 0u);
     EXPECT_EQ(Find("/menu"), nullptr);
     EXPECT_EQ(mLogicState->GetNumberOfProcessors(), 1u);
+}
+
+TEST_F(LoaderTest, LoadingBesideAnimatingLogicTouchesOnlyTheNewSubGraph)
+{
+    // The stage switch and pointers of a live graph, and a package that hangs a timeline under a
+    // stage node; a reference shows the stage elsewhere.
+    Testing::WriteXmlPackage(mFolder, "base.vornres",
+                             {{"<Graph><Switch id='stages' selectedChildId='menu'><Node id='menu'/><Node id='game'/>"
+                               "</Switch><Reference id='mirror' targetId='/game'/><Node id='pointers'>"
+                               "<Container id='p0'/><Container id='p1'/><Container id='p2'/><Container id='p3'/>"
+                               "</Node></Graph>",
+                               ""}});
+    Testing::WriteXmlPackage(mFolder, "extra.vornres",
+                             {{"<Graph><Timeline id='clock' startTime='0' endTime='1'/></Graph>", "/game"}});
+    Create("base.vornres", Loader::kLoadInBackground);
+    RunAll();
+    std::vector<Graph::INode*> pointers;
+    for (const char* path : {"/p0", "/p1", "/p2", "/p3"}) {
+        ASSERT_NE(Find(path), nullptr) << path;
+        pointers.push_back(Find(path));
+    }
+    BlinkingProcessor blinker(pointers);
+    mLogicState->AddProcessor(&blinker);
+    Package* extra = Create("extra.vornres", Loader::kLoadOnRequest);
+    {
+        AnimatingThread logic(mLogicState);
+        for (int round = 0; round < 3; ++round) {
+            // The loader thread's steps with frames animated between them; the main thread's
+            // steps follow, under the logic state's lock.
+            EXPECT_FALSE(extra->Load());
+            Run(&Loader::ProcessUnloadedPackage, extra);
+            Run(&Loader::LoadPackageResources, extra);
+            logic.WaitForFrames(1);
+            EXPECT_EQ(Run(&Loader::InitPackageGraphs, extra), 4);
+            logic.WaitForFrames(2);
+            RunAll();
+            ASSERT_TRUE(extra->IsLoaded());
+            if (round < 2) {
+                EXPECT_FALSE(extra->Unload());
+                RunAll();
+                ASSERT_TRUE(extra->IsUnloaded());
+            }
+        }
+    }
+    mLogicState->RemoveProcessor(&blinker);
+
+    // Every node above the timeline, through the switch and the reference too, now leads the
+    // process-logic pass to it.
+    for (const char* path : {"/stages", "/game", "/mirror"}) {
+        ASSERT_NE(Find(path), nullptr) << path;
+        EXPECT_NE(Find(path)->GetFlags() & Graph::Node::kNeedsProcessLogic, 0u) << path;
+    }
+    EXPECT_NE(mRoot->GetContainerView()->GetFlags() & Graph::Node::kNeedsProcessLogic, 0u);
+    EXPECT_NE(mRoot->GetRootNode()->GetFlags() & Graph::Node::kNeedsProcessLogic, 0u);
+    for (const char* path : {"/menu", "/pointers"})
+        EXPECT_EQ(Find(path)->GetFlags() & Graph::Node::kNeedsProcessLogic, 0u) << path;
 }
 
 } // namespace

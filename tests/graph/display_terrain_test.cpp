@@ -287,6 +287,43 @@ TEST_F(DisplayTerrainTest, EachFrameDrawsTheChosenPatchesAndReturnsTheOthersToTh
     EXPECT_GT(active.GetCount(), 4);
 }
 
+TEST_F(DisplayTerrainTest, AMovedAndTurnedTerrainDrawsItsPatchesWhereItStands)
+{
+    AddFlatMaps(3, 0, 0);
+    INamespace* scene = Scene("<View><PerspectiveCamera id='camera' fieldOfViewX='1'/><Transform id='place'>"
+                              "<DisplayTerrain id='t'" +
+                              Maps() + " numDetailLevels='6' detailRange='64'/></Transform></View>");
+    ASSERT_NE(scene, nullptr);
+    mTerrain = Find<DisplayTerrain>(scene, "t");
+    // A quarter turn about y, then a move.
+    Math::Matrix<float>& place = Find<Transform>(scene, "place")->GetTransform();
+    place.SetIdentity();
+    place[0] = 0.0f;
+    place[2] = -1.0f;
+    place[8] = 1.0f;
+    place[10] = 0.0f;
+    place.SetTranslation(100.0f, 5.0f, -40.0f);
+    PlaceCamera(scene, 0, 20, 0, 1, 0);
+    ASSERT_TRUE(RunFrame());
+
+    const auto& active = mTerrain->GetActivePatches();
+    ASSERT_GT(active.GetCount(), 0);
+    ASSERT_EQ(mDisplay.mDrawables.size(), UInt32(active.GetCount()));
+    for (SInt32 a = 0; a < active.GetCount(); ++a) {
+        const TerrainPatch& patch = *active.GetValue(a);
+        // The node's place, then the patch's own matrix with its first two axes scaled.
+        Math::Matrix<float> expected = place * patch.mPatchMatrix;
+        for (UInt32 e = 0; e < 8; ++e)
+            expected[e] *= patch.mScale;
+        for (UInt32 e = 0; e < 16; ++e)
+            EXPECT_FLOAT_EQ(mDisplay.mDrawables[a].transform[e], expected[e]) << "patch " << a << " element " << e;
+    }
+    // The centre of the first patch lands where the place puts it: turned, then moved.
+    const TerrainPatch& first = *active.GetValue(0);
+    EXPECT_FLOAT_EQ(mDisplay.mDrawables[0].transform[12], 100.0f + first.mCentreZ);
+    EXPECT_FLOAT_EQ(mDisplay.mDrawables[0].transform[14], -40.0f - first.mCentreX);
+}
+
 TEST_F(DisplayTerrainTest, DeInitReleasesPatchesObjectsAndGrids)
 {
     AddFlatMaps(3, 0, 0);

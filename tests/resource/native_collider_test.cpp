@@ -169,6 +169,9 @@ TEST(NativeColliderTest, RefusesSizesCountsAndReferencesThatDoNotFit)
         {"child names its parent", 2, Table("NODE", 2, Join({Node(1, -1), Node(0, -3)}))},
         {"child names missing leaf", 2, Table("NODE", 2, Join({Node(1, -1), Node(-2, -4)}))},
         {"most negative child", 2, Table("NODE", 2, Join({Node(1, -1), Node(-2, SInt32(0x80000000u))}))},
+        // Shared nodes make the physics walk below them exponential.
+        {"two nodes share a child node", 2, Table("NODE", 3, Join({Node(1, 2), Node(2, -1), Node(-2, -3)}))},
+        {"node names one child node twice", 2, Table("NODE", 2, Join({Node(1, 1), Node(-2, -3)}))},
         {"leaf names missing vertex", 4, Table("LEAF", 3, Join({Leaf(0, 1, 2), Leaf(1, 2, 4), Leaf(3, 0, 1)}))},
     };
     for (const Case& testCase : cases) {

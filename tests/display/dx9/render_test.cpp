@@ -74,13 +74,14 @@ class TexturedPlaneTest : public Testing::RendererFixture
 protected:
     // Draws a 2 x 2 texture on the plane (-1, -1)-(1, 1) seen from z = 3 with a focal length of
     // 1.5: it covers x 40 to 88 and y 24 to 72 of the 128 x 96 frame.
-    void DrawThroughPerspective(FakeDisplaySurface& surface, Bool nameSlots = true)
+    // Blended over the black clear colour, a texel shows its colour times its alpha.
+    void DrawThroughPerspective(FakeDisplaySurface& surface, Bool nameSlots = true, Bool blend = false)
     {
         Display::Dx9::Camera* camera = MakeCamera(kBlack);
         camera->SetProjection(Perspective(1.5f, Float(kWidth) / Float(kHeight), 1.0f, 10.0f), false);
         Display::Dx9::Texture* texture = MakeTexture(surface);
         ASSERT_TRUE(texture->Init());
-        Display::Dx9::Material* material = MakeMaterial(MakeProgram(false, false, true));
+        Display::Dx9::Material* material = MakeMaterial(MakeProgram(false, false, true), blend);
         const PlaneData plane(-1.0f, -1.0f, 1.0f, 1.0f, 0.0f);
         Display::Dx9::Drawable* drawable = MakePlane(plane, nameSlots);
         RenderFrame([&]() {
@@ -139,6 +140,32 @@ TEST_F(TexturedPlaneTest, LuminanceAlphaTexture)
     FakeDisplaySurface surface(Enums::PixelFormat::L8_A8, 2, 2, {255, 255, 255, 64, 255, 128, 255, 0});
     DrawThroughPerspective(surface);
     ExpectQuadrants({255, 255, 255}, {64, 64, 64}, {128, 128, 128}, {0, 0, 0});
+}
+
+TEST_F(TexturedPlaneTest, SixteenBitRgbaTexturesKeepTheirColoursAndAlpha)
+{
+    // The engine keeps alpha in the low bits of a pixel (low byte first), Direct3D in the high
+    // ones. Blended over black: red, half green, transparent blue, and white (half in 4 bits).
+    struct Case
+    {
+        Enums::PixelFormat format;
+        std::vector<UInt8> pixels;
+        Rgb bottomRight;
+    };
+    const Case cases[] = {
+        {Enums::PixelFormat::R5_G5_B5_A1, {0x01, 0xF8, 0x01, 0x04, 0x3E, 0x00, 0xFF, 0xFF}, {255, 255, 255}},
+        {Enums::PixelFormat::R4_G4_B4_A4, {0x0F, 0xF0, 0x0F, 0x08, 0xF0, 0x00, 0xF8, 0xFF}, {136, 136, 136}},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(int(Enums::Value(test.format)));
+        FakeDisplaySurface surface(test.format, 2, 2, test.pixels);
+        DrawThroughPerspective(surface, true, true);
+        const UInt8 halfGreen = test.format == Enums::PixelFormat::R5_G5_B5_A1 ? 132 : 136;
+        ExpectQuadrants({255, 0, 0}, {0, halfGreen, 0}, {0, 0, 0}, test.bottomRight);
+        // Turned in a copy: the surface itself keeps the engine's layout.
+        EXPECT_EQ(static_cast<const UInt8*>(surface.GetPixels(0))[0], test.pixels[0]);
+        EXPECT_EQ(surface.GetCounts().liveClones, 0);
+    }
 }
 
 class ShadingTest : public Testing::RendererFixture
