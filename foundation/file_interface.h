@@ -42,13 +42,18 @@ public:
     virtual Bool CreateDirectory(const String& fullPath) = 0;
     // The base folder of a category; false for a category that has none.
     virtual Bool GetBasePath(Enums::FileCategory category, String& folder) = 0;
+    // Gives a closed file a new name in the same category, replacing a file of that name in one
+    // step, once the file's bytes are on the disk where the platform can make sure of that: an
+    // interrupted rename leaves the old file or the new one, never a part. False, with both
+    // files as they were, when it fails.
+    virtual Bool RenameFile(const String& path, const String& newPath, Enums::FileCategory category) = 0;
 };
 
 namespace Platform {
 
 // The portable operations over the C runtime and the directory listing; the platform's
-// subclass provides FileExists, DirectoryExists, MapFile, UnmapFile, CreateDirectory and
-// GetBasePath. Not locked: each object is used from one thread at a time.
+// subclass provides FileExists, DirectoryExists, MapFile, UnmapFile, CreateDirectory,
+// GetBasePath and RenameFile. Not locked: each object is used from one thread at a time.
 class FileInterface : public IFileInterface
 {
 public:

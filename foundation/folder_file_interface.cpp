@@ -137,6 +137,17 @@ Bool FolderFileInterface::GetBasePath(Enums::FileCategory category, String& fold
     return true;
 }
 
+Bool FolderFileInterface::RenameFile(const String& path, const String& newPath, Enums::FileCategory category)
+{
+    String from;
+    String to;
+    if (!GetFullPath(path, category, from) || !GetFullPath(newPath, category, to))
+        return false;
+    std::error_code error;
+    std::filesystem::rename(from.GetText(), to.GetText(), error);
+    return !error;
+}
+
 SInt32 FolderFileInterface::GetNumberOfMappedFiles()
 {
     std::lock_guard<std::mutex> lock(mMappedLock);

@@ -35,6 +35,9 @@ public:
     Bool CreateDirectory(const String& fullPath) override;
     // False for a category outside the table or without a folder.
     Bool GetBasePath(Enums::FileCategory category, String& folder) override;
+    // The file system's own rename, which replaces the target in one step; the bytes are left to
+    // the system's cache (the folders serve tests and tools, not players' files).
+    Bool RenameFile(const String& path, const String& newPath, Enums::FileCategory category) override;
 
     // The number of files mapped and not yet unmapped.
     SInt32 GetNumberOfMappedFiles();

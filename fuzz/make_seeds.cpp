@@ -258,5 +258,34 @@ int main(int argc, char** argv)
     // The level writer's chunk list: a level line and a background line.
     const std::string list = "LEVL 312e3039" + std::string(8 * 3, '0') + "\nASET 62675f69\n\n";
     Write("chunk_list", "two_chunks", ToBytes(list));
+
+    // The high-score server's replies, as it writes them: a list with rows (the asking player's
+    // highlighted), an empty list and a submission's answer.
+    Write("highscores_reply", "list",
+          ToBytes("<Content>\n<DR i=\"1\" n=\"416e6e61\" s1=\"123456\" s2=\"40\" s3=\"15\"/>\n"
+                  "<DR i=\"2\" n=\"42656e\" s1=\"9000\" s2=\"3\" s3=\"2\" highlight=\"1\"/>\n</Content>"));
+    Write("highscores_reply", "empty_list", ToBytes("<Content>\n</Content>"));
+    Write("highscores_reply", "submitted", ToBytes("OK"));
+
+    // A player-data file without its digest (the target appends one): the settings, a used
+    // profile with a name and two level records, and two unused profiles, one of an older layout.
+    const UInt32 settingsVersion = 0x32302E31u; // "1.02"
+    const UInt32 profileVersion = 0x34302E31u;  // "1.04"
+    std::vector<UInt32> settings = {settingsVersion, 1, 0, Bits(1.0f), 7, Bits(321.5f), 1, 3, 0x0101};
+    settings.resize(20, 0);
+    std::vector<UInt32> used = {profileVersion, 1, Bits(12.5f), 3, Bits(40.0f), 900, 2, 1, 0, 0, 0, 1, 20240102};
+    used.resize(21, 0);
+    std::vector<UInt32> unused = {profileVersion, 0, 0, 1};
+    unused.resize(21, 0);
+    std::vector<UInt32> older = {0x32302E31u, 0, 0, 1}; // "1.02": the name in a field of its own
+    older.resize(21, 0);
+    Write("player_data", "three_profiles",
+          ChunkFile("DRPD", {{"PLGS", settings},
+                             {"PLDA", used},
+                             {"PLNA", {5, 0x616E6E41u, 0}}, // "Anna"
+                             {"PLLD", {0, Bits(95.0f), 5000, 4, 1, 2, 3, 4}},
+                             {"PLLD", {1, Bits(61.5f), 1200, 2, 0, 0, 0, 0}},
+                             {"PLDA", unused},
+                             {"PLDA", older}}));
     return gFailures == 0 ? 0 : 1;
 }

@@ -51,6 +51,10 @@ public:
     }
     Vorn::Bool CreateDirectory(const Vorn::String&) override { return false; }
     Vorn::Bool GetBasePath(Vorn::Enums::FileCategory, Vorn::String&) override { return false; }
+    Vorn::Bool RenameFile(const Vorn::String&, const Vorn::String&, Vorn::Enums::FileCategory) override
+    {
+        return false;
+    }
 
 private:
     const Vorn::Data& mFile;

@@ -8,6 +8,7 @@
 #include "foundation/iff_stream.h"
 #include "foundation/md5.h"
 #include "foundation/random.h"
+#include "foundation/text.h"
 #include "game/halvex_highscores.h"
 #include "game/helpers.h"
 #include "logic/device_handler.h"
@@ -18,6 +19,7 @@ namespace App {
 
 const char* const GameState::PlayerDataFileName = "SkarvelPlayerData.vorn";
 const char* const GameState::SetAsideFileName = "SkarvelPlayerData.vorn.bad";
+const char* const GameState::NewFileName = "SkarvelPlayerData.vorn.new";
 
 namespace {
 
@@ -40,6 +42,8 @@ void MakeDigest(const UInt8* bytes, UInt32 size, UInt8 digest[kDigestSize])
     md5.Final(digest);
 }
 
+// Writes the file and reads it back: a full disk can take bytes that were reported written and
+// lose them when the file is closed.
 Bool WriteWholeFile(IFileInterface* fileInterface, const char* name, const ConstData& data)
 {
     IFile* file = nullptr;
@@ -47,8 +51,15 @@ Bool WriteWholeFile(IFileInterface* fileInterface, const char* name, const Const
         file == nullptr)
         return false;
     const Bool written = file->Write(data) == data.GetSize();
-    const Bool closed = fileInterface->CloseFile(file);
-    return written && closed;
+    if (!fileInterface->CloseFile(file) || !written)
+        return false;
+    ConstData check;
+    if (!fileInterface->LoadFile(name, Enums::FileCategory::PRIVATE, &check))
+        return false;
+    const Bool same = check.GetSize() == data.GetSize() &&
+                      (data.GetSize() == 0 || std::memcmp(check.GetData(), data.GetData(), data.GetSize()) == 0);
+    fileInterface->UnloadFile(&check);
+    return same;
 }
 
 } // namespace
@@ -127,18 +138,42 @@ void GameState::ReadPersistentBlock(const UInt8* words)
     mStoredWord18 = Util::ReadLittleEndian32(words + 72);
 }
 
+String GameState::GetSetAsideFileName(UInt32 index)
+{
+    return index == 0 ? String(SetAsideFileName) : String(SetAsideFileName) + Util::UInt32ToString(index + 1);
+}
+
 Bool GameState::SetPlayerDataAside()
 {
-    ConstData old;
-    if (!mFileInterface->LoadFile(PlayerDataFileName, Enums::FileCategory::PRIVATE, &old)) {
+    if (!mFileInterface->FileExists(PlayerDataFileName, Enums::FileCategory::PRIVATE)) {
         mSetAsideBeforeSave = false; // the file is gone: nothing left to keep
         return true;
     }
-    const Bool copied = WriteWholeFile(mFileInterface, SetAsideFileName, old);
-    mFileInterface->UnloadFile(&old);
-    if (!copied) {
+    // Under a name of its own, so that a second damaged file never takes the place of the copy
+    // of the first.
+    String name;
+    for (UInt32 i = 0; i < NumberOfSetAsideFiles && name.IsEmpty(); ++i) {
+        if (!mFileInterface->FileExists(GetSetAsideFileName(i), Enums::FileCategory::PRIVATE))
+            name = GetSetAsideFileName(i);
+    }
+    if (name.IsEmpty()) {
+        Debug::Trace("App::GameState::SavePlayerData(): File '%s' stays: %u damaged files are kept already",
+                     PlayerDataFileName, NumberOfSetAsideFiles);
+        return false;
+    }
+    // A copy keeps the file in its place until the new one replaces it; a file that cannot be
+    // read is moved instead (nothing was read from it that a cut save could lose).
+    ConstData old;
+    Bool kept = false;
+    if (mFileInterface->LoadFile(PlayerDataFileName, Enums::FileCategory::PRIVATE, &old)) {
+        kept = WriteWholeFile(mFileInterface, name.GetText(), old);
+        mFileInterface->UnloadFile(&old);
+    } else {
+        kept = mFileInterface->RenameFile(PlayerDataFileName, name, Enums::FileCategory::PRIVATE);
+    }
+    if (!kept) {
         Debug::Trace("App::GameState::SavePlayerData(): Failed to keep the unreadable file '%s' as '%s'",
-                     PlayerDataFileName, SetAsideFileName);
+                     PlayerDataFileName, name.GetText());
         return false;
     }
     mSetAsideBeforeSave = false;
@@ -168,10 +203,17 @@ Bool GameState::SavePlayerData()
     AppendDigest(body, file);
     if (file.IsEmpty())
         return false;
+    // The new file is written beside the old one and takes its place in one step: a save cut
+    // short anywhere leaves the old file whole.
+    if (!WriteWholeFile(mFileInterface, NewFileName, file)) {
+        Debug::Trace("App::GameState::SavePlayerData(): Failed to write to file '%s'", NewFileName);
+        return false;
+    }
     if (mSetAsideBeforeSave && !SetPlayerDataAside())
         return false;
-    if (!WriteWholeFile(mFileInterface, PlayerDataFileName, file)) {
-        Debug::Trace("App::GameState::SavePlayerData(): Failed to write to file '%s'", PlayerDataFileName);
+    if (!mFileInterface->RenameFile(NewFileName, PlayerDataFileName, Enums::FileCategory::PRIVATE)) {
+        Debug::Trace("App::GameState::SavePlayerData(): Failed to replace file '%s' by '%s'", PlayerDataFileName,
+                     NewFileName);
         return false;
     }
     return true;
@@ -194,8 +236,15 @@ Bool GameState::LoadPlayerData()
     if (mFileInterface == nullptr)
         return false;
     ConstData file;
-    if (!mFileInterface->LoadFile(PlayerDataFileName, Enums::FileCategory::PRIVATE, &file))
+    if (!mFileInterface->LoadFile(PlayerDataFileName, Enums::FileCategory::PRIVATE, &file)) {
+        // A file that is there but cannot be read must not be overwritten by an empty game.
+        if (mFileInterface->FileExists(PlayerDataFileName, Enums::FileCategory::PRIVATE)) {
+            mSetAsideBeforeSave = true;
+            Debug::Trace("App::GameState::LoadPlayerData(): Failed to map file '%s', it is kept at the next save",
+                         PlayerDataFileName);
+        }
         return false;
+    }
     // Whatever goes wrong from here on, the file is kept aside before it is overwritten.
     mSetAsideBeforeSave = true;
     Bool loaded = false;
@@ -225,8 +274,8 @@ Bool GameState::LoadPlayerData()
     if (loaded)
         mSetAsideBeforeSave = false;
     else
-        Debug::Trace("App::GameState::LoadPlayerData(): File '%s' is damaged and is kept as '%s' at the next save",
-                     PlayerDataFileName, SetAsideFileName);
+        Debug::Trace("App::GameState::LoadPlayerData(): File '%s' is damaged and is kept aside at the next save",
+                     PlayerDataFileName);
     return loaded;
 }
 

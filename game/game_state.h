@@ -37,8 +37,12 @@ public:
     static constexpr UInt32 NumberOfPlayers = 3;
     static constexpr UInt32 NumberOfStoredWords = 10;
     static const char* const PlayerDataFileName;
-    // Where a player-data file that could not be read is kept before it is overwritten.
+    // Where a player-data file that could not be read is kept before it is overwritten: the
+    // first free one of this name and the same with 2, 3, ... appended.
     static const char* const SetAsideFileName;
+    static constexpr UInt32 NumberOfSetAsideFiles = 9;
+    // Where a save writes the new file before it takes the old one's place.
+    static const char* const NewFileName;
 
     GameState();
     ~GameState() override;
@@ -49,10 +53,12 @@ public:
     // Stores the file interface, gives every profile n level records, loads the player-data file
     // and makes sure the current profile is a used one (or 0 when none is).
     void SetLevelCount(IFileInterface* fileInterface, UInt32 count);
-    // The whole file, written at once; false without a file interface or when writing fails.
-    // A file that could not be loaded is first copied aside, and nothing is written when that
-    // copy fails.
+    // The whole file, written beside the old one and read back, then put in its place; false,
+    // with the old file as it was, without a file interface or when a step fails. A file that
+    // could not be loaded is first kept aside, and nothing replaces it when that fails.
     Bool SavePlayerData();
+    // The set-aside name of the given index, from 0 (SetAsideFileName).
+    static String GetSetAsideFileName(UInt32 index);
     // False, keeping what was read before the failure, for a missing, cut, foreign, newer or
     // altered file.
     Bool LoadPlayerData();
@@ -233,7 +239,7 @@ private:
     Array<PlayerData> mPlayers;
     Array<ScoreEvent> mScoreEvents;
     IFileInterface* mFileInterface;
-    // Set when a player-data file was found but could not be read: the next save keeps a copy.
+    // Set when a player-data file was found but could not be read: the next save moves it aside.
     Bool mSetAsideBeforeSave;
 };
 

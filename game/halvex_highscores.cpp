@@ -173,8 +173,16 @@ Bool HalvexHighscores::GetResponse(String& reply)
         DestroyRequest();
         return false;
     }
-    if (!mRequest->IsFinished())
+    // The finished and failed flags hold for one step only, and a request that the platform
+    // could not start goes back to idle with neither: an idle request has ended all the same,
+    // with its reply when it has one.
+    const Bool ended = mRequest->IsFinished() || !mRequest->IsBusy();
+    if (!ended)
         return false;
+    if (!mRequest->IsFinished() && !mRequest->HasData()) {
+        DestroyRequest();
+        return false;
+    }
     Bool taken = true;
     if (mExpectList) {
         mExpectList = false;

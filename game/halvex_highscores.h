@@ -62,8 +62,9 @@ public:
     void SubmitScore(const String& name, UInt32 pass, UInt32 frontier, UInt32 totalScore, UInt32 starSum,
                      UInt32 levelTime, UInt32 zenScore, UInt32 zenStage, UInt32 zenTime);
     // Polls the pending request. True when a reply was taken: a list that parsed (the entries are
-    // then filled) or a submission's reply text in reply. False while it runs, when it failed or
-    // when a list reply did not parse (the entries are then empty).
+    // then filled) or a submission's reply text in reply. False while it runs, when it failed,
+    // ended without a reply (the platform could not start it) or when a list reply did not
+    // parse (the entries are then empty).
     Bool GetResponse(String& reply);
     Bool IsBusy() const { return mRequest != nullptr; }
     // Destroys a pending request; true.

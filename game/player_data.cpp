@@ -166,17 +166,9 @@ Bool PlayerLevelData::ImportIffChunks(Util::IffStream& stream, UInt32 level)
     return stream.NextChunk();
 }
 
-void PlayerLevelData::SkipIffChunks(Util::IffStream& stream)
-{
-    while (!stream.IsAtEnd() && stream.CheckChunkSize(kLevelTag, kLevelChunkSize, 0)) {
-        if (!stream.NextChunk())
-            return;
-    }
-}
-
 PlayerData::PlayerData()
     : mUsed(0), mLevelTime(0.0f), mFrontier(1), mPass(1), mFrontierDate(0), mReplayLevel(0), mReplayDate(0),
-      mZenWord1(0), mZenWord2(0)
+      mZenWord1(0), mZenWord2(0), mLevelCount(0)
 {
 }
 
@@ -190,6 +182,7 @@ void PlayerData::Clear()
     mPass = 1;
     mFrontierDate = 0;
     mZenRun.Reset();
+    mLevels.SetCount(SInt32(mLevelCount));
     for (PlayerLevelData& level : mLevels)
         level.Reset();
 }
@@ -207,7 +200,10 @@ Bool PlayerData::Claim(const String& name, const String& playerId)
 
 void PlayerData::SetLevelCount(UInt32 count)
 {
+    mLevelCount = count;
     const SInt32 oldCount = mLevels.GetCount();
+    if (oldCount >= SInt32(count))
+        return;
     mLevels.SetCount(SInt32(count));
     for (SInt32 i = oldCount; i < SInt32(count); ++i)
         mLevels[i].Reset();
@@ -234,7 +230,8 @@ Bool PlayerData::RecordLevelResult(const PlayerLevelData& run, UInt32 level)
         return false;
     }
     ++mFrontier;
-    if (mFrontier >= GetLevelCount()) {
+    // A level file that lost levels does not end the pass early: the frontier waits for them.
+    if (mFrontier >= UInt32(mLevels.GetCount())) {
         ++mPass;
         mFrontier = 1;
         return true;
@@ -312,8 +309,8 @@ Bool PlayerData::ExportIffChunk(Util::IffData& data) const
         return false;
     if (!mPlayerId.IsEmpty() && !ExportTextChunk(data, kIdTag, mPlayerId))
         return false;
-    for (UInt32 i = 0; i < GetLevelCount(); ++i) {
-        if (!mLevels[SInt32(i)].ExportIffChunk(data, i))
+    for (SInt32 i = 0; i < mLevels.GetCount(); ++i) {
+        if (!mLevels[i].ExportIffChunk(data, UInt32(i)))
             return false;
     }
     return true;
@@ -385,11 +382,19 @@ Bool PlayerData::ImportIffChunks(Util::IffStream& stream)
         if (!ImportTextChunk(stream, text == &mName ? kNameTag : kIdTag, *text))
             return false;
     }
-    for (UInt32 i = 0; i < GetLevelCount(); ++i) {
+    mLevels.SetCount(SInt32(mLevelCount));
+    for (UInt32 i = 0; i < mLevelCount; ++i) {
         if (!mLevels[SInt32(i)].ImportIffChunks(stream, i))
             return false;
     }
-    PlayerLevelData::SkipIffChunks(stream);
+    // Levels that the level file lacks (damaged, or older than the player data): their records
+    // are kept for the next save rather than stepped over and lost.
+    while (!stream.IsAtEnd() && stream.GetChunkSize(kLevelTag) != 0) {
+        PlayerLevelData record;
+        if (!record.ImportIffChunks(stream, UInt32(mLevels.GetCount())))
+            return false;
+        mLevels.Add(record);
+    }
     return true;
 }
 

@@ -34,8 +34,6 @@ public:
     // another chunk leaves the record as it is and gives true (older files hold fewer levels);
     // a chunk of the wrong size or for another level gives false.
     Bool ImportIffChunks(Util::IffStream& stream, UInt32 level);
-    // Steps over the "PLLD" chunks that follow (levels beyond the known count).
-    static void SkipIffChunks(Util::IffStream& stream);
 
     Float GetTime() const { return mTime; }
     void AddTime(Double seconds) { mTime = Float(Double(mTime) + seconds); }
@@ -70,22 +68,25 @@ class PlayerData
 public:
     PlayerData();
 
-    // Back to the defaults with every level record zero; the record count, the replay level and
-    // date and the two zen words are kept.
+    // Back to the defaults with every level record zero and the records beyond the level count
+    // gone; the level count, the replay level and date and the two zen words are kept.
     void Clear();
     // Makes an unused profile the named player's; false, changing nothing, when it is in use.
     Bool Claim(const String& name, const String& playerId);
-    // New records are zero, extra records dropped.
+    // The game's level count. New records are zero; records beyond the count are kept, unseen by
+    // the game, and saved again, so that a level file that lost levels costs no records.
     void SetLevelCount(UInt32 count);
 
-    // Null when the index is beyond the records.
+    // Null when the index is not below the level count.
     PlayerLevelData* GetLevel(UInt32 index);
     const PlayerLevelData* GetLevel(UInt32 index) const;
+    // Every record held, those beyond the level count included.
     Array<PlayerLevelData>& GetLevels() { return mLevels; }
     const PlayerLevelData& GetSavedZenRun() const { return mZenRun; }
 
     // Books a campaign result into the level's record and moves the frontier when the level was
-    // the frontier. True only when that completed a pass; false for a level beyond the records.
+    // the frontier. True only when that completed a pass, which takes every level the profile
+    // holds a record of; false for a level beyond the level count.
     Bool RecordLevelResult(const PlayerLevelData& run, UInt32 level);
     // Saves the zen run in progress and merges it into the zen best.
     void UpdateBestResult(const PlayerLevelData& run);
@@ -108,7 +109,7 @@ public:
     Bool IsUsed() const { return mUsed != 0; }
     const String& GetName() const { return mName; }
     const String& GetPlayerId() const { return mPlayerId; }
-    UInt32 GetLevelCount() const { return UInt32(mLevels.GetCount()); }
+    UInt32 GetLevelCount() const { return mLevelCount; }
     UInt32 GetZenWord1() const { return mZenWord1; }
     UInt32 GetZenWord2() const { return mZenWord2; }
     void SetZenWords(UInt32 word1, UInt32 word2)
@@ -117,10 +118,11 @@ public:
         mZenWord2 = word2;
     }
 
-    // Appends "PLDA", "PLNA" and "PLID" when the texts are not empty, then one "PLLD" per level.
+    // Appends "PLDA", "PLNA" and "PLID" when the texts are not empty, then one "PLLD" per record.
     Bool ExportIffChunk(Util::IffData& data) const;
     // Reads one profile from the stream standing on its "PLDA" chunk and leaves the stream on
-    // the chunk after it. False for a missing or malformed chunk; what was read before stays.
+    // the chunk after it; the records after the level count's are kept. False for a missing or
+    // malformed chunk; what was read before stays.
     Bool ImportIffChunks(Util::IffStream& stream);
 
 private:
@@ -140,7 +142,9 @@ private:
     UInt32 mReplayDate;
     UInt32 mZenWord1;
     UInt32 mZenWord2;
+    // At least mLevelCount records; more when the file held levels that the level file lacks.
     Array<PlayerLevelData> mLevels;
+    UInt32 mLevelCount;
 };
 
 } // namespace App

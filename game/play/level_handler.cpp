@@ -54,9 +54,14 @@ Bool LevelHandler::Init(IFileInterface* fileInterface, Enums::FileCategory categ
     mLevels[0].mAssetResourceId = String("bg_zen");
     if (mBackgroundNames.GetCount() > 0)
         mLevels[1].mAssetResourceId = mBackgroundNames[0];
-    UInt32 count = LevelData::LoadAllLevels(*fileInterface, mLevels, String(kLevelFileName));
-    count = KeepPlayableLevels(count);
-    mPlayfield->GetGameState()->SetLevelCount(fileInterface, count);
+    const UInt32 read = LevelData::LoadAllLevels(*fileInterface, mLevels, String(kLevelFileName));
+    // Without a level file no count is reported: the game state then neither reads nor writes the
+    // player data, whose level records a count of 0 would cut off at the next save.
+    if (read == 0) {
+        Debug::Trace("App::LevelHandler::Init(): No level file, the player data is left alone");
+        return true;
+    }
+    mPlayfield->GetGameState()->SetLevelCount(fileInterface, KeepPlayableLevels(read));
     return true;
 }
 

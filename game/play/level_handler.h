@@ -38,8 +38,9 @@ public:
     virtual ~LevelHandler() {}
 
     // Prepares the zen and first campaign slots, reads the level file and hands the level count to
-    // the game state, which then loads the player data. The levels from the first campaign level
-    // whose background package is not registered on are dropped. False without a file interface.
+    // the game state, which then loads the player data; a level file that cannot be mapped or
+    // opened reports no count. The levels from the first campaign level whose background package
+    // is not registered on are dropped. False without a file interface.
     Bool Init(IFileInterface* fileInterface, Enums::FileCategory category);
     // Creates the package base name + suffix, loaded on request, and keeps it by its base name.
     // False when the loader refuses it.

@@ -212,6 +212,25 @@ Bool FileInterface::CreateDirectory(const String& fullPath)
     return result == ERROR_SUCCESS || result == ERROR_ALREADY_EXISTS || result == ERROR_FILE_EXISTS;
 }
 
+Bool FileInterface::RenameFile(const String& path, const String& newPath, Enums::FileCategory category)
+{
+    String from;
+    String to;
+    if (!GetFullPath(path, category, from) || !GetFullPath(newPath, category, to))
+        return false;
+    // The paths are the ANSI texts of the shell's folders, as every other call here takes them.
+    // The system may keep a closed file's bytes in its cache past the rename: a power cut would
+    // then leave a renamed file without them, so they go to the disk first.
+    HANDLE file = CreateFileA(from.GetText(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    const Bool flushed = FlushFileBuffers(file) != FALSE;
+    CloseHandle(file);
+    return flushed &&
+           MoveFileExA(from.GetText(), to.GetText(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
 Bool FileInterface::GetBasePath(Enums::FileCategory category, String& folder)
 {
     folder = String();

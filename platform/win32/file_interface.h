@@ -39,6 +39,8 @@ public:
     Bool UnmapFile(const void* data) override;
     Bool CreateDirectory(const String& fullPath) override;
     Bool GetBasePath(Enums::FileCategory category, String& folder) override;
+    // Flushes the file's bytes to the disk, then moves it over the target, written through.
+    Bool RenameFile(const String& path, const String& newPath, Enums::FileCategory category) override;
 
     // The number of views mapped and not yet unmapped.
     UInt32 GetNumberOfMappedViews();

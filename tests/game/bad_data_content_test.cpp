@@ -167,6 +167,9 @@ TEST_P(CutLevelFileTest, StartsTheGameOnThePreparedRecords)
     EXPECT_EQ(LevelCount(), 2u);
     VisitMenuMapAndChooser();
     PlayLevel(0);
+    // No level count was reported, so the player data was neither read nor may be written: the
+    // shutdown's save fails and the stop says so.
+    EXPECT_FALSE(mHarness.Stop());
 }
 
 INSTANTIATE_TEST_SUITE_P(Cuts, CutLevelFileTest,
@@ -230,6 +233,10 @@ TEST_P(FlippedLevelFileTest, KeepsTheLevelsBeforeTheDamageAndEveryKeptLevelPlays
     // The damaged level, where kept, and the one before it.
     for (UInt32 level = flip.mLevel > 0 ? flip.mLevel - 1 : 0; level <= flip.mLevel && level < count; ++level)
         PlayLevel(level);
+    // A wrong file size has the file refused whole, as a cut does: the shutdown cannot save.
+    if (flip.mMask == 0) {
+        EXPECT_FALSE(mHarness.Stop());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Flips, FlippedLevelFileTest, ::testing::ValuesIn(kFlips),

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "foundation/byte_order.h"
 #include "foundation/folder_file_interface.h"
@@ -11,6 +13,7 @@
 #include "logic/state.h"
 #include "tests/support/fake_configuration.h"
 #include "tests/support/canned_web_control.h"
+#include "tests/support/failing_file_interface.h"
 #include "tests/support/temp_folder.h"
 
 namespace Vorn {
@@ -23,25 +26,44 @@ class GameStateTest : public ::testing::Test
 {
 protected:
     GameStateTest()
-        : mFiles(mFolder.Get().c_str()), mHandler(mWeb),
+        : mFiles(mFolder.Get().c_str()), mFailing(mFolder.Get().c_str()), mHandler(mWeb),
           mLogicState(&mHandler, &mConfiguration, nullptr, &mFiles, nullptr)
     {
         EXPECT_TRUE(mHighscores.Init(&mLogicState));
     }
 
     // A game state as the application makes it, with the player-data file loaded.
-    std::unique_ptr<GameState> MakeState()
+    std::unique_ptr<GameState> MakeState(IFileInterface* files = nullptr)
     {
         auto state = std::make_unique<GameState>();
         EXPECT_TRUE(state->Init(&mHighscores, &mLogicState));
-        state->SetLevelCount(&mFiles, kLevels);
+        state->SetLevelCount(files != nullptr ? files : &mFiles, kLevels);
         return state;
     }
     std::string ReadPlayerData() const { return mFolder.ReadFile(GameState::PlayerDataFileName); }
     void WritePlayerData(const std::string& bytes) const { mFolder.WriteFile(GameState::PlayerDataFileName, bytes); }
+    std::string ReadSetAside(UInt32 index) const
+    {
+        return mFolder.ReadFile(GameState::GetSetAsideFileName(index).GetText());
+    }
+    // Every kept copy of a damaged file gone.
+    void RemoveSetAside() const
+    {
+        for (UInt32 i = 0; i < GameState::NumberOfSetAsideFiles; ++i)
+            std::filesystem::remove(mFolder.GetPath() / GameState::GetSetAsideFileName(i).GetText());
+    }
+    Bool IsSetAside(const std::string& bytes) const
+    {
+        for (UInt32 i = 0; i < GameState::NumberOfSetAsideFiles; ++i) {
+            if (ReadSetAside(i) == bytes)
+                return true;
+        }
+        return false;
+    }
 
     Testing::TempFolder mFolder;
     Platform::FolderFileInterface mFiles;
+    Testing::FailingFileInterface mFailing;
     Testing::CannedWebControl mWeb;
     Testing::WebLogicDeviceHandler mHandler;
     Testing::FakeConfiguration mConfiguration;
@@ -116,6 +138,92 @@ TEST_F(GameStateTest, AlteredFileKeepsSettingsAndIsSetAsideBeforeTheNextSave)
     ASSERT_TRUE(state->CreatePlayer(0, "Ben", ""));
     EXPECT_EQ(mFolder.ReadFile(GameState::SetAsideFileName), bytes);
     EXPECT_NE(ReadPlayerData(), bytes);
+}
+
+// Each step of a save fails in turn, over a good file and over a damaged one that is kept aside
+// first: the file before the save survives each failure byte for byte, and the next save works.
+TEST_F(GameStateTest, AnInterruptedSaveLeavesThePreviousFile)
+{
+    using Step = Testing::FailingFileInterface::Step;
+    using WriteFailure = Testing::FailingFileInterface::WriteFailure;
+    std::string good;
+    {
+        auto state = MakeState();
+        state->CreatePlayer(0, "Anna", "");
+        state->AddRockets(2);
+        good = ReadPlayerData();
+    }
+    std::string damaged = good;
+    damaged[damaged.size() - 3] ^= 0x40;
+    for (const std::string* previous : {&good, &damaged}) {
+        const Bool isDamaged = previous == &damaged;
+        WritePlayerData(*previous);
+        auto dryRun = MakeState(&mFailing);
+        mFailing.FailAt(Testing::FailingFileInterface::kNever);
+        ASSERT_TRUE(dryRun->AddRockets(1));
+        const std::vector<Step> steps = mFailing.GetSteps();
+        ASSERT_FALSE(steps.empty());
+        EXPECT_EQ(steps.back(), Step::kRename);
+        for (SInt32 at = 0; at < SInt32(steps.size()); ++at) {
+            for (WriteFailure failure : {WriteFailure::kShort, WriteFailure::kLost}) {
+                if (failure == WriteFailure::kLost && steps[size_t(at)] != Step::kWrite)
+                    continue;
+                SCOPED_TRACE(std::string(isDamaged ? "damaged" : "good") + " file, step " + std::to_string(at) +
+                             (failure == WriteFailure::kLost ? ", bytes lost" : ""));
+                WritePlayerData(*previous);
+                RemoveSetAside();
+                auto state = MakeState(&mFailing);
+                mFailing.FailAt(at, failure);
+                if (state->AddRockets(1)) {
+                    // Only a damaged file's copy can fall back on moving it aside whole.
+                    EXPECT_TRUE(isDamaged);
+                    EXPECT_TRUE(IsSetAside(*previous));
+                } else {
+                    EXPECT_EQ(ReadPlayerData(), *previous);
+                }
+                mFailing.FailAt(Testing::FailingFileInterface::kNever);
+                ASSERT_TRUE(state->AddRockets(1));
+                auto reread = MakeState();
+                EXPECT_EQ(reread->GetRockets(), 4u);
+                EXPECT_EQ(reread->IsPlayerUsed(0), !isDamaged);
+                EXPECT_TRUE(!isDamaged || IsSetAside(*previous));
+            }
+        }
+    }
+}
+
+// A file that is there but cannot be read is moved aside, not written over; each damaged file
+// gets a name of its own, and with every name taken nothing replaces it.
+TEST_F(GameStateTest, DamagedAndUnreadableFilesAreNeverWrittenOver)
+{
+    std::string first;
+    {
+        auto state = MakeState();
+        state->CreatePlayer(0, "Anna", "");
+        first = ReadPlayerData();
+    }
+    mFailing.SetUnreadable(GameState::PlayerDataFileName);
+    {
+        auto state = MakeState(&mFailing);
+        EXPECT_TRUE(state->HasNoPlayers());
+        ASSERT_TRUE(state->CreatePlayer(1, "Ben", ""));
+    }
+    mFailing.SetUnreadable("");
+    EXPECT_EQ(ReadSetAside(0), first);
+    EXPECT_TRUE(MakeState()->IsPlayerUsed(1));
+
+    std::string second = ReadPlayerData();
+    second[second.size() - 1] ^= 0x01;
+    WritePlayerData(second);
+    ASSERT_TRUE(MakeState()->CreatePlayer(2, "Cleo", ""));
+    EXPECT_EQ(ReadSetAside(0), first);
+    EXPECT_EQ(ReadSetAside(1), second);
+
+    for (UInt32 i = 2; i < GameState::NumberOfSetAsideFiles; ++i)
+        mFolder.WriteFile(GameState::GetSetAsideFileName(i).GetText(), "kept");
+    WritePlayerData(second);
+    EXPECT_FALSE(MakeState()->AddRockets(1));
+    EXPECT_EQ(ReadPlayerData(), second);
 }
 
 TEST_F(GameStateTest, RefusesShortForeignAndNewerFiles)

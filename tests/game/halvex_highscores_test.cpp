@@ -6,6 +6,7 @@
 #include "logic/state.h"
 #include "tests/support/fake_configuration.h"
 #include "tests/support/canned_web_control.h"
+#include "tests/support/stepped_web_control.h"
 
 namespace Vorn {
 namespace App {
@@ -143,6 +144,74 @@ TEST_F(HalvexHighscoresTest, SubmissionIsSigned)
     EXPECT_NE(Signature(Submit("abc", 7, 2, 123456)), signature);
     EXPECT_NE(Signature(Submit("abd", 2, 7, 123456)), signature);
     EXPECT_NE(Submit("", 2, 7, 123456).find("saveScore.php?n=&i=dev42"), std::string::npos);
+}
+
+// Over requests that move through the platform's steps, whose finished and failed flags hold for
+// one step only and which go back to idle, with neither flag, when their worker cannot start.
+class HalvexHighscoresSteppedTest : public ::testing::Test
+{
+protected:
+    HalvexHighscoresSteppedTest() : mHandler(mWeb), mState(&mHandler, &mConfiguration, nullptr, nullptr, nullptr)
+    {
+        EXPECT_TRUE(mClient.Init(&mState));
+    }
+    void Submit(UInt32 total) { mClient.SubmitScore("abc", 1, 2, total, 4, 5, 6, 7, 8); }
+
+    Testing::SteppedWebControl mWeb;
+    Testing::WebLogicDeviceHandler mHandler;
+    Testing::FakeConfiguration mConfiguration;
+    Logic::State mState;
+    HalvexHighscores mClient;
+};
+
+TEST_F(HalvexHighscoresSteppedTest, ARequestThatCannotStartEndsAndLaterScoresAreSent)
+{
+    mWeb.mWorkersStart = false;
+    Submit(100);
+    ASSERT_TRUE(mClient.IsBusy());
+    mWeb.Frame();
+    String reply;
+    EXPECT_FALSE(mClient.GetResponse(reply));
+    EXPECT_FALSE(mClient.IsBusy());
+    EXPECT_EQ(mWeb.GetNumberOfLiveRequests(), 0u);
+
+    mWeb.mWorkersStart = true;
+    Submit(200);
+    ASSERT_EQ(mWeb.mUrls.size(), 2u);
+    EXPECT_NE(mWeb.mUrls[1].find("&c1=200&"), std::string::npos);
+    mWeb.Frame();
+    EXPECT_FALSE(mClient.GetResponse(reply)); // running
+    EXPECT_TRUE(mClient.IsBusy());
+    mWeb.EndRunning("OK");
+    mWeb.Frame();
+    ASSERT_TRUE(mClient.GetResponse(reply));
+    EXPECT_STREQ(reply.GetText(), "OK");
+}
+
+// A poll that comes only after the one step of the flag still ends the request: a reply is taken,
+// a failure frees the client.
+TEST_F(HalvexHighscoresSteppedTest, AnEndSeenAfterItsStepStillEndsTheRequest)
+{
+    const struct
+    {
+        const char* body;
+        Bool taken;
+        SInt32 rows;
+    } cases[] = {
+        {"<Content><DR i='1' n='41' s1='1' s2='2' s3='3'/></Content>", true, 1},
+        {"", false, 0},
+    };
+    for (const auto& c : cases) {
+        mClient.RequestScoreList("abc");
+        mWeb.Frame();
+        mWeb.EndRunning(c.body);
+        mWeb.Frame();
+        mWeb.Frame(); // the flag's step has passed unpolled
+        String reply;
+        EXPECT_EQ(mClient.GetResponse(reply), c.taken) << c.body;
+        EXPECT_FALSE(mClient.IsBusy()) << c.body;
+        EXPECT_EQ(mClient.GetEntries().GetCount(), c.rows) << c.body;
+    }
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 #include "tests/support/fake_text_node.h"
 #include "tests/support/canned_web_control.h"
 #include "tests/support/probe_node.h"
+#include "tests/support/stepped_web_control.h"
 #include "tests/support/view_scene_fixture.h"
 
 namespace Vorn {
@@ -158,6 +159,75 @@ TEST_F(OnlineScoresFontTest, ShortListsAndRankTexts)
     row->SetPosition(0.0f, -200.0f);
     EXPECT_TRUE(row->IsNear(0.0f, -100.0f, 41.0f));
     EXPECT_FALSE(row->IsNear(0.0f, -100.0f, 40.0f));
+}
+
+// The rows over a web control whose requests move through the platform's steps, where the worker
+// of a request may fail to start.
+class OnlineScoresFontSteppedTest : public Testing::ViewSceneFixture
+{
+protected:
+    OnlineScoresFontSteppedTest()
+        : mTextClass(mFactory, {{"FakeText", &Testing::TextNode::Create}}), mDevices(mWeb),
+          mLogicState(&mDevices, &mConfiguration, nullptr, nullptr, nullptr), mRows(&mHighscores)
+    {
+    }
+    void SetUp() override
+    {
+        mHighscores.Init(&mLogicState);
+        mCollection.AddGraph("app:row", kRowGraph);
+        mScene = Scene("<View><Instance id='onlinescoresfont_container' graphResourceId='app:row' replications='15'/>"
+                       "</View>");
+        ASSERT_NE(mScene, nullptr);
+        ASSERT_TRUE(mRows.Init(mScene, ""));
+    }
+    void TearDown() override { EXPECT_TRUE(mRows.DeInit()); }
+    // A frame, then a logic step: the game state polls the client, the menu updates the rows.
+    void Frame()
+    {
+        mWeb.Frame();
+        String ignored;
+        if (mHighscores.IsBusy())
+            mHighscores.GetResponse(ignored);
+        mRows.Update(0.0f);
+    }
+    std::string Text(UInt32 index, const char* node)
+    {
+        const std::string path = "onlinescoresfont" + std::to_string(index) + "/" + node;
+        return dynamic_cast<Graph::IText*>(Find<Graph::INode>(mScene, path.c_str()))->GetText().GetText();
+    }
+
+    Testing::NodeClassRegistration mTextClass;
+    Testing::SteppedWebControl mWeb;
+    Testing::WebLogicDeviceHandler mDevices;
+    Testing::FakeConfiguration mConfiguration;
+    Logic::State mLogicState;
+    HalvexHighscores mHighscores;
+    OnlineScoresFontHandler mRows;
+    Graph::INamespace* mScene = nullptr;
+};
+
+// A list request that the platform cannot start ends at the next step: the loading row goes, and
+// the next refresh asks again and shows the list.
+TEST_F(OnlineScoresFontSteppedTest, AListThatCannotStartLeavesTheLoadingRow)
+{
+    mWeb.mWorkersStart = false;
+    mRows.Refresh("Anna");
+    EXPECT_EQ(Text(0, "name"), "Loading...");
+    Frame();
+    EXPECT_FALSE(mHighscores.IsBusy());
+    EXPECT_TRUE(mRows.IsRefreshed());
+    EXPECT_TRUE(mRows.IsEmpty());
+
+    mWeb.mWorkersStart = true;
+    mRows.Refresh("Anna");
+    EXPECT_EQ(mWeb.mUrls.size(), 2u);
+    Frame();
+    EXPECT_FALSE(mRows.IsRefreshed()); // the list is on its way
+    mWeb.EndRunning("<Content><DR i='1' n='41' s1='10' s2='0' s3='0'/></Content>");
+    Frame();
+    EXPECT_TRUE(mRows.IsRefreshed());
+    EXPECT_FALSE(mRows.IsEmpty());
+    EXPECT_EQ(mWeb.GetNumberOfLiveRequests(), 0u);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <vector>
 
 #include "foundation/byte_order.h"
@@ -304,7 +305,8 @@ TEST(PlayerDataTest, LevelCountsOfOtherFiles)
     PlayerData first = MakeProfile();
     ASSERT_TRUE(first.ImportIffChunks(stream));
     EXPECT_EQ(first.GetLevel(101)->GetScore(), 102u);
-    PlayerData second = MakeProfile(); // the extra eight were stepped over
+    EXPECT_EQ(first.GetLevel(102), nullptr); // the extra eight are kept, out of the game's sight
+    PlayerData second = MakeProfile();
     ASSERT_TRUE(second.ImportIffChunks(stream));
     EXPECT_EQ(second.GetFrontier(), 9u);
 
@@ -313,6 +315,50 @@ TEST(PlayerDataTest, LevelCountsOfOtherFiles)
     ASSERT_TRUE(shorter.ok);
     EXPECT_EQ(shorter.profile.GetLevel(49)->GetScore(), 50u);
     EXPECT_EQ(shorter.profile.GetLevel(50)->GetScore(), 0u);
+
+    // An extra record out of its place fails the import, as one inside the count does.
+    chunks.push_back(LevelChunk(200, 1));
+    EXPECT_FALSE(Import(chunks, 50).ok);
+}
+
+// A level file that lost levels gives a smaller level count: the records of the lost levels
+// must come back in the next save, and the last level left must not end the pass.
+TEST(PlayerDataTest, RecordsBeyondTheLevelCountAreSavedAgain)
+{
+    PlayerData full = MakeProfile();
+    full.Claim("Anna", "");
+    WinUpTo(full, 49, 5);
+    for (UInt32 i = 0; i < kLevels; ++i)
+        full.GetLevel(i)->AddScore(1000 + i);
+    Util::IffData written(kForm);
+    ASSERT_TRUE(full.ExportIffChunk(written));
+    Data bytes;
+    ASSERT_TRUE(written.GetData(bytes));
+
+    Util::IffStream stream(kForm, bytes);
+    ASSERT_TRUE(stream.Open());
+    PlayerData cut = MakeProfile(50);
+    ASSERT_TRUE(cut.ImportIffChunks(stream));
+    EXPECT_EQ(cut.GetLevelCount(), 50u);
+    EXPECT_EQ(cut.GetLevel(50), nullptr);
+    Util::IffData rewritten(kForm);
+    ASSERT_TRUE(cut.ExportIffChunk(rewritten));
+    Data again;
+    ASSERT_TRUE(rewritten.GetData(again));
+    ASSERT_EQ(again.GetSize(), bytes.GetSize());
+    EXPECT_EQ(std::memcmp(again.GetData(), bytes.GetData(), bytes.GetSize()), 0);
+
+    // Winning the last level left moves the frontier on, without a pass.
+    EXPECT_FALSE(cut.RecordLevelResult(MakeRun(50.0f, 5, 3), 49));
+    EXPECT_EQ(cut.GetPass(), 1u);
+    EXPECT_EQ(cut.GetFrontier(), 50u);
+    // The levels come back with their records; a deleted player keeps none of them.
+    cut.SetLevelCount(kLevels);
+    EXPECT_EQ(cut.GetLevel(80)->GetScore(), 1080u);
+    cut.SetLevelCount(50);
+    cut.Clear();
+    cut.SetLevelCount(kLevels);
+    EXPECT_EQ(cut.GetLevel(80)->GetScore(), 0u);
 }
 
 } // namespace

@@ -134,6 +134,34 @@ TEST_F(Win32FileInterfaceTest, OtherCategoriesAndUnknownNamesLookOnDisk)
     RemoveFolder(temporary);
 }
 
+// The player data's replace step: the renamed file takes the target's place whole; a missing file,
+// or a target held mapped, fails with both files as they were.
+TEST_F(Win32FileInterfaceTest, RenameReplacesTheTargetOrChangesNothing)
+{
+    const Enums::FileCategory category = Enums::FileCategory::TEMPORARY;
+    Write("vorn_data.bin", category, "old bytes");
+    Write("vorn_data.bin.new", category, "new bytes");
+    ASSERT_TRUE(mFiles.RenameFile("vorn_data.bin.new", "vorn_data.bin", category));
+    EXPECT_EQ(MapAndRead("vorn_data.bin", category), "new bytes");
+    EXPECT_FALSE(mFiles.FileExists("vorn_data.bin.new", category));
+
+    EXPECT_FALSE(mFiles.RenameFile("vorn_data.bin.new", "vorn_data.bin", category));
+    EXPECT_EQ(MapAndRead("vorn_data.bin", category), "new bytes");
+
+    Write("vorn_data.bin.new", category, "newer");
+    const void* data = nullptr;
+    UInt32 size = 0;
+    ASSERT_TRUE(mFiles.MapFile("vorn_data.bin", category, data, size));
+    EXPECT_FALSE(mFiles.RenameFile("vorn_data.bin.new", "vorn_data.bin", category));
+    EXPECT_TRUE(mFiles.UnmapFile(data));
+    EXPECT_EQ(MapAndRead("vorn_data.bin", category), "new bytes");
+    EXPECT_EQ(MapAndRead("vorn_data.bin.new", category), "newer");
+
+    String temporary;
+    ASSERT_TRUE(mFiles.GetBasePath(category, temporary));
+    RemoveFolder(temporary);
+}
+
 TEST_F(Win32FileInterfaceTest, PrivateFolderIsTheApplicationsRoamingAppDataFolder)
 {
     char roaming[MAX_PATH] = {};
