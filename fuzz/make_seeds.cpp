@@ -213,6 +213,16 @@ int main(int argc, char** argv)
                              {"VERT", vertices},
                              {"NODE", {1, 8, UInt32(-1), UInt32(-1), 0, 0, 0, Bits(1), Bits(1)}},
                              {"LEAF", leaves}}));
+    // Forty nodes, each naming the next one as both its children: refused, as the physics walk
+    // below a node with two parents doubles at each one.
+    std::vector<UInt32> sharedNodes = {40, 8};
+    for (UInt32 i = 0; i < 40; ++i) {
+        const UInt32 child = i + 1 < 40 ? i + 1 : UInt32(-1);
+        for (UInt32 word : {child, child, 0u, 0u, 0u, Bits(1), Bits(1)})
+            sharedNodes.push_back(word);
+    }
+    Write("collider", "shared_nodes",
+          ChunkFile("CGEO", {{"HEAD", {kVersion}}, {"VERT", vertices}, {"NODE", sharedNodes}, {"LEAF", leaves}}));
 
     Resource::NativePackageWriter writer(String("seed"));
     const UInt32 german = 0x00000007u;
