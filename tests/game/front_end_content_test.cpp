@@ -15,6 +15,7 @@
 #include "game/level_select_overlay.h"
 #include "game/map_processor.h"
 #include "game/menu_processor.h"
+#include "game/player_data.h"
 #include "game/popup.h"
 #include "game/stage_menu.h"
 #include "graph/display/display_text.h"
@@ -176,6 +177,36 @@ TEST_F(FrontEndContentTest, TheChoosersNextPageShowsTheNextStagesUnderItsTitle)
     for (UInt32 stage = 21; stage <= 40; ++stage)
         wanted.insert("STAGE " + std::to_string(stage));
     EXPECT_EQ(shown, wanted);
+}
+
+// The map's own sign timeline: after a tenth stage the stages-cleared sign comes, plays its
+// nine seconds and goes, and the marker walks on to the stage reached.
+TEST_F(FrontEndContentTest, TheStagesClearedSignGoesAwayAndTheMarkerWalksOn)
+{
+    ASSERT_TRUE(StartToMenu());
+    GameState* game = Logic()->GetContext()->GetGameState();
+    ASSERT_TRUE(game->CreatePlayer(0, String("Tester"), String()));
+    PlayerData* player = game->GetPlayer(0);
+    if (player->GetLevelCount() == 0)
+        player->SetLevelCount(102);
+    PlayerLevelData run;
+    run.SetStars(1);
+    for (UInt32 i = 0; i < 10; ++i)
+        player->RecordLevelResult(run, player->GetFrontier());
+    ASSERT_EQ(player->GetFrontier(), 11u);
+    game->SetPlayState(21);
+    StageMap* map = Logic()->GetStageMap();
+    Menu()->mMenuState = MenuProcessor::kGoToMap;
+    ASSERT_TRUE(RunUntil(map));
+
+    Graph::INode* sign = mHarness.Find("/stage_map/basemap/map_levelscleared");
+    ASSERT_NE(sign, nullptr);
+    MapProcessor* processor = map->GetMapProcessor();
+    ASSERT_TRUE(mHarness.FramesUntil([&] { return sign->IsActiveAndVisible(); }, 400));
+    EXPECT_EQ(processor->GetMarkerProgress(), 10.0f);
+    // Nine seconds of the sign, then the walk of one stage.
+    EXPECT_TRUE(mHarness.FramesUntil([&] { return !sign->IsActiveAndVisible(); }, 300));
+    EXPECT_TRUE(mHarness.FramesUntil([&] { return processor->GetMarkerProgress() == 11.0f; }, 100));
 }
 
 TEST_F(FrontEndContentTest, PopupButtonsAnswerWhereThePopupPutsThemAndRowsStayInTheirList)
