@@ -244,6 +244,23 @@ TEST_F(GameStageContentTest, EveryNodeTheGameStageReadsIsThereAsItsKind)
         EXPECT_TRUE(player->HasGlyph(character)) << character;
 }
 
+// A zen run started from the menu returns to the menu when left, also after a replay (word 22):
+// the replay is still the menu's game.
+TEST_F(GameStageContentTest, AZenReplayStaysTheMenusGameAndBackLeadsToTheMenu)
+{
+    ASSERT_TRUE(StartLevel(0));
+    ASSERT_TRUE(mHarness.FramesUntil([&] { return Game()->GetPlayState() == 2; }, 500));
+    ASSERT_TRUE(mHarness.Click(0.3f, -0.2f));
+    ASSERT_TRUE(mHarness.FramesUntil([&] { return Game()->GetPlayState() == 5; }, 100));
+    Game()->SetPlayState(22);
+    ASSERT_TRUE(mHarness.FramesUntil([&] { return Game()->GetPlayState() == 2; }, 500));
+    EXPECT_EQ(Game()->GetLevel(), 0u);
+    Game()->SetPlayState(20);
+    ASSERT_TRUE(mHarness.FramesUntil(
+        [&] { return IsRunning(Logic()->GetStageMenu()) || IsRunning(Logic()->GetStageMap()); }, 2000));
+    EXPECT_TRUE(IsRunning(Logic()->GetStageMenu()));
+}
+
 class GameStageLevelTest : public GameStageContentTest, public ::testing::WithParamInterface<UInt32>
 {
 };
