@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <set>
 #include <string>
@@ -21,6 +22,7 @@
 #include "graph/display/display_text.h"
 #include "graph/display_plane_sequence.h"
 #include "graph/transform/transform.h"
+#include "tests/support/canned_web_control.h"
 #include "tests/support/content_fixture.h"
 #include "tests/support/fake_display_renderer.h"
 
@@ -246,6 +248,129 @@ TEST_F(FrontEndContentTest, PopupButtonsAnswerWhereThePopupPutsThemAndRowsStayIn
     ASSERT_FALSE(rows.empty());
     for (const Display::IDrawable* row : rows)
         EXPECT_FALSE(InLastFrame(row));
+}
+
+// A web control whose requests stay open while held, so that a list's loading row can be seen.
+class HeldWebControl : public Testing::CannedWebControl
+{
+public:
+    void Update() override
+    {
+        if (!mHold)
+            CannedWebControl::Update();
+    }
+    Bool mHold = true;
+};
+
+class ScoreRowColoursTest : public FrontEndContentTest
+{
+protected:
+    using Rgba = std::array<Float, 4>;
+
+    ScoreRowColoursTest() { mHarness.mDevices.AddWebControl(&mWeb); }
+    // The engine stops before the web control it holds goes.
+    void TearDown() override
+    {
+        if (mApp != nullptr) {
+            EXPECT_TRUE(mHarness.Stop());
+        }
+        mHarness.mDevices.RemoveWebControl(&mWeb);
+    }
+
+    // The diffuse colour of the parameters in slot 0 when the last frame drew the text at the
+    // path: what the text's program colours its glyphs with. All -1 when the text was not drawn.
+    Rgba DrawnColour(const std::string& path)
+    {
+        auto* text = mHarness.Find<Graph::DisplayText>(path.c_str());
+        for (const auto& record : Renderer()->mDrawables) {
+            if (text == nullptr || record.drawable != text->GetDisplayDrawable() || record.parameters.count(0) == 0)
+                continue;
+            auto* parameters = dynamic_cast<Testing::FakeParameters*>(record.parameters.at(0));
+            for (const auto& [variable, value] : parameters->mParameters) {
+                if (variable == Enums::ShaderVariable::CUSTOM_1) {
+                    const Float* c = static_cast<Testing::FakeParameters::Values<Float, 4>*>(value.get())->GetValue();
+                    return {c[0], c[1], c[2], c[3]};
+                }
+            }
+        }
+        return {-1.0f, -1.0f, -1.0f, -1.0f};
+    }
+    static void ExpectColour(const Rgba& drawn, const Rgba& wanted, const std::string& what)
+    {
+        for (UInt32 i = 0; i < 4; ++i)
+            EXPECT_NEAR(drawn[i], wanted[i], 1e-4f) << what << " channel " << i;
+    }
+
+    HeldWebControl mWeb;
+};
+
+// The rows of both high-score lists as the renderer gets them: the loading row dark, the online
+// rows in turns of two colours with the player's own in white, and the local rows of the current
+// profile in white and of the others in the online list's row colours.
+TEST_F(ScoreRowColoursTest, HighScoreRowsAreDrawnInTheirColours)
+{
+    const Rgba white{1.0f, 1.0f, 1.0f, 1.0f};
+    const Rgba dark{0.0f, 0.0f, 0.0f, 0.7f};
+    const Rgba brown{0.28f, 0.11f, 0.06f, 0.8f};
+    CreateProfile();
+    GameState* game = Logic()->GetContext()->GetGameState();
+    Popup* popup = ThePopup();
+    // The question about the online list is closed; the profile takes part all the same.
+    if (popup->IsOpen()) {
+        ASSERT_TRUE(mHarness.FramesUntil([&] { return popup->IsAnimationDone(); }, 40));
+        ASSERT_TRUE(ClickScene(340.0f, 170.0f));
+        ASSERT_TRUE(mHarness.FramesUntil([&] { return !popup->IsOpen(); }, 60));
+    }
+    ASSERT_TRUE(game->SetOnlineScoresChoice(true));
+    ASSERT_TRUE(game->CreatePlayer(1, String("Other"), String()));
+    ASSERT_TRUE(game->CreatePlayer(2, String("Third"), String()));
+    ASSERT_TRUE(game->SelectPlayer(0));
+    ASSERT_TRUE(mHarness.Frames(20));
+
+    // The list opens on the online rows, loading while the request is open.
+    ASSERT_TRUE(ClickScene(-105.0f, -151.0f));
+    ASSERT_TRUE(mHarness.FramesUntil([&] { return Menu()->GetMenuState() == MenuProcessor::kOnlineScores; }, 40));
+    ASSERT_TRUE(mHarness.Frames(30));
+    OnlineScoresFontHandler* online = Logic()->GetContext()->GetOnlineScoresFontHandler();
+    auto onlineRow = [&](UInt32 rank) -> std::string {
+        for (UInt32 i = 0; i < online->GetCount(); ++i) {
+            if (online->IsEntryUsed(i) && online->GetEntry(i)->GetRankShown() == rank)
+                return "/onlinescoresfont" + std::to_string(i) + "/name";
+        }
+        return "(no row of rank " + std::to_string(rank) + ")";
+    };
+    ASSERT_EQ(Text(onlineRow(0).c_str()), "Loading...");
+    ExpectColour(DrawnColour(onlineRow(0)), {0.0f, 0.0f, 0.0f, 0.8f}, "loading row");
+
+    // Six entries, the third the player's own; the server writes the names in hexadecimal.
+    std::string reply = "<Content>";
+    for (UInt32 i = 1; i <= 6; ++i)
+        reply += "<DR i='" + std::to_string(i) + "' n='506C61796572" + std::to_string(30 + i) + "' s1='" +
+                 std::to_string(7000 - 1000 * i) + "' s2='0' s3='0' highlight='" + (i == 3 ? "1" : "0") + "'/>";
+    mWeb.mReply = reply + "</Content>";
+    mWeb.mHold = false;
+    ASSERT_TRUE(mHarness.FramesUntil([&] { return Text(onlineRow(6).c_str()) == "Player6"; }, 100));
+    ASSERT_TRUE(mHarness.Frames(2));
+    for (UInt32 rank = 1; rank <= 6; ++rank)
+        ExpectColour(DrawnColour(onlineRow(rank)), rank == 3 ? white : rank % 2 == 1 ? dark : brown,
+                     "online rank " + std::to_string(rank));
+
+    // The local list: in each block the current profile, then the first other one, then the next.
+    ASSERT_TRUE(ClickScene(445.0f, -271.0f));
+    ASSERT_TRUE(mHarness.FramesUntil([&] { return Menu()->GetMenuState() == MenuProcessor::kLocalScores; }, 40));
+    ASSERT_TRUE(mHarness.Frames(30));
+    const std::pair<const char*, Rgba> profiles[] = {{"Tester", white}, {"Other", dark}, {"Third", brown}};
+    for (const auto& [name, colour] : profiles) {
+        UInt32 rows = 0;
+        for (UInt32 i = 0; i < 20; ++i) {
+            const std::string path = "/scoresfont" + std::to_string(i) + "/text";
+            if (Text(path.c_str()).find(name) == std::string::npos)
+                continue;
+            ++rows;
+            ExpectColour(DrawnColour(path), colour, name);
+        }
+        EXPECT_GT(rows, 0u) << name;
+    }
 }
 
 } // namespace

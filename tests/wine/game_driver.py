@@ -44,7 +44,7 @@ import time
 from PIL import Image, ImageGrab
 
 from game_play import GamePlay
-from screen_points import AnyIn, Changed, Point
+from screen_points import AnyIn, Changed, Not, Point
 
 WIDTH, HEIGHT = 1280, 800
 # A first start on a busy machine copies the prefix, starts Wine's services and reads every
@@ -622,7 +622,7 @@ class Driver(GamePlay):
 
         self.click_until(CHOOSER_BACK, "map_again", MAP, CHOOSER)
         self.click_until(MAP_BACK, "menu_again", START_FACE, MAP)
-        self.click_until(HIGHSCORES_BUTTON, "highscore_list", SCORE_LIST, START_FACE)
+        self.click_until(HIGHSCORES_BUTTON, "highscore_list", SCORE_LIST + CURRENT_PROFILE_ROW, START_FACE)
         self.click_until(LIST_BACK, "menu_after_list", START_FACE, SCORE_LIST)
         self.play_first_start(SCREENS)
         self.quit_by_popup("first_start")
@@ -657,7 +657,8 @@ class Driver(GamePlay):
         self.start("second_start")
         self.wait_screen("second_start_menu", START_FACE, START_TIMEOUT)
         self.activate()
-        self.click_until(HIGHSCORES_BUTTON, "second_start_highscore_list", SCORE_LIST, START_FACE)
+        self.click_until(HIGHSCORES_BUTTON, "second_start_highscore_list", SCORE_LIST + CURRENT_PROFILE_ROW,
+                         START_FACE)
         self.click_until(LIST_BACK, "second_start_menu_again", START_FACE, SCORE_LIST)
         self.check_chooser_star("second_start", SCREENS)
         self.quit_by_popup("second_start")
@@ -710,6 +711,11 @@ CHOOSER = [Point(110, 240, (244, 198, 107), 15), Point(110, 560, (219, 160, 44),
 CHOOSER_TILE = (170, 100, 320, 220)
 CHOOSER_LAST_TILE = Point(1030, 160, (230, 230, 240))
 SCORE_LIST = [SKY, Point(500, 260, (246, 177, 82)), Point(640, 480, (49, 115, 225), 20)]
+# The one profile's row under "TOTAL SCORE", highlighted as the current profile's: its name and
+# its score in white, the score no longer in the score text's own yellow.
+ROW_NAME, ROW_SCORE = (560, 422, 690, 446), (1000, 422, 1050, 446)
+CURRENT_PROFILE_ROW = [AnyIn(ROW_NAME, (255, 255, 255), 8), AnyIn(ROW_SCORE, (255, 255, 255), 8),
+                       Not(AnyIn(ROW_SCORE, (255, 217, 26), 40))]
 EMPTY_SKY = (100, 300)
 PLAY_BUTTON = (785, 327)
 QUIT_BUTTON = (1035, 551)
