@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <functional>
 #include <set>
 #include <string>
@@ -19,7 +20,11 @@
 #include "game/player_data.h"
 #include "game/popup.h"
 #include "game/stage_menu.h"
+#include "logic/state.h"
+#include "resource/atlas.h"
+#include "resource/collection.h"
 #include "graph/display/display_text.h"
+#include "graph/display/display_plane_sequence.h"
 #include "graph/display_plane_sequence.h"
 #include "graph/transform/transform.h"
 #include "tests/support/canned_web_control.h"
@@ -262,12 +267,12 @@ public:
     Bool mHold = true;
 };
 
-class ScoreRowColoursTest : public FrontEndContentTest
+class OnlineListContentTest : public FrontEndContentTest
 {
 protected:
     using Rgba = std::array<Float, 4>;
 
-    ScoreRowColoursTest() { mHarness.mDevices.AddWebControl(&mWeb); }
+    OnlineListContentTest() { mHarness.mDevices.AddWebControl(&mWeb); }
     // The engine stops before the web control it holds goes.
     void TearDown() override
     {
@@ -275,6 +280,29 @@ protected:
             EXPECT_TRUE(mHarness.Stop());
         }
         mHarness.mDevices.RemoveWebControl(&mWeb);
+    }
+
+    // A first start whose profile takes part in the online list, further profiles beside it, and
+    // the high-score list opened on the online rows.
+    void OpenOnlineList(const std::vector<const char*>& others)
+    {
+        CreateProfile();
+        GameState* game = Logic()->GetContext()->GetGameState();
+        Popup* popup = ThePopup();
+        // The question about the online list is closed; the profile takes part all the same.
+        if (popup->IsOpen()) {
+            ASSERT_TRUE(mHarness.FramesUntil([&] { return popup->IsAnimationDone(); }, 40));
+            ASSERT_TRUE(ClickScene(340.0f, 170.0f));
+            ASSERT_TRUE(mHarness.FramesUntil([&] { return !popup->IsOpen(); }, 60));
+        }
+        ASSERT_TRUE(game->SetOnlineScoresChoice(true));
+        for (UInt32 i = 0; i < others.size(); ++i)
+            ASSERT_TRUE(game->CreatePlayer(i + 1, String(others[i]), String()));
+        ASSERT_TRUE(game->SelectPlayer(0));
+        ASSERT_TRUE(mHarness.Frames(20));
+        ASSERT_TRUE(ClickScene(-105.0f, -151.0f));
+        ASSERT_TRUE(mHarness.FramesUntil([&] { return Menu()->GetMenuState() == MenuProcessor::kOnlineScores; }, 40));
+        ASSERT_TRUE(mHarness.Frames(30));
     }
 
     // The diffuse colour of the parameters in slot 0 when the last frame drew the text at the
@@ -304,33 +332,42 @@ protected:
     HeldWebControl mWeb;
 };
 
+// On a computer the online list's opt-out line asks to click, in the menu atlas's last picture
+// (the line that asks to tap is picture 49).
+TEST_F(OnlineListContentTest, TheOptOutLineAsksToClickOnAComputer)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenOnlineList({}));
+    Graph::INode* line = mHarness.Find("/fbo_scrolllist/scrolllists/onlinehighscore/opt_out");
+    ASSERT_TRUE(line != nullptr && line->GetNumberOfChildren() == 1);
+    auto* picture = dynamic_cast<Graph::DisplayPlaneSequence*>(line->GetChild(0));
+    ASSERT_NE(picture, nullptr);
+    ASSERT_TRUE(InLastFrame(picture->GetDisplayDrawable()));
+    auto* state = dynamic_cast<Logic::IState*>(mHarness.mEngine.GetLogicState());
+    ASSERT_NE(state, nullptr);
+    const Resource::IAtlas* menu = state->GetResourceCollection()->GetAtlas(String("menu:atlas_menu"));
+    ASSERT_TRUE(menu != nullptr && menu->GetNumberOfRectangles() > 50);
+
+    // The atlas picture whose top left corner the drawn line's first vertex takes.
+    const Float u = picture->GetVertexData()[3];
+    const Float v = picture->GetVertexData()[4];
+    SInt32 shown = -1;
+    for (UInt32 i = 0; i < menu->GetNumberOfRectangles(); ++i) {
+        const Resource::AtlasRectangle& rectangle = menu->GetRectangles()[i];
+        if (std::fabs(rectangle.texCoordU1 - u) < 1e-5f && std::fabs(rectangle.texCoordV1 - v) < 1e-5f)
+            shown = SInt32(i);
+    }
+    EXPECT_EQ(shown, SInt32(menu->GetNumberOfRectangles() - 1));
+}
+
 // The rows of both high-score lists as the renderer gets them: the loading row dark, the online
 // rows in turns of two colours with the player's own in white, and the local rows of the current
 // profile in white and of the others in the online list's row colours.
-TEST_F(ScoreRowColoursTest, HighScoreRowsAreDrawnInTheirColours)
+TEST_F(OnlineListContentTest, HighScoreRowsAreDrawnInTheirColours)
 {
     const Rgba white{1.0f, 1.0f, 1.0f, 1.0f};
     const Rgba dark{0.0f, 0.0f, 0.0f, 0.7f};
     const Rgba brown{0.28f, 0.11f, 0.06f, 0.8f};
-    CreateProfile();
-    GameState* game = Logic()->GetContext()->GetGameState();
-    Popup* popup = ThePopup();
-    // The question about the online list is closed; the profile takes part all the same.
-    if (popup->IsOpen()) {
-        ASSERT_TRUE(mHarness.FramesUntil([&] { return popup->IsAnimationDone(); }, 40));
-        ASSERT_TRUE(ClickScene(340.0f, 170.0f));
-        ASSERT_TRUE(mHarness.FramesUntil([&] { return !popup->IsOpen(); }, 60));
-    }
-    ASSERT_TRUE(game->SetOnlineScoresChoice(true));
-    ASSERT_TRUE(game->CreatePlayer(1, String("Other"), String()));
-    ASSERT_TRUE(game->CreatePlayer(2, String("Third"), String()));
-    ASSERT_TRUE(game->SelectPlayer(0));
-    ASSERT_TRUE(mHarness.Frames(20));
-
-    // The list opens on the online rows, loading while the request is open.
-    ASSERT_TRUE(ClickScene(-105.0f, -151.0f));
-    ASSERT_TRUE(mHarness.FramesUntil([&] { return Menu()->GetMenuState() == MenuProcessor::kOnlineScores; }, 40));
-    ASSERT_TRUE(mHarness.Frames(30));
+    ASSERT_NO_FATAL_FAILURE(OpenOnlineList({"Other", "Third"}));
     OnlineScoresFontHandler* online = Logic()->GetContext()->GetOnlineScoresFontHandler();
     auto onlineRow = [&](UInt32 rank) -> std::string {
         for (UInt32 i = 0; i < online->GetCount(); ++i) {
