@@ -7,6 +7,7 @@
 #include "foundation/matrix.h"
 #include "foundation/vector.h"
 #include "game/game_state.h"
+#include "game/helpers.h"
 #include "graph/display_plane_sequence.h"
 #include "graph/namespace.h"
 #include "graph/node.h"
@@ -49,6 +50,8 @@ AppProcessor::AppProcessor(Logic::IFactory* factory, GameState* gameState, Float
       mHasPointer(false),
       mDisplayStamp(0)
 {
+    // The application's pixel grid starts at one unit until the camera is fitted.
+    SetUnitsPerPixel(mUnitsPerPixel);
 }
 
 AppProcessor::~AppProcessor() {}
@@ -84,6 +87,7 @@ void AppProcessor::SetupCamera(Bool fitHeight)
         offset = kTallOffset;
         visibleHeight -= kTallOffset;
     }
+    SetUnitsPerPixel(mUnitsPerPixel);
     if (mGameState != nullptr)
         mGameState->SetViewFloats(visibleWidth, visibleHeight, offset);
     ApplyCamera();

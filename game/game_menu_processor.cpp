@@ -105,7 +105,7 @@ constexpr TipRow kTips[] = {{1, 0}, {8, 2}, {27, 1}};
 
 Float Snap(Float position)
 {
-    return AlignToPixelGrid(position, 0.0f, kMenuPixel);
+    return AlignToPixelGrid(position, 0.0f);
 }
 
 String Decimal(UInt32 value)

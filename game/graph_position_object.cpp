@@ -94,9 +94,9 @@ void SnapTransformsToPixelGrid(Graph::INode* node)
         if (auto* transform = dynamic_cast<Graph::ITransform*>(child)) {
             const Math::Matrix<float>& matrix = static_cast<const Graph::ITransform*>(transform)->GetTransform();
             if (matrix[12] != 0.0f)
-                transform->SetPositionX(AlignToPixelGrid(matrix[12], 0.0f, kMenuPixel));
+                transform->SetPositionX(AlignToPixelGrid(matrix[12], 0.0f));
             if (matrix[13] != 0.0f)
-                transform->SetPositionY(AlignToPixelGrid(matrix[13], 0.0f, kMenuPixel));
+                transform->SetPositionY(AlignToPixelGrid(matrix[13], 0.0f));
         }
         SnapTransformsToPixelGrid(child);
     }

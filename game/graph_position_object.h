@@ -66,11 +66,12 @@ private:
     GraphPositionObject& operator=(const GraphPositionObject&) = delete;
 };
 
-// One scene unit is one pixel on the menus' screen.
+// A fixed step of one scene unit, for the play objects that snap to it; the front end snaps to
+// the display's units per pixel (GetUnitsPerPixel).
 constexpr Float kMenuPixel = 1.0f;
 
-// Snaps the translation of every transform below the node to the menus' pixel grid, so that rows
-// built from one template stand crisp; coordinates of 0 are kept.
+// Snaps the translation of every transform below the node to the display's pixel grid, so that
+// rows built from one template stand crisp; coordinates of 0 are kept.
 void SnapTransformsToPixelGrid(Graph::INode* node);
 
 } // namespace App

@@ -19,6 +19,14 @@ constexpr UInt32 MakeVersion(const char (&text)[5])
 // odd number of pixels lands on a half pixel, an even one on a whole pixel.
 Float AlignToPixelGrid(Float position, Float size, Float step);
 
+// The size of one display pixel in scene units, application-wide: the application processor
+// writes it whenever it fits the camera to the display (1 until then), and the front end snaps
+// its places to it.
+Float GetUnitsPerPixel();
+void SetUnitsPerPixel(Float unitsPerPixel);
+// Snaps to the pixel grid of the display as the application processor last fitted it.
+Float AlignToPixelGrid(Float position, Float size);
+
 // The number with "," between groups of three digits (1234567 gives "1,234,567").
 String FormatScore(UInt32 value);
 

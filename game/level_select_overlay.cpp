@@ -32,7 +32,7 @@ constexpr Float kShortScreenBackY = -320.0f;
 
 Float Snap(Float position)
 {
-    return AlignToPixelGrid(position, 0.0f, kMenuPixel);
+    return AlignToPixelGrid(position, 0.0f);
 }
 
 } // namespace

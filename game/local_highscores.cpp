@@ -73,7 +73,7 @@ String ValueText(const PlayerData& player, UInt32 k)
 
 Float Snap(Float y)
 {
-    return AlignToPixelGrid(y, 0.0f, kMenuPixel);
+    return AlignToPixelGrid(y, 0.0f);
 }
 
 Bool PlaceBlock(Graph::INamespace* root, UInt32 k, Float y)

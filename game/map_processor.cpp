@@ -70,7 +70,7 @@ constexpr UInt32 kScratchSound = 56;
 
 Float Snap(Float position)
 {
-    return AlignToPixelGrid(position, 0.0f, kMenuPixel);
+    return AlignToPixelGrid(position, 0.0f);
 }
 
 String Text(Logic::IState* state, const char* id)

@@ -79,7 +79,7 @@ constexpr SInt32 kFirstParticleImage = 35;
 
 Float Snap(Float value)
 {
-    return AlignToPixelGrid(value, 0.0f, kMenuPixel);
+    return AlignToPixelGrid(value, 0.0f);
 }
 
 void Show(const Logic::GraphINode& reference, Bool shown)
@@ -490,7 +490,7 @@ void MenuProcessor::SetText(DisplayText& displayText, Namespace& systemFont, Tex
     if (parameters != nullptr) {
         if (texture.Get() != nullptr)
             texture.Get()->SetText(text);
-        parameters->SetColor(0, kMenuTextColor);
+        parameters->SetColor(1, kMenuTextColor);
     }
     if (found != nullptr)
         found->RemoveReference();

@@ -22,7 +22,7 @@ const char* const kPlaceholderRank = "- - - - - - -";
 
 Float Snap(Float position)
 {
-    return AlignToPixelGrid(position, 0.0f, kMenuPixel);
+    return AlignToPixelGrid(position, 0.0f);
 }
 
 } // namespace
@@ -93,7 +93,7 @@ void OnlineScoresFont::SetScoreText(const String& text)
 void OnlineScoresFont::SetColor(const Color& color)
 {
     if (mParameters.IsValid())
-        mParameters.Get()->SetColor(0, color);
+        mParameters.Get()->SetColor(1, color);
 }
 
 Bool OnlineScoresFont::IsNear(Float x, Float y, Float radius) const

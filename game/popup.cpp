@@ -89,7 +89,7 @@ void Popup::ShowButton(UInt32 index, Bool shown)
 
 void Popup::SetButtonX(UInt32 index, Float x)
 {
-    mButtonPosition[index].Get()->SetPositionX(AlignToPixelGrid(x, 0.0f, kMenuPixel));
+    mButtonPosition[index].Get()->SetPositionX(AlignToPixelGrid(x, 0.0f));
 }
 
 void Popup::PlayTimeline(Real startTime, Real endTime)
@@ -129,7 +129,7 @@ void Popup::Open(const String& action, const String& message, const String& smal
 void Popup::Open(const String& action, const String& message, const String& smallMessage)
 {
     const Float messageY = smallMessage.IsEmpty() ? kMessageY : kMessageYAboveSmall;
-    Open(action, message, smallMessage, true, AlignToPixelGrid(messageY, 0.0f, kMenuPixel));
+    Open(action, message, smallMessage, true, AlignToPixelGrid(messageY, 0.0f));
 }
 
 void Popup::ShowMessage(const String& action, const String& message)

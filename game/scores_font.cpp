@@ -66,8 +66,8 @@ void ScoresFont::SetValue(const String& text, SInt32 form, const String& style)
 {
     for (const auto& row : kRowStyles) {
         if (style == row.mStyle) {
-            mParameters.Get()->SetColor(0, row.mColor);
-            mParametersScore.Get()->SetColor(0, row.mColor);
+            mParameters.Get()->SetColor(1, row.mColor);
+            mParametersScore.Get()->SetColor(1, row.mColor);
         }
     }
     if (mDisplayTextMode != 0) {

@@ -182,8 +182,12 @@ void StageGame::FollowPlayState()
         break;
     case kRestart:
         if (gameState->IsZen()) {
+            // A new run clears the started-from-menu flag; a replay stays the menu's game, and
+            // leaving it returns to the menu as the first run would.
+            const Bool fromMenu = gameState->IsLevelChosen();
             gameState->CloseZenRun();
             gameState->StartZen();
+            gameState->SetLevelChosen(fromMenu);
         }
         mLevelHandler.LoadResource(gameState->GetLevel());
         gameState->SetPlayState(kLevelStarted);

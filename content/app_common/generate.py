@@ -1,7 +1,13 @@
 """The always-loaded common package: the particle pool and every sound of the game's sound
 table, each under "/sounds/<name>" as a timeline running as long as the sound with the
 sequence that plays it. Effects are synthesised, praise and warnings spoken, music and jingles
-sequenced from notes; music and jingles are Ogg Vorbis, the rest WAV."""
+sequenced from notes; music and jingles are Ogg Vorbis, the rest WAV.
+
+The game starts a sound's timeline from where it stands (only a plain play rewinds it), so every
+sound timeline rewinds when it ends: the next start plays the sound from its beginning. Music
+loops for as long as its screen keeps it: the title on the menu and map, a level's music in play,
+the pause music while the pause sign rests, which nothing starts again once the sign has come
+in."""
 
 import os
 
@@ -22,9 +28,17 @@ def music(tools, name):
     return s.normalise(s.mix(lead, low), 0.7)
 
 
-def jingle(tools, notes, shape="square"):
+def jingle(tools, notes, shape="square", hold=3):
     s = tools.sound
-    return s.normalise(s.melody([(n, 1) for n in notes] + [(notes[-1], 3)], 0.12, shape, 0.4), 0.8)
+    return s.normalise(s.melody([(n, 1) for n in notes] + [(notes[-1], hold)], 0.12, shape, 0.4), 0.8)
+
+
+# The end signs start their jingle in every step of the last 3.5 units of their arrival (time scale
+# 3, so 1.17 s) while it is not playing: a jingle that ended sooner would start a second time.
+SIGN_JINGLE_HOLD = 7
+
+# Entries that loop while their screen shows them: the four pieces of music and the pause music.
+LOOPING = ("title", "beach", "grass", "winter", "pause")
 
 
 def effect(tools, name, variant):
@@ -73,8 +87,8 @@ def sound_table(tools):
     s = tools.sound
     rows = [(n, "ogg", lambda n=n: music(tools, n)) for n in ("title", "beach", "grass", "winter")]
     rows += [
-        ("win", "ogg", lambda: jingle(tools, ["C5", "E5", "G5", "C6"])),
-        ("loser", "ogg", lambda: jingle(tools, ["G4", "F4", "E4", "C4"], "triangle")),
+        ("win", "ogg", lambda: jingle(tools, ["C5", "E5", "G5", "C6"], hold=SIGN_JINGLE_HOLD)),
+        ("loser", "ogg", lambda: jingle(tools, ["G4", "F4", "E4", "C4"], "triangle", hold=SIGN_JINGLE_HOLD)),
         ("pause", "ogg", lambda: music(tools, "title")),
         ("fanfare", "ogg", lambda: jingle(tools, ["G4", "C5", "E5", "G5", "E5", "G5", "C6"])),
         ("click", "wav", lambda: effect(tools, "click", 0)),
@@ -123,8 +137,9 @@ def generate(out, source, tools):
         resources.append(f'  <Resource id="snd_{name}" fileName="{file_name}"/>')
         # The timeline runs a little longer than the sound so that it is never cut.
         length = s.duration(samples) + 0.05
+        loops = ' numberOfLoops="-1"' if name in LOOPING else ""
         sounds.append(f'    <Namespace id="{name}">\n'
-                      f'      <Timeline id="timeline" startTime="0" endTime="{length:.3f}">\n'
+                      f'      <Timeline id="timeline" startTime="0" endTime="{length:.3f}"{loops} autoRewind="true">\n'
                       f'        <Sound id="sound" soundResourceId="app_common:snd_{name}"/>\n'
                       f'        <AudioSequence id="sequence" soundIds="sound"/>\n'
                       f'      </Timeline>\n'

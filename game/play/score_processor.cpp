@@ -94,7 +94,7 @@ String LookUpText(Resource::ICollection* texts, const char* id)
 
 Float Snap(Float position)
 {
-    return AlignToPixelGrid(position, 0.0f, kMenuPixel);
+    return AlignToPixelGrid(position, 0.0f);
 }
 
 } // namespace

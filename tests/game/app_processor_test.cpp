@@ -1,4 +1,5 @@
 #include "game/app_processor.h"
+#include "game/helpers.h"
 
 #include <gtest/gtest.h>
 
@@ -108,10 +109,13 @@ TEST(AppProcessorFitTest, TheVisibleAreaFollowsTheDisplaysShape)
         EXPECT_EQ(fitHeight, c.mFitHeight) << c.mWidth << " x " << c.mHeight;
         processor.SetupCamera(fitHeight);
         EXPECT_FLOAT_EQ(processor.GetUnitsPerPixel(), c.mUnitsPerPixel) << c.mWidth << " x " << c.mHeight;
+        // The front end snaps to the same grid.
+        EXPECT_FLOAT_EQ(GetUnitsPerPixel(), c.mUnitsPerPixel) << c.mWidth << " x " << c.mHeight;
         EXPECT_FLOAT_EQ(gameState.GetViewWidth(), c.mVisibleWidth) << c.mWidth << " x " << c.mHeight;
         EXPECT_FLOAT_EQ(gameState.GetViewHeight(), c.mVisibleHeight) << c.mWidth << " x " << c.mHeight;
         EXPECT_FLOAT_EQ(gameState.GetViewOffset(), c.mOffset) << c.mWidth << " x " << c.mHeight;
     }
+    SetUnitsPerPixel(1.0f);
 }
 
 TEST_F(AppProcessorTest, OnADesktopTheCameraIsMaskedToTheScene)

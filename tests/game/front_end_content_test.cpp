@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <functional>
 #include <set>
 #include <string>
@@ -15,11 +17,17 @@
 #include "game/level_select_overlay.h"
 #include "game/map_processor.h"
 #include "game/menu_processor.h"
+#include "game/player_data.h"
 #include "game/popup.h"
 #include "game/stage_menu.h"
+#include "logic/state.h"
+#include "resource/atlas.h"
+#include "resource/collection.h"
 #include "graph/display/display_text.h"
+#include "graph/display/display_plane_sequence.h"
 #include "graph/display_plane_sequence.h"
 #include "graph/transform/transform.h"
+#include "tests/support/canned_web_control.h"
 #include "tests/support/content_fixture.h"
 #include "tests/support/fake_display_renderer.h"
 
@@ -178,6 +186,36 @@ TEST_F(FrontEndContentTest, TheChoosersNextPageShowsTheNextStagesUnderItsTitle)
     EXPECT_EQ(shown, wanted);
 }
 
+// The map's own sign timeline: after a tenth stage the stages-cleared sign comes, plays its
+// nine seconds and goes, and the marker walks on to the stage reached.
+TEST_F(FrontEndContentTest, TheStagesClearedSignGoesAwayAndTheMarkerWalksOn)
+{
+    ASSERT_TRUE(StartToMenu());
+    GameState* game = Logic()->GetContext()->GetGameState();
+    ASSERT_TRUE(game->CreatePlayer(0, String("Tester"), String()));
+    PlayerData* player = game->GetPlayer(0);
+    if (player->GetLevelCount() == 0)
+        player->SetLevelCount(102);
+    PlayerLevelData run;
+    run.SetStars(1);
+    for (UInt32 i = 0; i < 10; ++i)
+        player->RecordLevelResult(run, player->GetFrontier());
+    ASSERT_EQ(player->GetFrontier(), 11u);
+    game->SetPlayState(21);
+    StageMap* map = Logic()->GetStageMap();
+    Menu()->mMenuState = MenuProcessor::kGoToMap;
+    ASSERT_TRUE(RunUntil(map));
+
+    Graph::INode* sign = mHarness.Find("/stage_map/basemap/map_levelscleared");
+    ASSERT_NE(sign, nullptr);
+    MapProcessor* processor = map->GetMapProcessor();
+    ASSERT_TRUE(mHarness.FramesUntil([&] { return sign->IsActiveAndVisible(); }, 400));
+    EXPECT_EQ(processor->GetMarkerProgress(), 10.0f);
+    // Nine seconds of the sign, then the walk of one stage.
+    EXPECT_TRUE(mHarness.FramesUntil([&] { return !sign->IsActiveAndVisible(); }, 300));
+    EXPECT_TRUE(mHarness.FramesUntil([&] { return processor->GetMarkerProgress() == 11.0f; }, 100));
+}
+
 TEST_F(FrontEndContentTest, PopupButtonsAnswerWhereThePopupPutsThemAndRowsStayInTheirList)
 {
     CreateProfile();
@@ -215,6 +253,161 @@ TEST_F(FrontEndContentTest, PopupButtonsAnswerWhereThePopupPutsThemAndRowsStayIn
     ASSERT_FALSE(rows.empty());
     for (const Display::IDrawable* row : rows)
         EXPECT_FALSE(InLastFrame(row));
+}
+
+// A web control whose requests stay open while held, so that a list's loading row can be seen.
+class HeldWebControl : public Testing::CannedWebControl
+{
+public:
+    void Update() override
+    {
+        if (!mHold)
+            CannedWebControl::Update();
+    }
+    Bool mHold = true;
+};
+
+class OnlineListContentTest : public FrontEndContentTest
+{
+protected:
+    using Rgba = std::array<Float, 4>;
+
+    OnlineListContentTest() { mHarness.mDevices.AddWebControl(&mWeb); }
+    // The engine stops before the web control it holds goes.
+    void TearDown() override
+    {
+        if (mApp != nullptr) {
+            EXPECT_TRUE(mHarness.Stop());
+        }
+        mHarness.mDevices.RemoveWebControl(&mWeb);
+    }
+
+    // A first start whose profile takes part in the online list, further profiles beside it, and
+    // the high-score list opened on the online rows.
+    void OpenOnlineList(const std::vector<const char*>& others)
+    {
+        CreateProfile();
+        GameState* game = Logic()->GetContext()->GetGameState();
+        Popup* popup = ThePopup();
+        // The question about the online list is closed; the profile takes part all the same.
+        if (popup->IsOpen()) {
+            ASSERT_TRUE(mHarness.FramesUntil([&] { return popup->IsAnimationDone(); }, 40));
+            ASSERT_TRUE(ClickScene(340.0f, 170.0f));
+            ASSERT_TRUE(mHarness.FramesUntil([&] { return !popup->IsOpen(); }, 60));
+        }
+        ASSERT_TRUE(game->SetOnlineScoresChoice(true));
+        for (UInt32 i = 0; i < others.size(); ++i)
+            ASSERT_TRUE(game->CreatePlayer(i + 1, String(others[i]), String()));
+        ASSERT_TRUE(game->SelectPlayer(0));
+        ASSERT_TRUE(mHarness.Frames(20));
+        ASSERT_TRUE(ClickScene(-105.0f, -151.0f));
+        ASSERT_TRUE(mHarness.FramesUntil([&] { return Menu()->GetMenuState() == MenuProcessor::kOnlineScores; }, 40));
+        ASSERT_TRUE(mHarness.Frames(30));
+    }
+
+    // The diffuse colour of the parameters in slot 0 when the last frame drew the text at the
+    // path: what the text's program colours its glyphs with. All -1 when the text was not drawn.
+    Rgba DrawnColour(const std::string& path)
+    {
+        auto* text = mHarness.Find<Graph::DisplayText>(path.c_str());
+        for (const auto& record : Renderer()->mDrawables) {
+            if (text == nullptr || record.drawable != text->GetDisplayDrawable() || record.parameters.count(0) == 0)
+                continue;
+            auto* parameters = dynamic_cast<Testing::FakeParameters*>(record.parameters.at(0));
+            for (const auto& [variable, value] : parameters->mParameters) {
+                if (variable == Enums::ShaderVariable::CUSTOM_1) {
+                    const Float* c = static_cast<Testing::FakeParameters::Values<Float, 4>*>(value.get())->GetValue();
+                    return {c[0], c[1], c[2], c[3]};
+                }
+            }
+        }
+        return {-1.0f, -1.0f, -1.0f, -1.0f};
+    }
+    static void ExpectColour(const Rgba& drawn, const Rgba& wanted, const std::string& what)
+    {
+        for (UInt32 i = 0; i < 4; ++i)
+            EXPECT_NEAR(drawn[i], wanted[i], 1e-4f) << what << " channel " << i;
+    }
+
+    HeldWebControl mWeb;
+};
+
+// On a computer the online list's opt-out line asks to click, in the menu atlas's last picture
+// (the line that asks to tap is picture 49).
+TEST_F(OnlineListContentTest, TheOptOutLineAsksToClickOnAComputer)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenOnlineList({}));
+    Graph::INode* line = mHarness.Find("/fbo_scrolllist/scrolllists/onlinehighscore/opt_out");
+    ASSERT_TRUE(line != nullptr && line->GetNumberOfChildren() == 1);
+    auto* picture = dynamic_cast<Graph::DisplayPlaneSequence*>(line->GetChild(0));
+    ASSERT_NE(picture, nullptr);
+    ASSERT_TRUE(InLastFrame(picture->GetDisplayDrawable()));
+    auto* state = dynamic_cast<Logic::IState*>(mHarness.mEngine.GetLogicState());
+    ASSERT_NE(state, nullptr);
+    const Resource::IAtlas* menu = state->GetResourceCollection()->GetAtlas(String("menu:atlas_menu"));
+    ASSERT_TRUE(menu != nullptr && menu->GetNumberOfRectangles() > 50);
+
+    // The atlas picture whose top left corner the drawn line's first vertex takes.
+    const Float u = picture->GetVertexData()[3];
+    const Float v = picture->GetVertexData()[4];
+    SInt32 shown = -1;
+    for (UInt32 i = 0; i < menu->GetNumberOfRectangles(); ++i) {
+        const Resource::AtlasRectangle& rectangle = menu->GetRectangles()[i];
+        if (std::fabs(rectangle.texCoordU1 - u) < 1e-5f && std::fabs(rectangle.texCoordV1 - v) < 1e-5f)
+            shown = SInt32(i);
+    }
+    EXPECT_EQ(shown, SInt32(menu->GetNumberOfRectangles() - 1));
+}
+
+// The rows of both high-score lists as the renderer gets them: the loading row dark, the online
+// rows in turns of two colours with the player's own in white, and the local rows of the current
+// profile in white and of the others in the online list's row colours.
+TEST_F(OnlineListContentTest, HighScoreRowsAreDrawnInTheirColours)
+{
+    const Rgba white{1.0f, 1.0f, 1.0f, 1.0f};
+    const Rgba dark{0.0f, 0.0f, 0.0f, 0.7f};
+    const Rgba brown{0.28f, 0.11f, 0.06f, 0.8f};
+    ASSERT_NO_FATAL_FAILURE(OpenOnlineList({"Other", "Third"}));
+    OnlineScoresFontHandler* online = Logic()->GetContext()->GetOnlineScoresFontHandler();
+    auto onlineRow = [&](UInt32 rank) -> std::string {
+        for (UInt32 i = 0; i < online->GetCount(); ++i) {
+            if (online->IsEntryUsed(i) && online->GetEntry(i)->GetRankShown() == rank)
+                return "/onlinescoresfont" + std::to_string(i) + "/name";
+        }
+        return "(no row of rank " + std::to_string(rank) + ")";
+    };
+    ASSERT_EQ(Text(onlineRow(0).c_str()), "Loading...");
+    ExpectColour(DrawnColour(onlineRow(0)), {0.0f, 0.0f, 0.0f, 0.8f}, "loading row");
+
+    // Six entries, the third the player's own; the server writes the names in hexadecimal.
+    std::string reply = "<Content>";
+    for (UInt32 i = 1; i <= 6; ++i)
+        reply += "<DR i='" + std::to_string(i) + "' n='506C61796572" + std::to_string(30 + i) + "' s1='" +
+                 std::to_string(7000 - 1000 * i) + "' s2='0' s3='0' highlight='" + (i == 3 ? "1" : "0") + "'/>";
+    mWeb.mReply = reply + "</Content>";
+    mWeb.mHold = false;
+    ASSERT_TRUE(mHarness.FramesUntil([&] { return Text(onlineRow(6).c_str()) == "Player6"; }, 100));
+    ASSERT_TRUE(mHarness.Frames(2));
+    for (UInt32 rank = 1; rank <= 6; ++rank)
+        ExpectColour(DrawnColour(onlineRow(rank)), rank == 3 ? white : rank % 2 == 1 ? dark : brown,
+                     "online rank " + std::to_string(rank));
+
+    // The local list: in each block the current profile, then the first other one, then the next.
+    ASSERT_TRUE(ClickScene(445.0f, -271.0f));
+    ASSERT_TRUE(mHarness.FramesUntil([&] { return Menu()->GetMenuState() == MenuProcessor::kLocalScores; }, 40));
+    ASSERT_TRUE(mHarness.Frames(30));
+    const std::pair<const char*, Rgba> profiles[] = {{"Tester", white}, {"Other", dark}, {"Third", brown}};
+    for (const auto& [name, colour] : profiles) {
+        UInt32 rows = 0;
+        for (UInt32 i = 0; i < 20; ++i) {
+            const std::string path = "/scoresfont" + std::to_string(i) + "/text";
+            if (Text(path.c_str()).find(name) == std::string::npos)
+                continue;
+            ++rows;
+            ExpectColour(DrawnColour(path), colour, name);
+        }
+        EXPECT_GT(rows, 0u) << name;
+    }
 }
 
 } // namespace

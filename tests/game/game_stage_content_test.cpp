@@ -20,7 +20,10 @@
 #include "game/game_state.h"
 #include "game/menu_processor.h"
 #include "game/stage_game.h"
+#include "game/play/player_processor.h"
+#include "game/play/tutorial_concealer.h"
 #include "game/stage_menu.h"
+#include "graph/display/display_object.h"
 #include "graph/display_plane.h"
 #include "graph/display_plane_sequence.h"
 #include "graph/display_text.h"
@@ -242,6 +245,61 @@ TEST_F(GameStageContentTest, EveryNodeTheGameStageReadsIsThereAsItsKind)
     ASSERT_NE(player, nullptr);
     for (const char* character : {" ", "A", ",", "!", "\xc3\x9c"})
         EXPECT_TRUE(player->HasGlyph(character)) << character;
+}
+
+// A zen run started from the menu returns to the menu when left, also after a replay (word 22):
+// the replay is still the menu's game.
+TEST_F(GameStageContentTest, AZenReplayStaysTheMenusGameAndBackLeadsToTheMenu)
+{
+    ASSERT_TRUE(StartLevel(0));
+    ASSERT_TRUE(mHarness.FramesUntil([&] { return Game()->GetPlayState() == 2; }, 500));
+    ASSERT_TRUE(mHarness.Click(0.3f, -0.2f));
+    ASSERT_TRUE(mHarness.FramesUntil([&] { return Game()->GetPlayState() == 5; }, 100));
+    Game()->SetPlayState(22);
+    ASSERT_TRUE(mHarness.FramesUntil([&] { return Game()->GetPlayState() == 2; }, 500));
+    EXPECT_EQ(Game()->GetLevel(), 0u);
+    Game()->SetPlayState(20);
+    ASSERT_TRUE(mHarness.FramesUntil(
+        [&] { return IsRunning(Logic()->GetStageMenu()) || IsRunning(Logic()->GetStageMap()); }, 2000));
+    EXPECT_TRUE(IsRunning(Logic()->GetStageMenu()));
+}
+
+// Level 1's first hint covers the field but for a window towards its target; every triangle the
+// cover's strip draws joins its corners and its centre, and none reaches the origin, where a
+// thin dark line from the launcher would stay until the level is left, past its loss too.
+TEST_F(GameStageContentTest, TheTutorialCoverDrawsOnlyItsCornersAndCentre)
+{
+    ASSERT_TRUE(StartLevel(1));
+    ASSERT_TRUE(mHarness.FramesUntil([&] { return Game()->GetPlayState() == 2; }, 500));
+    ASSERT_TRUE(mHarness.Click(0.3f, -0.2f));
+    const TutorialConcealer& concealer = Logic()->GetStageGame()->GetPlayerProcessor()->GetConcealer();
+    Graph::INode* cover = mHarness.Find("/stage_game/tutorial_concealer");
+    auto* mesh = mHarness.Find<Graph::DisplayObject>("/stage_game/tutorial_concealer/display_object");
+    ASSERT_TRUE(cover != nullptr && mesh != nullptr);
+    ASSERT_TRUE(mHarness.FramesUntil([&] { return cover->IsActiveAndVisible() && concealer.IsShowing(); }, 300));
+    ASSERT_EQ(concealer.GetNumberOfCorners(), 5u);
+
+    auto expectOnlyCornersAndCentre = [&](const char* when) {
+        const UInt16* indices = mesh->GetIndexData();
+        const UInt8* vertices = mesh->GetVertexData();
+        const UInt32 stride = mesh->GetVertexSize();
+        ASSERT_TRUE(indices != nullptr && vertices != nullptr);
+        ASSERT_LE(mesh->GetNumberOfIndices(), mesh->GetNumberOfVertices()) << when;
+        for (UInt32 i = 0; i < mesh->GetNumberOfIndices(); ++i) {
+            const Float* vertex = reinterpret_cast<const Float*>(vertices + size_t(indices[i]) * stride);
+            Bool known = vertex[0] == concealer.GetCentre().x && vertex[1] == concealer.GetCentre().y;
+            for (UInt32 c = 0; c < concealer.GetNumberOfCorners(); ++c)
+                known = known || (vertex[0] == concealer.GetCorner(c).x && vertex[1] == concealer.GetCorner(c).y);
+            EXPECT_TRUE(known) << when << ": index " << i << " draws (" << vertex[0] << ", " << vertex[1] << ")";
+        }
+    };
+    ASSERT_TRUE(mHarness.Frames(20));
+    expectOnlyCornersAndCentre("hint 1");
+
+    // Left unshot, the ring runs out of time: the failed sign comes over the cover.
+    ASSERT_TRUE(mHarness.FramesUntil([&] { return Game()->GetPlayState() == 11; }, 4000));
+    ASSERT_TRUE(mHarness.Frames(20));
+    expectOnlyCornersAndCentre("failed sign");
 }
 
 class GameStageLevelTest : public GameStageContentTest, public ::testing::WithParamInterface<UInt32>

@@ -139,7 +139,7 @@ TEST_F(LocalHighscoresTest, ThreeProfilesRankBestFirstAndTiesKeepSlotOrder)
     } styles[] = {{9, 1.0f}, {10, 0.0f}, {11, 0.28f}, {15, 0.0f}, {16, 0.28f}, {17, 1.0f}};
     for (const auto& style : styles) {
         const std::string path = "scoresfont" + std::to_string(style.mRow) + "/parameters";
-        EXPECT_EQ(Find<Graph::IParameters>(scene, path.c_str())->GetColor(0).red, style.mRed) << style.mRow;
+        EXPECT_EQ(Find<Graph::IParameters>(scene, path.c_str())->GetColor(1).red, style.mRed) << style.mRow;
     }
     EXPECT_TRUE(mRows.DeInit());
 }

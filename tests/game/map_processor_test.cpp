@@ -4,6 +4,7 @@
 
 #include "game/app_context.h"
 #include "game/game_state.h"
+#include "game/helpers.h"
 #include "game/map_processor.h"
 #include "game/player_data.h"
 #include "graph/input/button.h"
@@ -219,6 +220,17 @@ TEST_F(MapProcessorTest, LayoutFollowsTheViewAndSnapsOnlyNonZeroAxes)
     EXPECT_EQ(y, 0.0f);
     MapProcessor::GetMarkerPosition(101, x, y);
     EXPECT_EQ(x, 352.0f);
+}
+
+// On a display of 1024 x 768 a pixel is 1.25 scene units: the places land on that grid.
+TEST_F(MapProcessorTest, LayoutSnapsToTheDisplaysUnitsPerPixel)
+{
+    SetUnitsPerPixel(1.25f);
+    mContext.GetGameState()->SetViewFloats(1280.0f, 840.0f, 120.0f);
+    Step();
+    SetUnitsPerPixel(1.0f);
+    EXPECT_EQ(Matrix("stage_map/basemap/play_now")[13], -296.25f);                // 184 - 960 / 2
+    EXPECT_EQ(Matrix("stage_map/basemap/button_toggle_fullscreen")[13], 453.75f); // 960 / 2 - 26
 }
 
 TEST_F(MapProcessorTest, TheMarkerStaysAtTheFirstStage)

@@ -128,8 +128,15 @@ TEST_F(OnlineScoresFontTest, WindowFollowsTheScrollPosition)
     EXPECT_FLOAT_EQ(static_cast<const Graph::ITransform*>(transform)->GetTransform()[13], -200.0f);
     const auto* inner = dynamic_cast<Graph::ITransform*>(Find<Graph::INode>(mScene, "onlinescoresfont1/inner"));
     EXPECT_FLOAT_EQ(static_cast<const Graph::ITransform*>(inner)->GetTransform()[12], 10.0f); // snapped
-    const auto* colour = dynamic_cast<Graph::IParameters*>(Find<Graph::INode>(mScene, "onlinescoresfont10/parameters"));
-    EXPECT_FLOAT_EQ(colour->GetColor(0).alpha, 1.0f); // the highlighted row
+    // The rows take turns in two colours, the highlighted one in white: the diffuse colour, which
+    // the text's program draws with.
+    auto colour = [&](const char* row) {
+        const std::string path = std::string(row) + "/parameters";
+        return dynamic_cast<Graph::IParameters*>(Find<Graph::INode>(mScene, path.c_str()))->GetColor(1);
+    };
+    EXPECT_FLOAT_EQ(colour("onlinescoresfont10").alpha, 1.0f); // the highlighted row
+    EXPECT_FLOAT_EQ(colour("onlinescoresfont0").alpha, 0.7f);
+    EXPECT_FLOAT_EQ(colour("onlinescoresfont1").red, 0.28f);
     EXPECT_EQ(mRows.GetMaxScroll(), 1120.0f);
     EXPECT_EQ(mRows.GetHighlightScroll(), 560.0f);
 

@@ -72,7 +72,7 @@ TEST_F(ScoresFontTest, PlainTextFormFollowsTheChosenChild)
     for (const auto& style : styles) {
         row->SetValue("Anna", 0, style.mStyle);
         for (const char* parameters : {"scoresfont0/parameters", "scoresfont0/parameters_score"}) {
-            const Color& color = Find<Graph::IParameters>(scene, parameters)->GetColor(0);
+            const Color& color = Find<Graph::IParameters>(scene, parameters)->GetColor(1);
             EXPECT_EQ(color.red, style.mRed) << style.mStyle;
             EXPECT_EQ(color.alpha, style.mAlpha) << style.mStyle;
         }

@@ -8,10 +8,17 @@ sees the profile. Screenshots are saved as PNG files in the output folder, with 
 
 First start: the loader's splash and title with the busy ring, the name sign of the menu, a new
 profile typed in, the map, the level chooser and its next page, the high-score list; then the game
-stage (game_play.py): level 1 won, started again and lost, zen mode started and left; the quit
-pop-up whose yes ends the program with exit code 0. Second start: the menu opens on the start face
+stage (game_play.py): level 1 won, started again and lost, zen mode started, paused and left; the
+quit pop-up whose yes ends the program with exit code 0. Second start: the menu opens on the start face
 of the stored profile, whose name the high-score list shows and whose result for level 1 the
 chooser shows and the player-data file holds.
+
+The program's sound is captured: OpenAL's "wave" back-end writes what it mixes into a WAV file of
+each start in the output folder, at the pace of the clock. The driver notes where the file stands
+when a stay begins and ends, and checks the seconds in between: on the main menu and in a level in
+play something is heard in at least 9 of every 10 seconds, and while the pause sign rests its music
+is heard over the level's. The loudness of every second is saved beside the screenshots
+("<start>_loudness.txt").
 
 The X server's own screenshot is taken: the engine's screenshot control answers only requests of
 the game's logic, which nothing outside the program can make. With --probe the program is the game
@@ -22,7 +29,9 @@ them.
 
 Usage: game_driver.py [--probe] --tools TOOLS_DIR --prefix PREFIX_DIR --out OUTPUT_DIR GAME_EXE"""
 import argparse
+import array
 import fcntl
+import math
 import os
 import queue
 import re
@@ -35,7 +44,7 @@ import time
 from PIL import Image, ImageGrab
 
 from game_play import GamePlay
-from screen_points import AnyIn, Changed, Point
+from screen_points import AnyIn, Changed, Not, Point
 
 WIDTH, HEIGHT = 1280, 800
 # A first start on a busy machine copies the prefix, starts Wine's services and reads every
@@ -73,6 +82,101 @@ def copy_prefix(source, destination):
     # Links (the drive letters) stay links.
     shutil.copytree(source, destination, symlinks=True, ignore=shutil.ignore_patterns(*SKIPPED_IN_PREFIX),
                     copy_function=copy_if_there)
+
+
+class SoundCapture:
+    """The WAV file that OpenAL's wave back-end writes for one start: 16-bit mono at 44.1 kHz,
+    growing at the pace of the clock while the program runs."""
+
+    RATE = 44100
+    # A second counts as heard above this level (dB below full scale); the silent mix is 0.
+    HEARD_DB = -50.0
+
+    def __init__(self, out, label):
+        self.path = os.path.join(out, label + ".wav")
+        self.config = os.path.join(out, label + "_alsoft.ini")
+        self.loudness_path = os.path.join(out, label + "_loudness.txt")
+        for path in (self.path, self.loudness_path):
+            if os.path.exists(path):
+                os.remove(path)
+        with open(self.config, "w") as config:
+            config.write("[general]\ndrivers=wave\nchannels=mono\nsample-type=int16\nfrequency=%d\n"
+                         "[wave]\nfile=%s\n" % (self.RATE, windows_path(self.path)))
+        self.lines = []
+
+    def environment(self):
+        return {"ALSOFT_CONF": windows_path(self.config)}
+
+    def data_offset(self):
+        """Where the samples begin: after the "data" chunk's header."""
+        with open(self.path, "rb") as wave:
+            head = wave.read(4096)
+        if head[:4] != b"RIFF" or head[8:12] != b"WAVE":
+            raise OSError("%s is no WAV file" % self.path)
+        at = 12
+        while at + 8 <= len(head):
+            tag, size = head[at:at + 4], int.from_bytes(head[at + 4:at + 8], "little")
+            if tag == b"data":
+                return at + 8
+            at += 8 + size + (size & 1)
+        raise OSError("%s has no data chunk" % self.path)
+
+    def mark(self):
+        """The number of samples written so far."""
+        try:
+            return max(0, (os.path.getsize(self.path) - self.data_offset()) // 2)
+        except OSError:
+            return 0
+
+    def seconds(self, start, end):
+        """The loudness of each whole second from sample start to sample end, in dB below full
+        scale (None for silence)."""
+        offset = self.data_offset()
+        levels = []
+        with open(self.path, "rb") as wave:
+            for first in range(start, end - self.RATE + 1, self.RATE):
+                wave.seek(offset + first * 2)
+                samples = array.array("h")
+                samples.frombytes(wave.read(self.RATE * 2))
+                if sys.byteorder != "little":
+                    samples.byteswap()
+                power = sum(v * v for v in samples) / max(1, len(samples))
+                levels.append(10.0 * math.log10(power / 32768.0 ** 2) if power > 0 else None)
+        return levels
+
+    def tone_power(self, start, end, frequencies):
+        """The mean power at the frequencies (Goertzel, one-second blocks) from start to end."""
+        offset = self.data_offset()
+        total, blocks = 0.0, 0
+        with open(self.path, "rb") as wave:
+            for first in range(start, end - self.RATE + 1, self.RATE):
+                wave.seek(offset + first * 2)
+                samples = array.array("h")
+                samples.frombytes(wave.read(self.RATE * 2))
+                for frequency in frequencies:
+                    coefficient = 2.0 * math.cos(2.0 * math.pi * frequency / self.RATE)
+                    s1 = s2 = 0.0
+                    for v in samples:
+                        s1, s2 = v + coefficient * s1 - s2, s1
+                    total += (s1 * s1 + s2 * s2 - coefficient * s1 * s2) / len(samples) ** 2
+                blocks += 1
+        return total / max(1, blocks)
+
+    def record(self, name, start, end):
+        """Saves the stay's loudness per second and returns it."""
+        levels = self.seconds(start, end)
+        self.lines.append("%s: %s" % (name, " ".join("%.1f" % v if v is not None else "silent" for v in levels)))
+        with open(self.loudness_path, "w") as out:
+            out.write("# dB below full scale of each second, by stay\n" + "\n".join(self.lines) + "\n")
+        return levels
+
+
+def windows_path(path):
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def heard_seconds(levels):
+    return [v is not None and v > SoundCapture.HEARD_DB for v in levels]
 
 
 class Timeout(Exception):
@@ -150,6 +254,7 @@ class Driver(GamePlay):
         self.game = None
         self.server = None
         self.measures = []
+        self.capture = None
         # Faults seen that the run reports without failing.
         self.notes = []
         self.Timeout = Timeout
@@ -215,9 +320,13 @@ class Driver(GamePlay):
             "WINEDEBUG": "-all,err+all,trace+fps",
             "WINEDLLOVERRIDES": "mscoree,mshtml=",
             "DISPLAY": self.server.display,
-            # No sound card on the test machines: the audio library plays into its silent device.
-            "ALSOFT_DRIVERS": "null",
         })
+        environment.pop("ALSOFT_DRIVERS", None)
+        if self.capture is not None:
+            environment.update(self.capture.environment())
+        else:
+            # No sound card on the test machines: the audio library plays into its silent device.
+            environment["ALSOFT_DRIVERS"] = "null"
         environment.pop("WINESERVER", None)
         return environment
 
@@ -365,7 +474,32 @@ class Driver(GamePlay):
     # The program
 
     def start(self, label):
+        self.capture = None if self.arguments.probe else SoundCapture(self.out, label)
         self.game = Game(self.arguments.exe, self.environment(), os.path.join(self.out, "%s.log" % label))
+
+    def stay(self, name, seconds):
+        """Waits the seconds on the screen shown and returns the captured samples' range."""
+        start = self.capture.mark()
+        deadline = time.monotonic() + seconds
+        while time.monotonic() < deadline:
+            if not self.game.alive():
+                fail("%s: the program ended with exit code %s" % (name, self.game.process.returncode))
+            time.sleep(POLL)
+        return start, self.capture.mark()
+
+    def check_heard(self, name, seconds):
+        """A stay of the seconds in which something is heard in at least 9 of every 10."""
+        start, end = self.stay(name, seconds)
+        levels = self.capture.record(name, start, end)
+        heard = heard_seconds(levels)
+        say("%s: %d of %d seconds heard" % (name, sum(heard), len(heard)))
+        if len(levels) < seconds - 2:
+            fail("%s: only %d seconds of sound captured in %d s (%s)" % (name, len(levels), seconds, self.capture.path))
+        for first in range(0, len(heard) - 9, 10):
+            if sum(heard[first:first + 10]) < 9:
+                fail("%s: silent in seconds %d to %d: %s (%s)" % (name, first, first + 10, heard[first:first + 10],
+                                                                 self.capture.loudness_path))
+        return start, end
 
     def window(self):
         environment = dict(os.environ)
@@ -475,6 +609,8 @@ class Driver(GamePlay):
         time.sleep(5.0)
         self.measure_rates(self.frame_rates(mark), "samples")
         self.new_profile()
+        # The title music plays on for as long as the menu shows.
+        self.check_heard("main_menu_sound", 30)
 
         self.click_until(PLAY_BUTTON, "map", MAP, START_FACE)
         _, before = self.click_until(MAP_BUTTON, "level_chooser", CHOOSER, MAP)
@@ -486,7 +622,7 @@ class Driver(GamePlay):
 
         self.click_until(CHOOSER_BACK, "map_again", MAP, CHOOSER)
         self.click_until(MAP_BACK, "menu_again", START_FACE, MAP)
-        self.click_until(HIGHSCORES_BUTTON, "highscore_list", SCORE_LIST, START_FACE)
+        self.click_until(HIGHSCORES_BUTTON, "highscore_list", SCORE_LIST + CURRENT_PROFILE_ROW, START_FACE)
         self.click_until(LIST_BACK, "menu_after_list", START_FACE, SCORE_LIST)
         self.play_first_start(SCREENS)
         self.quit_by_popup("first_start")
@@ -521,7 +657,8 @@ class Driver(GamePlay):
         self.start("second_start")
         self.wait_screen("second_start_menu", START_FACE, START_TIMEOUT)
         self.activate()
-        self.click_until(HIGHSCORES_BUTTON, "second_start_highscore_list", SCORE_LIST, START_FACE)
+        self.click_until(HIGHSCORES_BUTTON, "second_start_highscore_list", SCORE_LIST + CURRENT_PROFILE_ROW,
+                         START_FACE)
         self.click_until(LIST_BACK, "second_start_menu_again", START_FACE, SCORE_LIST)
         self.check_chooser_star("second_start", SCREENS)
         self.quit_by_popup("second_start")
@@ -574,6 +711,11 @@ CHOOSER = [Point(110, 240, (244, 198, 107), 15), Point(110, 560, (219, 160, 44),
 CHOOSER_TILE = (170, 100, 320, 220)
 CHOOSER_LAST_TILE = Point(1030, 160, (230, 230, 240))
 SCORE_LIST = [SKY, Point(500, 260, (246, 177, 82)), Point(640, 480, (49, 115, 225), 20)]
+# The one profile's row under "TOTAL SCORE", highlighted as the current profile's: its name and
+# its score in white, the score no longer in the score text's own yellow.
+ROW_NAME, ROW_SCORE = (560, 422, 690, 446), (1000, 422, 1050, 446)
+CURRENT_PROFILE_ROW = [AnyIn(ROW_NAME, (255, 255, 255), 8), AnyIn(ROW_SCORE, (255, 255, 255), 8),
+                       Not(AnyIn(ROW_SCORE, (255, 217, 26), 40))]
 EMPTY_SKY = (100, 300)
 PLAY_BUTTON = (785, 327)
 QUIT_BUTTON = (1035, 551)

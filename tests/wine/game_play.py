@@ -1,6 +1,7 @@
 """The game stage for the Wine driver: level 1 played to a win by clicks at the tutorial's hints,
 then started again and lost, zen mode started and left through the pause sign, and the stored
-result read back from the chooser and the player-data file.
+result read back from the chooser and the player-data file. The level's music is heard while it
+is played, and the pause sign's music while the sign rests.
 
 Level 1 is the tutorial: each hint loads a colour of its own and takes only a click at its own
 target, so the win needs no seed and no reading of colours. Its ring stands still, but when the
@@ -49,6 +50,8 @@ ZEN_BUTTON = (595, 437)
 
 # The world target of each hint of level 1; its arrow ends there and points at it from the left.
 TUTORIAL_TARGETS = [(260, 200), (300, 120), (320, 50), (290, 160)]
+# Notes of the pause music's tune (F5, G5, A5) that the zen level's music does not play, in Hz.
+PAUSE_TUNE = (698.46, 783.99, 880.0)
 # The level's time limit is 90 s; a busy machine runs the game slower than the clock.
 LOSS_TIMEOUT = 400.0
 SIGN_TIMEOUT = 30.0
@@ -115,6 +118,8 @@ class GamePlay:
         self.click_until(START_CLICK, "level_1_again_playing", BAR + [hint(0)], LEVEL_START)
         started = time.monotonic()
         mark = len(self.game.lines)
+        # The level's music plays on while the level is played (here: left unshot).
+        self.check_heard("level_1_sound", 30)
         self.wait_screen("level_1_failed", FAILED, LOSS_TIMEOUT)
         self.measures.append("level 1 lost by its time limit %.0f s after the start" % (time.monotonic() - started))
         rates = self.frame_rates(mark)
@@ -129,7 +134,18 @@ class GamePlay:
     def zen_and_leave(self, screens):
         self.click_until(ZEN_BUTTON, "zen_start_sign", LEVEL_START, screens.START_FACE)
         self.click_until(START_CLICK, "zen_playing", PLAYING, LEVEL_START)
+        playing = self.stay("zen_sound", 10)
+        self.capture.record("zen_sound", *playing)
         self.click_until(PAUSE_BUTTON, "zen_pause_sign", PAUSE, PLAYING)
+        # The pause music comes in with the sign and plays on while it rests.
+        paused = self.check_heard("zen_pause_sound", 20)
+        before = self.capture.tone_power(playing[0], playing[1], PAUSE_TUNE)
+        during = self.capture.tone_power(paused[0], paused[1], PAUSE_TUNE)
+        ratio = during / before if before > 0 else float("inf")
+        self.measures.append("pause music's tune while paused: %.1f times its power in zen play" % ratio)
+        if ratio < 3.0:
+            self.fail_run("the pause sign's music is not heard over the level's (%.1f times the power of its "
+                          "notes in play)" % ratio)
         self.click_until(PAUSE_MAP, "menu_after_zen", screens.START_FACE, PAUSE)
 
     def play_first_start(self, screens):

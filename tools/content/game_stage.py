@@ -560,7 +560,9 @@ def concealer_graph():
         '<Parameters id="veil" diffuseColor="1,1,1,0" ambientColor="1,1,1,1" '
         'animationResourceId="game_common:anim_game_veil"/>'
         '<ParametersSlot parametersId="veil" slot="0"/>'
-        '<DisplayObject id="display_object" maxNumberOfIndices="12" maxNumberOfVertices="12" '
+        # Two vertices a corner and no more: the strip draws every vertex the buffer holds, and
+        # zeroed ones past the corners would join a dark sliver to the origin.
+        '<DisplayObject id="display_object" maxNumberOfIndices="10" maxNumberOfVertices="10" '
         'hasTexCoords0="yes" dynamicVertices="yes" primitiveType="TRIANGLE_STRIP"/>'
         '<ParametersSlot parametersId="/stage_game/plain" slot="0"/>'
         '</Timeline>'

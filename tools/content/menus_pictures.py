@@ -252,7 +252,7 @@ MENU_PICTURES = [
     ("hint_tap", lambda: caption("TAP THE MAP TO CHOOSE A STAGE", 26)),
     ("header_local", lambda: button("HIGH SCORES", 600, 70, "orange")),
     ("header_online", lambda: button("GLOBAL HIGH SCORES", 600, 70, "purple")),
-    ("opt_out", lambda: button("TAP HERE TO LEAVE THE GLOBAL LIST", 540, 45, "red")),
+    ("opt_out_tap", lambda: button("TAP HERE TO LEAVE THE GLOBAL LIST", 540, 45, "red")),
     ("block_score", lambda: caption("TOTAL SCORE", 30, "yellow")),
     ("block_stars", lambda: caption("STARS", 30, "yellow")),
     ("block_time", lambda: caption("CAMPAIGN TIME", 30, "yellow")),
@@ -260,6 +260,7 @@ MENU_PICTURES = [
     ("block_zen_rings", lambda: caption("ZEN RINGS", 30, "yellow")),
     ("block_zen_time", lambda: caption("ZEN TIME", 30, "yellow")),
     ("sheet_title", lambda: caption("CHOOSE A STAGE", 34)),
+    ("opt_out_click", lambda: button("CLICK HERE TO LEAVE THE GLOBAL LIST", 540, 45, "red")),
 ]
 
 END_PICTURES = [
@@ -290,6 +291,12 @@ def trophy(size):
 
 def pack(pictures):
     return atlas.pack([atlas.Picture(name, make()) for name, make in pictures])
+
+
+def one_picture(sheet, name):
+    """An atlas of the sheet's one picture of that name: the variants of a picture that a
+    resource's conditions choose between."""
+    return atlas.Sheet(sheet.image, [item for item in sheet.placed if item.picture.name == name])
 
 
 def menu_background():
