@@ -202,8 +202,6 @@ void PlayerData::SetLevelCount(UInt32 count)
 {
     mLevelCount = count;
     const SInt32 oldCount = mLevels.GetCount();
-    if (oldCount >= SInt32(count))
-        return;
     mLevels.SetCount(SInt32(count));
     for (SInt32 i = oldCount; i < SInt32(count); ++i)
         mLevels[i].Reset();

@@ -73,8 +73,8 @@ public:
     void Clear();
     // Makes an unused profile the named player's; false, changing nothing, when it is in use.
     Bool Claim(const String& name, const String& playerId);
-    // The game's level count. New records are zero; records beyond the count are kept, unseen by
-    // the game, and saved again, so that a level file that lost levels costs no records.
+    // The game's level count: new records are zero, records beyond it dropped. (An import keeps
+    // the records it finds beyond the count.)
     void SetLevelCount(UInt32 count);
 
     // Null when the index is not below the level count.
@@ -121,7 +121,8 @@ public:
     // Appends "PLDA", "PLNA" and "PLID" when the texts are not empty, then one "PLLD" per record.
     Bool ExportIffChunk(Util::IffData& data) const;
     // Reads one profile from the stream standing on its "PLDA" chunk and leaves the stream on
-    // the chunk after it; the records after the level count's are kept. False for a missing or
+    // the chunk after it. The records beyond the level count are kept, unseen by the game, and
+    // saved again: a level file that lost levels costs no records. False for a missing or
     // malformed chunk; what was read before stays.
     Bool ImportIffChunks(Util::IffStream& stream);
 
