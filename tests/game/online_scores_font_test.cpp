@@ -29,26 +29,47 @@ const char kRowGraph[] =
     "    <Parameters id='parameters'/></Transform>"
     "</Namespace></Graph>";
 
-class OnlineScoresFontTest : public Testing::ViewSceneFixture
+// Fifteen rows over a high-score client whose requests go to a web control of the tests.
+template <class WebControl>
+class OnlineScoresRowsFixture : public Testing::ViewSceneFixture
 {
 protected:
-    OnlineScoresFontTest()
-        : mTextClass(mFactory, {{"FakeText", &Testing::TextNode::Create}}), mDevices(mWeb),
+    OnlineScoresRowsFixture()
+        : mTextClass(this->mFactory, {{"FakeText", &Testing::TextNode::Create}}), mDevices(mWeb),
           mLogicState(&mDevices, &mConfiguration, nullptr, nullptr, nullptr), mRows(&mHighscores)
     {
     }
     void SetUp() override
     {
         mHighscores.Init(&mLogicState);
-        mCollection.AddGraph("app:row", kRowGraph);
-        mScene = Scene("<View><Instance id='onlinescoresfont_container' graphResourceId='app:row' replications='15'/>"
-                       "</View>");
+        this->mCollection.AddGraph("app:row", kRowGraph);
+        mScene = this->Scene("<View><Instance id='onlinescoresfont_container' graphResourceId='app:row' "
+                             "replications='15'/></View>");
         ASSERT_NE(mScene, nullptr);
         ASSERT_TRUE(mRows.Init(mScene, ""));
         ASSERT_TRUE(mRows.IsEnabled());
     }
     void TearDown() override { EXPECT_TRUE(mRows.DeInit()); }
+    std::string Text(UInt32 index, const char* node)
+    {
+        const std::string path = "onlinescoresfont" + std::to_string(index) + "/" + node;
+        Graph::INode* text = this->template Find<Graph::INode>(mScene, path.c_str());
+        return dynamic_cast<Graph::IText*>(text)->GetText().GetText();
+    }
 
+    Testing::NodeClassRegistration mTextClass;
+    WebControl mWeb;
+    Testing::WebLogicDeviceHandler mDevices;
+    Testing::FakeConfiguration mConfiguration;
+    Logic::State mLogicState;
+    HalvexHighscores mHighscores;
+    OnlineScoresFontHandler mRows;
+    Graph::INamespace* mScene = nullptr;
+};
+
+class OnlineScoresFontTest : public OnlineScoresRowsFixture<Testing::CannedWebControl>
+{
+protected:
     // Serves a list of count entries (rank = row number) and lets the refresh take it.
     void LoadList(UInt32 count, SInt32 highlighted = -1)
     {
@@ -73,11 +94,6 @@ protected:
         std::sort(ranks.begin(), ranks.end());
         return ranks;
     }
-    std::string Text(UInt32 index, const char* node)
-    {
-        const std::string path = "onlinescoresfont" + std::to_string(index) + "/" + node;
-        return dynamic_cast<Graph::IText*>(Find<Graph::INode>(mScene, path.c_str()))->GetText().GetText();
-    }
     static std::vector<UInt32> Range(UInt32 first, UInt32 last)
     {
         std::vector<UInt32> ranks;
@@ -85,15 +101,6 @@ protected:
             ranks.push_back(r);
         return ranks;
     }
-
-    Testing::NodeClassRegistration mTextClass;
-    Testing::CannedWebControl mWeb;
-    Testing::WebLogicDeviceHandler mDevices;
-    Testing::FakeConfiguration mConfiguration;
-    Logic::State mLogicState;
-    HalvexHighscores mHighscores;
-    OnlineScoresFontHandler mRows;
-    Graph::INamespace* mScene = nullptr;
 };
 
 TEST_F(OnlineScoresFontTest, RefreshShowsTheLoadingRowUntilTheListIsIn)
@@ -170,24 +177,9 @@ TEST_F(OnlineScoresFontTest, ShortListsAndRankTexts)
 
 // The rows over a web control whose requests move through the platform's steps, where the worker
 // of a request may fail to start.
-class OnlineScoresFontSteppedTest : public Testing::ViewSceneFixture
+class OnlineScoresFontSteppedTest : public OnlineScoresRowsFixture<Testing::SteppedWebControl>
 {
 protected:
-    OnlineScoresFontSteppedTest()
-        : mTextClass(mFactory, {{"FakeText", &Testing::TextNode::Create}}), mDevices(mWeb),
-          mLogicState(&mDevices, &mConfiguration, nullptr, nullptr, nullptr), mRows(&mHighscores)
-    {
-    }
-    void SetUp() override
-    {
-        mHighscores.Init(&mLogicState);
-        mCollection.AddGraph("app:row", kRowGraph);
-        mScene = Scene("<View><Instance id='onlinescoresfont_container' graphResourceId='app:row' replications='15'/>"
-                       "</View>");
-        ASSERT_NE(mScene, nullptr);
-        ASSERT_TRUE(mRows.Init(mScene, ""));
-    }
-    void TearDown() override { EXPECT_TRUE(mRows.DeInit()); }
     // A frame, then a logic step: the game state polls the client, the menu updates the rows.
     void Frame()
     {
@@ -197,20 +189,6 @@ protected:
             mHighscores.GetResponse(ignored);
         mRows.Update(0.0f);
     }
-    std::string Text(UInt32 index, const char* node)
-    {
-        const std::string path = "onlinescoresfont" + std::to_string(index) + "/" + node;
-        return dynamic_cast<Graph::IText*>(Find<Graph::INode>(mScene, path.c_str()))->GetText().GetText();
-    }
-
-    Testing::NodeClassRegistration mTextClass;
-    Testing::SteppedWebControl mWeb;
-    Testing::WebLogicDeviceHandler mDevices;
-    Testing::FakeConfiguration mConfiguration;
-    Logic::State mLogicState;
-    HalvexHighscores mHighscores;
-    OnlineScoresFontHandler mRows;
-    Graph::INamespace* mScene = nullptr;
 };
 
 // A list request that the platform cannot start ends at the next step: the loading row goes, and
