@@ -55,9 +55,9 @@ void SetAddress(Enums::TextureWrapMode mode, D3DTEXTUREADDRESS& address)
         address = D3DTADDRESS_WRAP;
 }
 
-// Direct3D stores the bytes of a pixel from the lowest channel up: luminance-alpha pairs and
-// red and blue are exchanged against the engine's order.
-void SwapChannels(IDisplaySurface* surface, UInt32 bytesPerPixel, UInt32 first, UInt32 second)
+// Calls change with each pixel of every mip level of the surface.
+template <typename Change>
+void ChangePixels(IDisplaySurface* surface, UInt32 bytesPerPixel, Change change)
 {
     for (UInt32 level = 0; level < surface->GetNumberOfMipLevels(); ++level) {
         UInt8* pixels = static_cast<UInt8*>(surface->GetPixels(level));
@@ -68,31 +68,28 @@ void SwapChannels(IDisplaySurface* surface, UInt32 bytesPerPixel, UInt32 first, 
         for (UInt32 y = 0; y < surface->GetHeight(level); ++y) {
             UInt8* row = pixels + y * pitch;
             for (UInt32 x = 0; x < width; ++x)
-                std::swap(row[x * bytesPerPixel + first], row[x * bytesPerPixel + second]);
+                change(row + x * bytesPerPixel);
         }
     }
+}
+
+// Direct3D stores the bytes of a pixel from the lowest channel up: luminance-alpha pairs and
+// red and blue are exchanged against the engine's order.
+void SwapChannels(IDisplaySurface* surface, UInt32 bytesPerPixel, UInt32 first, UInt32 second)
+{
+    ChangePixels(surface, bytesPerPixel, [&](UInt8* pixel) { std::swap(pixel[first], pixel[second]); });
 }
 
 // Direct3D's 16-bit formats with alpha keep it in the top bits, the engine in the bottom ones:
 // each pixel (low byte first) turns right by the alpha's width, so A1R5G5B5 and A4R4G4B4 read it.
 void MoveAlphaToTop(IDisplaySurface* surface, UInt32 alphaBits)
 {
-    for (UInt32 level = 0; level < surface->GetNumberOfMipLevels(); ++level) {
-        UInt8* pixels = static_cast<UInt8*>(surface->GetPixels(level));
-        if (pixels == nullptr)
-            continue;
-        const UInt32 width = surface->GetWidth(level);
-        const UInt32 pitch = surface->GetPitch(level);
-        for (UInt32 y = 0; y < surface->GetHeight(level); ++y) {
-            UInt8* row = pixels + y * pitch;
-            for (UInt32 x = 0; x < width; ++x) {
-                const UInt32 value = UInt32(row[2 * x]) | UInt32(row[2 * x + 1]) << 8;
-                const UInt32 turned = (value >> alphaBits) | (value << (16 - alphaBits));
-                row[2 * x] = UInt8(turned);
-                row[2 * x + 1] = UInt8(turned >> 8);
-            }
-        }
-    }
+    ChangePixels(surface, 2, [&](UInt8* pixel) {
+        const UInt32 value = UInt32(pixel[0]) | UInt32(pixel[1]) << 8;
+        const UInt32 turned = (value >> alphaBits) | (value << (16 - alphaBits));
+        pixel[0] = UInt8(turned);
+        pixel[1] = UInt8(turned >> 8);
+    });
 }
 
 } // namespace
